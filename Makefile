@@ -1,0 +1,36 @@
+# make run     install what is missing, build, start the game from build/run
+# make test    the same set-up, then every test (headless ones under Xvfb)
+# make editor  the same set-up, then start the level editor
+
+BUILD ?= build
+JOBS ?= $(shell nproc)
+BUILD_TYPE ?= RelWithDebInfo
+
+.PHONY: all deps configure build run test editor bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > $(BUILD).configure.log 2>&1 || \
+		{ cat $(BUILD).configure.log; exit 1; }
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS) -- --no-print-directory
+
+run: build
+	@scripts/run-program $(BUILD)/run cubrava
+
+editor: build
+	@scripts/run-program $(BUILD)/run cubrava-editor
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	@rm -rf $(BUILD) $(BUILD).configure.log

@@ -1,0 +1,20 @@
+#include "Random.h"
+
+namespace cubrava {
+
+namespace {
+std::uint32_t state = 1;
+}
+
+void srand(std::uint32_t seed)
+{
+    state = seed;
+}
+
+int rand()
+{
+    state = state * 214013u + 2531011u;
+    return static_cast<int>((state >> 16) & 0x7FFFu);
+}
+
+} // namespace cubrava
