@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cubrava {
+
+// A decoded picture: width x height pixels, 3 bytes each (R, G, B), tightly
+// packed, bottom row first (the order OpenGL takes).
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+enum class BmpError {
+    None,
+    CannotOpen,
+    UnknownFormat, // "Unknown DIB file format."
+    ConversionError, // "Image file conversion error."
+    OutOfMemory, // "Out of memory."
+};
+
+// Reads a Windows or OS/2 bitmap of any common depth. Never shows anything.
+BmpError readBmp(const std::string& path, RgbImage& image);
+
+// The same, but a file that exists and cannot be decoded is reported in a
+// message box captioned "Error" (and on standard error). Returns success.
+bool loadBmp(const std::string& path, RgbImage& image);
+
+} // namespace cubrava

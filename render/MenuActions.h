@@ -1,0 +1,19 @@
+#pragma once
+
+namespace cubrava {
+
+// What the pause menu's buttons do; the Game provides it.
+class MenuActions {
+public:
+    virtual ~MenuActions() = default;
+    virtual void newGame() = 0;
+    virtual void togglePause() = 0;
+    virtual void toggleDisplayMode() = 0;
+    virtual bool fullScreenActive() const = 0;
+    // 0 next, 1 previous.
+    virtual void changeSong(int direction) = 0;
+    // Ends the process with status 0.
+    virtual void exitGame() = 0;
+};
+
+} // namespace cubrava
