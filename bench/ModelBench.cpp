@@ -1,0 +1,148 @@
+// Moves per second on a 10 x 10 x 20 pit, and the cost of one landing with its
+// full-layer scan. Runs in a scratch directory holding its own piece file.
+
+#include "data/Random.h"
+#include "model/PlayField.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+using namespace cubrava;
+
+namespace {
+
+// The eight tetracubes and four small pieces, as the game ships them.
+const char* const piecesXml = R"(<pieces>
+<piece><c x="0" y="0" z="0" color="FF0000"/><c x="1" y="0" z="0" color="FF0000"/><c x="2" y="0" z="0" color="FF0000"/><c x="3" y="0" z="0" color="FF0000"/></piece>
+<piece><c x="0" y="0" z="0" color="00FF00"/><c x="1" y="0" z="0" color="00FF00"/><c x="0" y="1" z="0" color="00FF00"/><c x="1" y="1" z="0" color="00FF00"/></piece>
+<piece><c x="0" y="0" z="0" color="0000FF"/><c x="1" y="0" z="0" color="0000FF"/><c x="2" y="0" z="0" color="0000FF"/><c x="1" y="1" z="0" color="0000FF"/></piece>
+<piece><c x="0" y="0" z="0" color="FFFF00"/><c x="1" y="0" z="0" color="FFFF00"/><c x="2" y="0" z="0" color="FFFF00"/><c x="2" y="1" z="0" color="FFFF00"/></piece>
+<piece><c x="0" y="0" z="0" color="00FFFF"/><c x="1" y="0" z="0" color="00FFFF"/><c x="1" y="1" z="0" color="00FFFF"/><c x="2" y="1" z="0" color="00FFFF"/></piece>
+<piece><c x="0" y="0" z="0" color="FF00FF"/><c x="1" y="0" z="0" color="FF00FF"/><c x="0" y="1" z="0" color="FF00FF"/><c x="0" y="0" z="1" color="FF00FF"/></piece>
+<piece><c x="0" y="0" z="0" color="FF8000"/><c x="1" y="0" z="0" color="FF8000"/><c x="1" y="1" z="0" color="FF8000"/><c x="1" y="1" z="1" color="FF8000"/></piece>
+<piece><c x="0" y="0" z="0" color="8000FF"/><c x="1" y="0" z="0" color="8000FF"/><c x="1" y="1" z="0" color="8000FF"/><c x="0" y="0" z="1" color="8000FF"/></piece>
+<piece><c x="0" y="0" z="0" color="FFFFFF"/></piece>
+<piece><c x="0" y="0" z="0" color="808080"/><c x="1" y="0" z="0" color="808080"/></piece>
+<piece><c x="0" y="0" z="0" color="80FF80"/><c x="1" y="0" z="0" color="80FF80"/><c x="2" y="0" z="0" color="80FF80"/></piece>
+<piece><c x="0" y="0" z="0" color="FF8080"/><c x="1" y="0" z="0" color="FF8080"/><c x="1" y="1" z="0" color="FF8080"/></piece>
+</pieces>
+)";
+
+void usePieceFile()
+{
+    static bool done = false;
+    if (done)
+        return;
+    std::string pattern = (std::filesystem::temp_directory_path() / "cubrava-bench-XXXXXX").string();
+    std::filesystem::path dir = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(dir / "Config");
+    std::ofstream(dir / "Config" / "Pieces.dat") << piecesXml;
+    std::filesystem::current_path(dir);
+    pieceSet();
+    done = true;
+}
+
+// Plays like a restless player: mostly slides and turns, a step down now and
+// then, a drop every so often; landings, clears and new games follow.
+struct Game : PlayListener {
+    LevelDef level{10, 10, 20};
+    std::unique_ptr<PlayField> play;
+
+    void onPlayEvent(PlayField& field, PlayEvent event, std::int32_t) override
+    {
+        if (event == PlayEvent::TurnFinished)
+            field.advance();
+    }
+
+    void restart()
+    {
+        play = std::make_unique<PlayField>(level, false);
+        play->addListener(*this);
+        play->start();
+        play->advance();
+    }
+
+    void randomMove()
+    {
+        if (!play->isRunning())
+            restart();
+        if (!play->activePiece()) {
+            while (!play->pending().empty())
+                play->advance();
+            return;
+        }
+        const int r = cubrava::rand() % 16;
+        if (r < 10)
+            play->move(2 + r % 7); // slides and turns
+        else if (r < 15)
+            play->move(MoveKind::StepDown);
+        else
+            play->move(MoveKind::DropToFloor);
+    }
+};
+
+void RandomMoves(benchmark::State& state)
+{
+    usePieceFile();
+    cubrava::srand(7);
+    Game game;
+    game.restart();
+    for (auto _ : state)
+        game.randomMove();
+    state.counters["moves/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(RandomMoves);
+
+// A seed whose first draw picks the straight four (piece 0).
+std::uint32_t seedForStraightFour()
+{
+    for (std::uint32_t seed = 0;; ++seed) {
+        cubrava::srand(seed);
+        if (cubrava::rand() % 12 == 0)
+            return seed;
+    }
+}
+
+// One landing of the straight four into the gap of the top layer of a stack
+// of six (the five below each lack one cube), scan and queue included.
+void LandingWithScan(benchmark::State& state)
+{
+    usePieceFile();
+    LevelDef level(10, 10, 20);
+    Material grey;
+    for (int z = 0; z < 6; ++z)
+        for (int x = 0; x < 10; ++x)
+            for (int y = 0; y < 10; ++y) {
+                const bool gap = z < 5 ? (x == 9 && y == 9) : (x >= 3 && x <= 6 && y == 4);
+                if (!gap)
+                    level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z),
+                                   grey);
+            }
+    const std::uint32_t seed = seedForStraightFour();
+    for (auto _ : state) {
+        state.PauseTiming();
+        cubrava::srand(seed);
+        PlayField play(level, false);
+        play.start();
+        play.advance();
+        play.move(MoveKind::DropToFloor);
+        state.ResumeTiming();
+        play.move(MoveKind::StepDown);
+        state.PauseTiming();
+        if (play.pending().size() != 3 || play.pending().front().kind != PlayAction::ClearLayer) {
+            state.SkipWithError("the landing did not complete the top layer");
+            break;
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(LandingWithScan);
+
+} // namespace
+
+BENCHMARK_MAIN();

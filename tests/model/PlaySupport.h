@@ -1,0 +1,111 @@
+#pragma once
+
+#include "data/LevelDef.h"
+#include "model/PlayField.h"
+#include "support/ScratchDir.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace cubrava::test {
+
+// Pieces as lists of (x, y, z) cubes, written as a piece file into the scratch
+// directory's Config/ so the PlayField reads them.
+using Shape = std::vector<std::array<int, 3>>;
+
+inline void writePieces(const ScratchDir& dir, const std::vector<Shape>& shapes)
+{
+    const char* colours[] = {"FF0000", "00FF00", "0000FF", "FFFF00", "00FFFF", "FF00FF"};
+    std::string text = "<pieces>";
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        text += "<piece>";
+        for (const auto& c : shapes[i])
+            text += "<cube x='" + std::to_string(c[0]) + "' y='" + std::to_string(c[1]) + "' z='" +
+                    std::to_string(c[2]) + "' color='" + colours[i % 6] + "'/>";
+        text += "</piece>";
+    }
+    text += "</pieces>";
+    dir.write("Config/Pieces.dat", text);
+}
+
+inline const Shape cube = {{0, 0, 0}};
+inline const Shape lineX3 = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}};
+inline const Shape lineY3 = {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}};
+inline Shape column(int height)
+{
+    Shape s;
+    for (int z = 0; z < height; ++z)
+        s.push_back({0, 0, z});
+    return s;
+}
+
+// A level with grey starting cubes at the given cells.
+inline LevelDef level(int x, int y, int z, std::vector<std::array<int, 3>> cubes = {}, int goal = 1)
+{
+    LevelDef def(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z));
+    def.goal = static_cast<std::int8_t>(goal);
+    Material grey;
+    grey.red = grey.green = grey.blue = 0.5f;
+    for (const auto& c : cubes)
+        def.addBlock(static_cast<std::int8_t>(c[0]), static_cast<std::int8_t>(c[1]), static_cast<std::int8_t>(c[2]),
+                     grey);
+    return def;
+}
+
+inline CellPos pos(int x, int y, int z)
+{
+    return CellPos{static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z)};
+}
+
+// Records every event with its argument; optionally reacts to each.
+struct Recorder : PlayListener {
+    std::string name;
+    std::vector<std::pair<PlayEvent, int>> events;
+    std::vector<std::string>* shared = nullptr; // interleaved log across recorders
+    std::function<void(PlayField&, PlayEvent, int)> react;
+
+    void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) override
+    {
+        events.emplace_back(event, arg);
+        if (shared)
+            shared->push_back(name + ":" + std::to_string(static_cast<int>(event)));
+        if (react)
+            react(play, event, arg);
+    }
+
+    int count(PlayEvent event) const
+    {
+        int n = 0;
+        for (const auto& e : events)
+            n += e.first == event;
+        return n;
+    }
+};
+
+// Stands in for the game shell: runs the next piece in at once after a turn,
+// as the game does inside the TurnFinished notification.
+struct Shell : PlayListener {
+    void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t) override
+    {
+        if (event == PlayEvent::TurnFinished)
+            play.advance();
+    }
+};
+
+// Runs the queued steps after a landing, as the shell's step timers would.
+inline void settle(PlayField& play)
+{
+    while (!play.pending().empty())
+        play.advance();
+}
+
+inline void dropAndLand(PlayField& play)
+{
+    play.move(MoveKind::DropToFloor);
+    play.move(MoveKind::StepDown);
+}
+
+} // namespace cubrava::test
