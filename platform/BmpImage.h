@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,14 @@ BmpError readBmp(const std::string& path, RgbImage& image);
 // The same, but a file that exists and cannot be decoded is reported in a
 // message box captioned "Error" (and on standard error). Returns success.
 bool loadBmp(const std::string& path, RgbImage& image);
+
+// Decodes a whole bitmap file held in memory. On failure the image is left empty.
+BmpError decodeBmp(const unsigned char* data, std::size_t size, RgbImage& image);
+
+// The text shown for a failure; empty for None and CannotOpen.
+std::string bmpErrorText(BmpError error);
+
+// Pictures with more pixels than this are refused rather than allocated.
+constexpr long long kMaxBmpPixels = 64LL * 1024 * 1024;
 
 } // namespace cubrava

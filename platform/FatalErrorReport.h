@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace cubrava {
+
+// Tells the player about an error that ends the program: the text goes to
+// standard error and, when there is a display, into a box captioned
+// "Bad News..." with the error icon. Returns once the box is closed; the
+// caller then ends the process with a failure status.
+void reportFatalError(const std::string& text);
+
+} // namespace cubrava
