@@ -1,0 +1,304 @@
+// Frame times of the scene under the software renderer: the first level with
+// the camera orbiting, a full 8 x 8 x 16 pit, and four layer bursts at once.
+// Each frame draws the scene and the preview as the game does, swaps and
+// waits for the renderer to finish (glFinish) before the clock is read.
+//
+//   render_bench [--run-dir DIR] [--frames N] [--no-lists]
+//
+// The first level and the pieces come from DIR/Config (the build's run
+// folder by default); without them a representative level is made up.
+// Without an X display it starts itself again under scripts/with-xvfb.
+#include "data/LevelDef.h"
+#include "data/LevelList.h"
+#include "data/TextureCache.h"
+#include "model/PlayField.h"
+#include "render/GlutDisplay.h"
+#include "render/GlutTimers.h"
+#include "render/PreviewView.h"
+#include "render/SceneView.h"
+#include "render/TextureLoader.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace cubrava;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int WindowWidth = 1024;
+constexpr int WindowHeight = 768;
+
+// With --no-lists the views get no display lists and draw everything directly.
+struct ListlessDisplay : GlutDisplay {
+    bool lists = true;
+    unsigned newList() override { return lists ? GlutDisplay::newList() : 0; }
+};
+
+struct Views {
+    ListlessDisplay display;
+    GlutTimers timers;
+    SceneView scene { display, timers };
+    PreviewView preview { display };
+
+    void show(PlayField& play)
+    {
+        preview.attach(play);
+        scene.attach(play);
+        const int q = WindowWidth / 4;
+        scene.setViewport(ViewRect { 0, 0, WindowWidth - q, WindowHeight });
+        preview.setViewport(ViewRect { WindowWidth - q, WindowHeight - q, q, q });
+    }
+};
+
+struct Figures {
+    double median = 0, p95 = 0;
+    std::size_t frames = 0;
+};
+
+Figures summarise(std::vector<double> ms)
+{
+    Figures f;
+    f.frames = ms.size();
+    if (ms.empty())
+        return f;
+    std::sort(ms.begin(), ms.end());
+    f.median = ms[ms.size() / 2];
+    f.p95 = ms[std::min(ms.size() - 1, static_cast<std::size_t>(std::ceil(ms.size() * 0.95)) - 1)];
+    return f;
+}
+
+// Frames until done() or the count is reached, after a few untimed ones.
+Figures run(Views& v, int frames, const std::function<void()>& beforeFrame, const std::function<bool()>& done = {})
+{
+    std::vector<double> times;
+    for (int i = -10; i < frames; ++i) {
+        if (done && done())
+            break;
+        const auto start = std::chrono::steady_clock::now();
+        beforeFrame();
+        v.scene.draw();
+        v.preview.draw();
+        glutSwapBuffers();
+        glFinish();
+        const auto end = std::chrono::steady_clock::now();
+        if (i >= 0)
+            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        glutMainLoopEvent();
+    }
+    return summarise(times);
+}
+
+// Round the pit at the starting pitch, a degree and a half a frame.
+void orbit(SceneView& scene)
+{
+    Camera& c = scene.camera();
+    c.yaw = std::fmod(c.yaw + 1.5, 360.0);
+}
+
+void report(const char* what, const Figures& f, const char* goal)
+{
+    std::printf("%-58s median %6.2f ms   p95 %6.2f ms   (%zu frames)%s\n", what, f.median, f.p95, f.frames, goal);
+    std::fflush(stdout);
+}
+
+Material colourFor(int i, const std::string& texture)
+{
+    static const float palette[6][3] = {
+        { 0.92f, 0.22f, 0.22f },
+        { 0.24f, 0.82f, 0.24f },
+        { 0.24f, 0.39f, 1.0f },
+        { 0.96f, 0.82f, 0.18f },
+        { 0.63f, 0.31f, 0.94f },
+        { 0.16f, 0.82f, 0.94f },
+    };
+    Material m;
+    m.red = palette[i % 6][0];
+    m.green = palette[i % 6][1];
+    m.blue = palette[i % 6][2];
+    m.textureName = texture;
+    return m;
+}
+
+// A texture of the run folder, when there is one, so textured cubes cost what they do in the game.
+std::string someTexture()
+{
+    std::error_code ignored;
+    if (!fs::is_directory("Textures", ignored))
+        return "";
+    for (const auto& entry : fs::directory_iterator("Textures", ignored)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0 && name.find("metal") == std::string::npos)
+            return "Textures/" + name;
+    }
+    return "";
+}
+
+// Every cell of layers [from, to) filled, every fifth cube textured.
+void fill(LevelDef& level, int from, int to, const std::string& texture)
+{
+    int i = 0;
+    for (int z = from; z < to; ++z)
+        for (int x = 0; x < level.x; ++x)
+            for (int y = 0; y < level.y; ++y, ++i)
+                level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z),
+                    colourFor(i, i % 5 == 0 ? texture : ""));
+}
+
+// The pieces and the first level of the run folder, or made-up ones in a
+// temporary folder: a 6 x 6 x 14 pit with a few dozen starting cubes.
+LevelDef firstLevel(const fs::path& runDir, fs::path& scratch)
+{
+    std::error_code ignored;
+    if (fs::exists(runDir / "Config/Levels.dat", ignored) && fs::exists(runDir / "Config/Pieces.dat", ignored)) {
+        fs::current_path(runDir);
+        LevelList levels;
+        readLevels(levels);
+        std::printf("content: %s\n", fs::absolute(runDir).c_str());
+        return levels.front();
+    }
+    char pattern[] = "/tmp/cubrava-render-bench-XXXXXX";
+    scratch = ::mkdtemp(pattern);
+    fs::current_path(scratch);
+    fs::create_directories("Config");
+    std::ofstream("Config/Pieces.dat")
+        << "<pieces><piece>"
+           "<c x=\"0\" y=\"0\" z=\"0\" color=\"A050F0\"/><c x=\"1\" y=\"0\" z=\"0\" color=\"A050F0\"/>"
+           "<c x=\"2\" y=\"0\" z=\"0\" color=\"A050F0\"/><c x=\"1\" y=\"1\" z=\"0\" color=\"A050F0\"/>"
+           "</piece></pieces>";
+    LevelDef level(6, 6, 14);
+    level.name = "bench";
+    int i = 0;
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y)
+            if ((x + 2 * y) % 3 != 0)
+                level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), 0, colourFor(i++, ""));
+    for (int x = 0; x < 6; x += 2)
+        level.addBlock(static_cast<std::int8_t>(x), 5, 1, colourFor(i++, ""));
+    std::printf("content: made up (no Config/Levels.dat under %s)\n", runDir.c_str());
+    return level;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    fs::path runDir = CUBRAVA_DEFAULT_RUN_DIR;
+    int frames = 300;
+    bool lists = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--no-lists") == 0)
+            lists = false;
+        if (std::strcmp(argv[i], "--run-dir") == 0 && i + 1 < argc)
+            runDir = argv[++i];
+        else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+            frames = std::max(10, std::atoi(argv[++i]));
+    }
+
+    if (!std::getenv("DISPLAY") && !std::getenv("CUBRAVA_BENCH_NO_XVFB")) {
+        // No display: run again under a private Xvfb of our own.
+        setenv("CUBRAVA_BENCH_NO_XVFB", "1", 1);
+        std::vector<char*> args { const_cast<char*>(CUBRAVA_WITH_XVFB) };
+        for (int i = 0; i < argc; ++i)
+            args.push_back(argv[i]);
+        args.push_back(nullptr);
+        execv(CUBRAVA_WITH_XVFB, args.data());
+        std::fprintf(stderr, "render_bench: needs an X display, and %s could not be started\n", CUBRAVA_WITH_XVFB);
+        return 1;
+    }
+
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(WindowWidth, WindowHeight);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("Cubrava render bench");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 20; ++i) // let the window map and settle
+        glutMainLoopEvent();
+
+    fs::path scratch;
+    setTextureLoader(loadTexture);
+    LevelDef first;
+    try {
+        first = firstLevel(runDir, scratch);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "render_bench: %s\n", e.what());
+        return 1;
+    }
+    std::printf("renderer: %s, window %d x %d, scene %d x %d\n",
+        reinterpret_cast<const char*>(glGetString(GL_RENDERER)), WindowWidth, WindowHeight, WindowWidth * 3 / 4,
+        WindowHeight);
+
+    glClearColor(0, 0, 0, 0);
+    Views v;
+    v.display.lists = lists;
+    v.scene.initGl();
+    v.preview.initGl();
+
+    {
+        PlayField play(first, false);
+        v.show(play);
+        play.start(); // the next piece turns in the preview
+        char what[96];
+        std::snprintf(what, sizeof what, "first level (%dx%dx%d, %zu cubes), camera orbiting", first.x, first.y,
+            first.z, first.blocks().size());
+        report(what,
+            run(v, frames,
+                [&] {
+                    orbit(v.scene);
+                    v.preview.turnStep();
+                }),
+            "   goal: median 4 ms");
+    }
+
+    const std::string texture = someTexture();
+    {
+        LevelDef full(8, 8, 16);
+        fill(full, 0, 16, texture);
+        PlayField play(full, false);
+        v.show(play);
+        play.start();
+        report("full 8x8x16 pit (1024 cubes), camera orbiting", run(v, frames, [&] { orbit(v.scene); }), "");
+    }
+
+    {
+        LevelDef bursting(first.x, first.y, first.z);
+        fill(bursting, 0, 4, texture);
+        PlayField play(bursting, false);
+        v.show(play);
+        play.start();
+        for (int layer = 0; layer < 4; ++layer)
+            v.scene.onPlayEvent(play, PlayEvent::LayerClearing, layer);
+        char what[96];
+        std::snprintf(
+            what, sizeof what, "four layer bursts at once (28,000 particles), %dx%dx%d", first.x, first.y, first.z);
+        report(what,
+            run(
+                v, 10000,
+                [&] {
+                    orbit(v.scene);
+                    v.scene.stepEffects();
+                },
+                [&] { return v.scene.effects().empty(); }),
+            "   goal: p95 16.7 ms");
+    }
+
+    v.scene.releaseLists();
+    v.preview.releaseList();
+    if (!scratch.empty())
+        fs::remove_all(scratch);
+    return 0;
+}

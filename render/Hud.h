@@ -1,0 +1,108 @@
+#pragma once
+
+#include "DisplayService.h"
+#include "MenuActions.h"
+#include "MenuButton.h"
+#include "TextFont.h"
+#include "ViewRect.h"
+#include "data/LevelDef.h"
+#include "model/LevelProgress.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace cubrava {
+
+class PauseButton;
+class DisplayModeButton;
+
+extern const char* const PanelTextureFile;
+
+// Panel units a number is moved right so that it ends where the widest of the
+// numbers ends (one panel unit is a fifth of the panel height).
+float numberShift(int width, int widest, int panelHeight);
+
+// The side panel under the next-piece preview: level name (scrolling through a
+// stencilled band), goal, cleared layers and the pause menu. It hosts the
+// level's LevelProgress, so the Game registers it as a PlayListener.
+class Hud : public PlayListener {
+public:
+    // Opens the menu font (raises the font error when it cannot). goalReached
+    // runs when the level's goal is reached, before play stops.
+    Hud(DisplayService& display, MenuActions& actions, std::function<void()> goalReached = {},
+        std::string fontFile = FontFileName);
+    ~Hud() override;
+    Hud(const Hud&) = delete;
+    Hud& operator=(const Hud&) = delete;
+
+    // Opens the Hud's own face.
+    void initFont();
+    // Rendering state of a new context: the panel image and the stencil clear value.
+    void initGl();
+    // Forgets the panel image before the context goes away.
+    void releaseTextures();
+
+    void setViewport(const ViewRect& rect);
+    void showLevel(const LevelDef& level);
+    void draw();
+    // One idle step of the scrolling name.
+    void scrollStep();
+
+    // The menu.
+    void setPaused(bool paused);
+    void setDisplayModeLabel(bool fullScreen);
+    // Window coordinates, origin top left.
+    void pointerMoved(int x, int y);
+    // GLUT's button (0 left) and state (0 down, 1 up).
+    void buttonChanged(int button, int state, int x, int y);
+
+    void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) override;
+
+    const ViewRect& viewport() const { return viewport_; }
+    const LevelDef* level() const { return level_; }
+    std::uint32_t lines() const { return progress_.lines(); }
+    const TextFont& font() const { return font_; }
+    const TextFont& menuFont() const { return menuFont_; }
+    const std::vector<std::unique_ptr<MenuButton>>& buttons() const { return buttons_; }
+    int bandBottom() const { return bandBottom_; }
+    int bandHeight() const { return bandHeight_; }
+    float bandLeft() const { return bandLeft_; }
+    float bandRight() const { return bandRight_; }
+    float nameWidth() const { return nameWidth_; }
+    float scroll() const { return scroll_; }
+
+private:
+    // The one button the pointer is over: the first in screen order, so
+    // overlapping boxes never act together. None: nullptr.
+    MenuButton* buttonAt(int x, int y) const;
+    void measureName();
+    void writeBandMask();
+    void drawPanel() const;
+    void drawName() const;
+    void drawNumbers() const;
+
+    DisplayService& display_;
+    std::string fontFile_;
+    LevelProgress progress_;
+    ViewRect viewport_;
+    const LevelDef* level_ = nullptr;
+    TextFont font_;
+    TextFont menuFont_; // shared by the buttons
+    std::vector<std::unique_ptr<MenuButton>> buttons_;
+    PauseButton* pauseButton_ = nullptr;
+    DisplayModeButton* displayModeButton_ = nullptr;
+    std::array<std::uint32_t, 4> panelTextures_ {};
+    int bandBottom_ = 0;
+    int bandHeight_ = 0;
+    float bandLeft_ = 0.0f;
+    float bandRight_ = 1.0f;
+    float nameWidth_ = 0.0f;
+    float scroll_ = 0.0f;
+    bool maskPending_ = false;
+};
+
+} // namespace cubrava

@@ -1,0 +1,158 @@
+// The OpenGL side of SceneView: lights, projection, camera and the lists.
+#include "SceneView.h"
+
+#include "DisplayService.h"
+#include "PitDrawing.h"
+#include "ViewSector.h"
+#include "model/PlayField.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+namespace cubrava {
+
+namespace {
+
+// Arrowheads stacked one per layer: three-sided pyramids on an equilateral
+// base of side 0.6 in the plane y = 0, pointing along +y.
+void drawMarkerArrowheads(int layers)
+{
+    const float tip = static_cast<float>(0.3 * std::sqrt(3.0)); // 0.5196
+    const float diagonal = static_cast<float>(std::sqrt(0.5)); // 0.7071
+    for (int k = 0; k < layers; ++k) {
+        const float z = static_cast<float>(k);
+        glBegin(GL_TRIANGLE_FAN);
+        glNormal3f(0.0f, 1.0f, 0.0f);
+        glVertex3f(0.3f, tip, tip / 2 + z);
+        glNormal3f(diagonal, 0.0f, -diagonal);
+        glVertex3f(0.6f, 0.0f, z);
+        glNormal3f(-diagonal, 0.0f, -diagonal);
+        glVertex3f(0.0f, 0.0f, z);
+        glNormal3f(0.0f, 0.0f, 1.0f);
+        glVertex3f(0.3f, 0.0f, tip + z);
+        glNormal3f(diagonal, 0.0f, -diagonal);
+        glVertex3f(0.6f, 0.0f, z);
+        glEnd();
+    }
+}
+
+void setLight(GLenum light, float ambient, float diffuse)
+{
+    const GLfloat a[] = { ambient, ambient, ambient, 1.0f };
+    const GLfloat d[] = { diffuse, diffuse, diffuse, 1.0f };
+    glLightfv(light, GL_AMBIENT, a);
+    glLightfv(light, GL_DIFFUSE, d);
+    glLightfv(light, GL_SPECULAR, d);
+}
+
+} // namespace
+
+void SceneView::initGl()
+{
+    deleteLists();
+    glShadeModel(GL_SMOOTH);
+    setLight(GL_LIGHT0, 0.2f, 0.7f);
+    setLight(GL_LIGHT1, 0.1f, 0.3f);
+    const GLfloat specular[] = { 0.15f, 0.15f, 0.15f, 1.0f };
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, 25.0f);
+    const GLfloat ambient[] = { 0.3f, 0.3f, 0.3f, 1.0f };
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+}
+
+void SceneView::applyProjection() const
+{
+    if (viewport_.width >= 0 && viewport_.height >= 0)
+        glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
+    const Frustum f = sceneFrustum(viewport_.width, viewport_.height, limits_);
+    glFrustum(f.left, f.right, f.bottom, f.top, f.zNear, f.zFar);
+}
+
+void SceneView::applyCamera() const
+{
+    if (camera_.topView) {
+        // Straight down the pit from 5 units above its rim.
+        glTranslated(-limits_.halfX, -limits_.halfY, -(limits_.height + 5.0));
+        return;
+    }
+    glTranslated(0.0, 0.0, -camera_.distance);
+    glRotated(camera_.pitch, 1.0, 0.0, 0.0);
+    glRotated(camera_.yaw, 0.0, 0.0, 1.0);
+    glTranslated(-limits_.halfX, -limits_.halfY, camera_.liftZ(limits_));
+}
+
+void SceneView::draw()
+{
+    if (!play_) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    const PlayField& play = *play_;
+    if (staticList_ == 0) {
+        prepareStaticTextures(play);
+        ensureList(staticList_, [&play] { drawStaticContent(play); });
+    }
+    if (pieceList_ == 0) {
+        preparePieceTextures(play);
+        ensureList(pieceList_, [&play] { drawPieceContent(play); });
+    }
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    applyProjection();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    applyCamera();
+
+    if (staticList_ != 0)
+        display_.callList(staticList_);
+    else
+        drawStaticContent(play);
+    if (pieceList_ != 0)
+        display_.callList(pieceList_);
+    else
+        drawPieceContent(play);
+
+    drawForwardMarker();
+
+    if (!effects_.empty())
+        effects_.drawAll();
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void SceneView::drawForwardMarker()
+{
+    const int layers = limits_.height;
+    ensureList(markerList_, [layers] { drawMarkerArrowheads(layers); });
+
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    glColor3f(1.0f, 1.0f, 0.0f);
+
+    glPushMatrix();
+    const MarkerPlacement at = markerPlacement(viewSector(), limits_.width, limits_.depth);
+    glRotatef(at.rotationDegrees, 0.0f, 0.0f, 1.0f);
+    glTranslatef(at.x, at.y, at.z);
+    if (markerList_ != 0)
+        display_.callList(markerList_);
+    else
+        drawMarkerArrowheads(layers);
+    glPopMatrix();
+
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHT1);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+}
+
+} // namespace cubrava

@@ -1,0 +1,284 @@
+#include "TextFont.h"
+
+#include "data/FatalError.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace cubrava {
+
+const char* const FontFileName = "fonts/bnkgothm.ttf";
+const char* const FontErrorMessage = "There was an error initializing the fonts.\n"
+                                     "If this persists, you may wan to reinstall the game.";
+
+namespace {
+
+constexpr unsigned Dpi = 96;
+
+[[noreturn]] void fail()
+{
+    throw FatalError(FontErrorMessage);
+}
+
+// Platform 3 encoding 1 (Windows Unicode BMP) or platform 0 encoding 0
+// (Unicode): whichever the face lists first. Single-byte codes then read as
+// Latin-1.
+FT_CharMap unicodeCharmap(FT_Face face)
+{
+    for (int i = 0; i < face->num_charmaps; ++i) {
+        FT_CharMap map = face->charmaps[i];
+        if ((map->platform_id == 3 && map->encoding_id == 1) || (map->platform_id == 0 && map->encoding_id == 0))
+            return map;
+    }
+    return nullptr;
+}
+
+int roundedPixels(FT_Pos value)
+{
+    return static_cast<int>(std::lround(static_cast<double>(value) / 64.0));
+}
+
+// Coverage 0..255 to the five grey levels.
+unsigned char toLevel(unsigned char coverage)
+{
+    return static_cast<unsigned char>((coverage * TextFont::MaxLevel + 127) / 255);
+}
+
+void moveRaster(float dx, float dy)
+{
+    if (dx != 0.0f || dy != 0.0f)
+        glBitmap(0, 0, 0.0f, 0.0f, dx, dy, nullptr);
+}
+
+// The raster position of (0, 0) is off the viewport (or clipped): set a valid
+// one, then move to where (0, 0) projects, which may lie outside the window.
+void startRasterOffViewport()
+{
+    GLdouble modelview[16];
+    GLdouble projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble wx = 0.0;
+    GLdouble wy = 0.0;
+    GLdouble wz = 0.0;
+    if (gluProject(0.0, 0.0, 0.0, modelview, projection, viewport, &wx, &wy, &wz) != GL_TRUE)
+        return;
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos2f(0.0f, 0.0f); // the viewport's centre
+    GLfloat centre[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, centre);
+    moveRaster(static_cast<float>(wx) - centre[0], static_cast<float>(wy) - centre[1]);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+} // namespace
+
+void TextFont::LibraryCloser::operator()(FT_LibraryRec_* library) const
+{
+    FT_Done_FreeType(library);
+}
+
+void TextFont::FaceCloser::operator()(FT_FaceRec_* face) const
+{
+    FT_Done_Face(face);
+}
+
+TextFont::TextFont() = default;
+TextFont::~TextFont() = default;
+
+void TextFont::open(const std::string& path)
+{
+    face_.reset();
+    size_ = 0;
+    forgetGlyphs();
+    glyphIndex_.fill(0);
+
+    if (!library_) {
+        FT_Library library = nullptr;
+        if (FT_Init_FreeType(&library) != 0)
+            fail();
+        library_.reset(library);
+    }
+    FT_Face face = nullptr;
+    if (FT_New_Face(library_.get(), path.c_str(), 0, &face) != 0)
+        fail();
+    face_.reset(face);
+
+    if (FT_CharMap map = unicodeCharmap(face))
+        FT_Set_Charmap(face, map);
+    // With no Unicode map the face's own default (if any) answers; codes it
+    // does not know stay without a glyph.
+    for (unsigned code = 0; code < glyphIndex_.size(); ++code)
+        glyphIndex_[code] = face->charmap ? FT_Get_Char_Index(face, code) : 0;
+}
+
+void TextFont::setSize(int points)
+{
+    if (!face_ || points <= 0)
+        fail();
+    forgetGlyphs();
+    size_ = 0;
+    if (FT_Set_Char_Size(face_.get(), 0, static_cast<FT_F26Dot6>(points) * 64, Dpi, Dpi) != 0)
+        fail();
+    size_ = points;
+}
+
+void TextFont::forgetGlyphs()
+{
+    for (auto& g : cache_)
+        g.reset();
+}
+
+const TextFont::Glyph& TextFont::glyph(unsigned char code) const
+{
+    std::unique_ptr<Glyph>& slot = cache_[code];
+    if (slot)
+        return *slot;
+    slot = std::make_unique<Glyph>();
+    Glyph& g = *slot;
+    unsigned index = glyphIndex_[code];
+    if (!face_ || size_ == 0 || index == 0)
+        return g;
+    FT_Face face = face_.get();
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0)
+        return g;
+    FT_GlyphSlot loaded = face->glyph;
+    if (loaded->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(loaded, FT_RENDER_MODE_NORMAL) != 0)
+        return g;
+    g.advance = loaded->advance.x;
+    const FT_Bitmap& bitmap = loaded->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.width == 0 || bitmap.rows == 0)
+        return g;
+    g.left = loaded->bitmap_left;
+    g.top = loaded->bitmap_top;
+    g.width = static_cast<int>(bitmap.width);
+    g.rows = static_cast<int>(bitmap.rows);
+    g.levels.resize(static_cast<std::size_t>(g.width) * g.rows);
+    for (int r = 0; r < g.rows; ++r) {
+        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(r) * bitmap.pitch;
+        for (int c = 0; c < g.width; ++c)
+            g.levels[static_cast<std::size_t>(r) * g.width + c] = toLevel(row[c]);
+    }
+    return g;
+}
+
+int TextFont::textWidth(const std::string& text) const
+{
+    long sum = 0;
+    for (char c : text)
+        sum += glyph(static_cast<unsigned char>(c)).advance;
+    return static_cast<int>(sum / 64);
+}
+
+int TextFont::lineHeight() const
+{
+    return size_ > 0 ? roundedPixels(face_->size->metrics.height) : 0;
+}
+
+int TextFont::descender() const
+{
+    return size_ > 0 ? roundedPixels(face_->size->metrics.descender) : 0;
+}
+
+int fitFontSize(TextFont& font, const std::string& text, double widerThan, int first, int step, int cap)
+{
+    int size = first;
+    for (;;) {
+        font.setSize(size);
+        if (font.textWidth(text) > widerThan || size >= cap)
+            return size;
+        size += step;
+    }
+}
+
+void TextFont::draw(const std::string& text) const
+{
+    if (size_ == 0 || text.empty())
+        return;
+
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPushAttrib(GL_PIXEL_MODE_BIT | GL_CURRENT_BIT);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
+    glPixelTransferf(GL_RED_SCALE, 1.0f);
+    glPixelTransferf(GL_GREEN_SCALE, 1.0f);
+    glPixelTransferf(GL_BLUE_SCALE, 1.0f);
+    glPixelTransferf(GL_ALPHA_SCALE, 1.0f);
+    glPixelTransferf(GL_RED_BIAS, 0.0f);
+    glPixelTransferf(GL_GREEN_BIAS, 0.0f);
+    glPixelTransferf(GL_BLUE_BIAS, 0.0f);
+    glPixelTransferf(GL_ALPHA_BIAS, 0.0f);
+    glPixelZoom(1.0f, 1.0f);
+
+    glRasterPos2f(0.0f, 0.0f);
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    if (!valid)
+        startRasterOffViewport();
+
+    // Premultiplied shades of the current colour, one per level.
+    GLubyte shades[MaxLevel + 1][4];
+    for (int level = 0; level <= MaxLevel; ++level)
+        for (int channel = 0; channel < 4; ++channel) {
+            float v = colour[channel] * static_cast<float>(level) / MaxLevel;
+            shades[level][channel] = static_cast<GLubyte>(std::lround(std::fmin(std::fmax(v, 0.0f), 1.0f) * 255.0f));
+        }
+
+    std::vector<GLubyte> pixels;
+    float penX = 0.0f; // where the raster position stands, relative to the pen
+    float penY = 0.0f;
+    for (char c : text) {
+        const Glyph& g = glyph(static_cast<unsigned char>(c));
+        if (g.width > 0) {
+            float bx = static_cast<float>(g.left);
+            float by = static_cast<float>(g.top - g.rows);
+            moveRaster(bx - penX, by - penY);
+            penX = bx;
+            penY = by;
+            pixels.resize(static_cast<std::size_t>(g.width) * g.rows * 4);
+            // glDrawPixels takes the bottom row first.
+            for (int r = 0; r < g.rows; ++r) {
+                const unsigned char* src = &g.levels[static_cast<std::size_t>(g.rows - 1 - r) * g.width];
+                GLubyte* dst = &pixels[static_cast<std::size_t>(r) * g.width * 4];
+                for (int col = 0; col < g.width; ++col)
+                    for (int channel = 0; channel < 4; ++channel)
+                        dst[col * 4 + channel] = shades[src[col]][channel];
+            }
+            glDrawPixels(g.width, g.rows, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        }
+        float advance = static_cast<float>(g.advance) / 64.0f;
+        moveRaster(advance - penX, -penY);
+        penX = 0.0f;
+        penY = 0.0f;
+    }
+
+    glPopAttrib();
+    glPopClientAttrib();
+}
+
+} // namespace cubrava

@@ -1,0 +1,173 @@
+#include "render/Hud.h"
+#include "TextFakes.h"
+#include "data/LevelDef.h"
+#include "model/PlayField.h"
+#include "support/ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace cubrava;
+
+namespace {
+
+// The Hud's rectangle in a window of the given size: the column's quarter
+// below the square preview.
+ViewRect panelOf(int windowWidth, int windowHeight)
+{
+    const int q = windowWidth / 4;
+    return ViewRect { windowWidth - q, 0, q, windowHeight - q };
+}
+
+struct HudFixture : ::testing::Test {
+    TextFakeDisplay display { 1024, 768 };
+    TextFakeActions actions;
+    Hud hud { display, actions, {}, testFontFile() };
+    LevelDef level { 6, 6, 12 };
+
+    void SetUp() override
+    {
+        level.name = "Warm up";
+        level.goal = 5;
+        hud.initFont();
+        hud.showLevel(level);
+    }
+};
+
+} // namespace
+
+TEST_F(HudFixture, LaysOutA1024By768Window)
+{
+    hud.setViewport(panelOf(1024, 768));
+    const ViewRect& v = hud.viewport();
+    EXPECT_EQ(v.x, 768);
+    EXPECT_EQ(v.y, 0);
+    EXPECT_EQ(v.width, 256);
+    EXPECT_EQ(v.height, 512);
+
+    // The fitted size is the first at which "Level:" is wider than 35 % of 256.
+    const int size = hud.font().size();
+    EXPECT_GT(hud.font().textWidth("Level:"), 89.6);
+    TextFont before;
+    before.open(testFontFile());
+    before.setSize(size - 1);
+    EXPECT_LE(before.textWidth("Level:"), 89.6);
+    EXPECT_EQ(hud.menuFont().size(), static_cast<int>(0.75 * size));
+
+    EXPECT_EQ(hud.bandBottom(), 409); // trunc(0.8 * 512)
+    EXPECT_EQ(hud.bandHeight(), 28); // trunc(0.056 * 512)
+    EXPECT_FLOAT_EQ(hud.bandLeft(), 0.16f); // 0.4 of 2.5 panel units across
+    EXPECT_FLOAT_EQ(hud.bandRight(), 0.84f);
+    EXPECT_FLOAT_EQ(hud.nameWidth(), hud.font().textWidth("Warm up") / 256.0f);
+    EXPECT_FLOAT_EQ(hud.scroll(), hud.bandLeft());
+}
+
+TEST_F(HudFixture, ARelayoutRefitsEverything)
+{
+    hud.setViewport(panelOf(1024, 768));
+    const int small = hud.font().size();
+    hud.setViewport(panelOf(2048, 1536));
+    EXPECT_GT(hud.font().size(), small);
+    EXPECT_GT(hud.font().textWidth("Level:"), 0.35 * 512);
+    EXPECT_EQ(hud.bandBottom(), static_cast<int>(0.8 * 1024));
+    EXPECT_FLOAT_EQ(hud.nameWidth(), hud.font().textWidth("Warm up") / 512.0f);
+    EXPECT_EQ(hud.buttons()[0]->labelWidth(), hud.menuFont().textWidth("new game"));
+}
+
+TEST_F(HudFixture, ANameShownBeforeLayoutIsMeasuredByTheLayout)
+{
+    EXPECT_FLOAT_EQ(hud.nameWidth(), 0.0f);
+    hud.setViewport(panelOf(1024, 768));
+    LevelDef next;
+    next.name = "A much longer level name than before";
+    hud.showLevel(next);
+    EXPECT_EQ(hud.level(), &next);
+    EXPECT_FLOAT_EQ(hud.nameWidth(), hud.font().textWidth(next.name) / 256.0f);
+    EXPECT_GT(hud.nameWidth(), 1.0f);
+    EXPECT_FLOAT_EQ(hud.scroll(), hud.bandLeft());
+}
+
+TEST_F(HudFixture, TheNameLeavesAtTheLeftAndComesBackAtTheRight)
+{
+    hud.setViewport(panelOf(1024, 768));
+    const float leftEnd = hud.bandLeft() - hud.nameWidth();
+    ASSERT_LT(hud.nameWidth(), hud.bandRight() - hud.bandLeft()) << "narrower than the band";
+
+    int steps = 0;
+    float lowest = hud.scroll();
+    while (hud.scroll() != hud.bandRight() && steps < 10000) {
+        hud.scrollStep();
+        ++steps;
+        if (hud.scroll() != hud.bandRight())
+            lowest = std::min(lowest, hud.scroll());
+    }
+    EXPECT_FLOAT_EQ(hud.scroll(), hud.bandRight());
+    EXPECT_GE(lowest, leftEnd) << "it wraps as soon as it has left the band";
+    EXPECT_LT(lowest, leftEnd + 0.005f);
+    EXPECT_NEAR(steps, (hud.bandLeft() - leftEnd) / 0.005f + 1, 1.5);
+
+    // From the right edge the whole band and the name pass before the next wrap.
+    hud.scrollStep();
+    EXPECT_FLOAT_EQ(hud.scroll(), hud.bandRight() - 0.005f);
+    EXPECT_GT(display.redisplays, steps) << "every step is redrawn";
+}
+
+TEST(HudNumbers, EndAtOneRightEdge)
+{
+    TextFont font;
+    font.open(testFontFile());
+    font.setSize(26);
+    const int five = font.textWidth("5");
+    const int twelve = font.textWidth("12");
+    ASSERT_LT(five, twelve);
+    const int widest = twelve;
+
+    // 512 pixels high: one panel unit is 102.4 pixels.
+    EXPECT_FLOAT_EQ(numberShift(five, widest, 512) * 102.4f, static_cast<float>(twelve - five));
+    EXPECT_FLOAT_EQ(numberShift(twelve, widest, 512), 0.0f);
+    // A panel that is not twice as high as wide still ends both at one edge.
+    EXPECT_FLOAT_EQ(numberShift(five, widest, 704) * (704 / 5.0f), static_cast<float>(twelve - five));
+    EXPECT_FLOAT_EQ(numberShift(five, widest, 0), 0.0f);
+}
+
+TEST(HudProgress, CountsClearedLayersOfTheShownLevelAndCompletesIt)
+{
+    ScratchDir dir;
+    dir.write("Config/Pieces.dat", "<pieces><piece><cube x='0' y='0' z='0' color='FF0000'/></piece></pieces>");
+    TextFakeDisplay display;
+    TextFakeActions actions;
+    int goalsReached = 0;
+    Hud hud(
+        display, actions, [&] { ++goalsReached; }, testFontFile());
+    LevelDef level(1, 1, 4);
+    level.goal = 2;
+    hud.showLevel(level);
+
+    PlayField play(level, false);
+    play.addListener(hud);
+    play.start();
+    EXPECT_EQ(hud.lines(), 0u);
+    // Gravity by hand: every landing in a 1 x 1 pit fills and clears a layer.
+    for (int step = 0; step < 100 && play.isRunning(); ++step) {
+        const std::uint32_t lines = hud.lines();
+        const int redisplays = display.redisplays;
+        while (!play.pending().empty() && play.isRunning())
+            play.advance();
+        play.move(MoveKind::StepDown);
+        while (!play.pending().empty() && play.isRunning())
+            play.advance();
+        if (hud.lines() != lines) {
+            EXPECT_GT(display.redisplays, redisplays) << "a new count is redrawn";
+        }
+    }
+    EXPECT_EQ(hud.lines(), 2u);
+    EXPECT_EQ(goalsReached, 1);
+    EXPECT_FALSE(play.isRunning());
+
+    // A new game of the level counts from 0 again.
+    PlayField again(level, false);
+    again.addListener(hud);
+    again.start();
+    EXPECT_EQ(hud.lines(), 0u);
+}

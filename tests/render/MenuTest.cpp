@@ -1,0 +1,212 @@
+#include "TextFakes.h"
+#include "render/Hud.h"
+#include "render/MenuButtons.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace cubrava;
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct MenuFixture : ::testing::Test {
+    TextFakeDisplay display { 1024, 768 };
+    TextFakeActions actions;
+    Hud hud { display, actions, {}, testFontFile() };
+    LevelDef level { 6, 6, 12 };
+
+    void SetUp() override
+    {
+        level.name = "Menu level";
+        hud.initFont();
+        hud.showLevel(level);
+        hud.setViewport(ViewRect { 768, 0, 256, 512 });
+    }
+
+    const MenuButton& button(std::size_t i) const { return *hud.buttons()[i]; }
+
+    // A point inside the label: the middle of its box.
+    int midX(std::size_t i) const { return button(i).hitLeft() + button(i).labelWidth() / 2; }
+    int midY(std::size_t i) const
+    {
+        const MenuButton& b = button(i);
+        return b.hitBaseline() - (b.labelHeight() + b.labelDescender()) / 2;
+    }
+
+    std::vector<bool> hovered() const
+    {
+        std::vector<bool> result;
+        for (const auto& b : hud.buttons())
+            result.push_back(b->hovered());
+        return result;
+    }
+
+    void click(int x, int y)
+    {
+        hud.buttonChanged(0, 0, x, y);
+        hud.buttonChanged(0, 1, x, y);
+    }
+};
+
+} // namespace
+
+TEST_F(MenuFixture, SixButtonsInTheirRowsWithTheirLabels)
+{
+    const char* labels[] = { "new game", "resume", "window mode", "prev song", "next song", "exit" };
+    const int baselines[] = { 768 - 286, 768 - 256, 768 - 225, 768 - 194, 768 - 163, 768 - 133 };
+    ASSERT_EQ(hud.buttons().size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(labels[i]);
+        EXPECT_EQ(button(i).label(), labels[i]);
+        EXPECT_EQ(button(i).hitLeft(), 808); // trunc(768 + 0.08 * 512)
+        EXPECT_EQ(button(i).hitBaseline(), baselines[i]);
+        EXPECT_EQ(button(i).labelWidth(), hud.menuFont().textWidth(labels[i]));
+        EXPECT_GT(button(i).labelWidth(), 0);
+        EXPECT_FALSE(button(i).hovered());
+        EXPECT_TRUE(button(i).colour() == MenuButton::NormalColour);
+    }
+}
+
+TEST(MenuBeforeLayout, ButtonsMeasureNothingAndCannotBeHit)
+{
+    TextFakeDisplay display;
+    TextFakeActions actions;
+    Hud hud(display, actions, {}, testFontFile());
+    for (const auto& b : hud.buttons()) {
+        EXPECT_EQ(b->labelWidth(), 0);
+        EXPECT_EQ(b->labelHeight(), 0);
+        EXPECT_FALSE(b->contains(b->hitLeft(), b->hitBaseline()));
+    }
+    hud.buttonChanged(0, 1, 0, 0);
+    EXPECT_TRUE(actions.calls.empty());
+}
+
+TEST_F(MenuFixture, TheHitBoxIsStrictOnEveryEdge)
+{
+    const MenuButton& b = button(5); // "exit": nothing below it
+    const int left = b.hitLeft();
+    const int right = left + b.labelWidth();
+    const int top = b.hitBaseline() - b.labelHeight();
+    const int bottom = b.hitBaseline() - b.labelDescender();
+    const int y = midY(5);
+    const int x = midX(5);
+
+    EXPECT_TRUE(b.contains(x, y));
+    EXPECT_FALSE(b.contains(left, y));
+    EXPECT_TRUE(b.contains(left + 1, y));
+    EXPECT_FALSE(b.contains(right, y));
+    EXPECT_TRUE(b.contains(right - 1, y));
+    EXPECT_FALSE(b.contains(x, top));
+    EXPECT_TRUE(b.contains(x, top + 1));
+    EXPECT_FALSE(b.contains(x, bottom));
+    EXPECT_TRUE(b.contains(x, bottom - 1));
+
+    hud.pointerMoved(left, y);
+    EXPECT_FALSE(b.hovered());
+    hud.pointerMoved(x, bottom);
+    EXPECT_FALSE(b.hovered());
+    hud.buttonChanged(0, 1, x, bottom);
+    hud.buttonChanged(0, 1, right, y);
+    EXPECT_TRUE(actions.calls.empty());
+    hud.buttonChanged(0, 1, right - 1, bottom - 1);
+    EXPECT_EQ(actions.calls, (Calls { "exitGame" }));
+}
+
+TEST_F(MenuFixture, HoverLightsOneButtonAndRedrawsOnlyOnChange)
+{
+    hud.pointerMoved(midX(0), midY(0));
+    EXPECT_EQ(hovered(), (std::vector<bool> { true, false, false, false, false, false }));
+    EXPECT_TRUE(button(0).colour() == MenuButton::HoverColour);
+    const int redisplays = display.redisplays;
+    EXPECT_GT(redisplays, 0);
+
+    hud.pointerMoved(midX(0) + 1, midY(0));
+    EXPECT_EQ(display.redisplays, redisplays) << "nothing changed";
+
+    hud.pointerMoved(midX(3), midY(3));
+    EXPECT_EQ(hovered(), (std::vector<bool> { false, false, false, true, false, false }));
+    EXPECT_EQ(display.redisplays, redisplays + 1);
+
+    hud.pointerMoved(0, 0);
+    EXPECT_EQ(hovered(), std::vector<bool>(6, false));
+}
+
+TEST_F(MenuFixture, WhereTwoBoxesOverlapOnlyTheUpperButtonCounts)
+{
+    // The box reaches below the baseline by the descender and above it by the
+    // line height, so neighbouring rows may share a few pixels.
+    const MenuButton& upper = button(3);
+    const MenuButton& lower = button(4);
+    const int x = upper.hitLeft() + std::min(upper.labelWidth(), lower.labelWidth()) / 2;
+    int shared = -1;
+    for (int y = lower.hitBaseline() - lower.labelHeight() + 1; y < upper.hitBaseline() - upper.labelDescender(); ++y)
+        if (upper.contains(x, y) && lower.contains(x, y))
+            shared = y;
+    if (shared < 0)
+        GTEST_SKIP() << "the rows do not overlap with this font";
+
+    hud.pointerMoved(x, shared);
+    EXPECT_EQ(hovered(), (std::vector<bool> { false, false, false, true, false, false }));
+    click(x, shared);
+    EXPECT_EQ(actions.calls, (Calls { "changeSong 1" }));
+}
+
+TEST_F(MenuFixture, OnlyALeftReleaseOverAButtonActs)
+{
+    hud.buttonChanged(0, 0, midX(5), midY(5));
+    hud.buttonChanged(2, 1, midX(5), midY(5));
+    hud.buttonChanged(1, 1, midX(5), midY(5));
+    EXPECT_TRUE(actions.calls.empty()) << "a press, the right and the middle button";
+    hud.buttonChanged(0, 1, 0, 0);
+    hud.buttonChanged(0, 1, midX(5), midY(0) - 200);
+    EXPECT_TRUE(actions.calls.empty()) << "released elsewhere";
+
+    for (std::size_t i : { 0, 1, 3, 4, 5 })
+        click(midX(i), midY(i));
+    EXPECT_EQ(actions.calls, (Calls { "newGame", "togglePause", "changeSong 1", "changeSong 0", "exitGame" }));
+}
+
+TEST_F(MenuFixture, ActingResetsTheColourOfNewGameAndPause)
+{
+    for (std::size_t i : { 0, 1 }) {
+        hud.pointerMoved(midX(i), midY(i));
+        ASSERT_TRUE(button(i).hovered());
+        click(midX(i), midY(i));
+        EXPECT_FALSE(button(i).hovered());
+    }
+}
+
+TEST_F(MenuFixture, TheDisplayModeButtonNamesTheOtherMode)
+{
+    EXPECT_EQ(button(2).label(), "window mode");
+    click(midX(2), midY(2));
+    EXPECT_EQ(actions.calls, (Calls { "toggleDisplayMode" }));
+    EXPECT_EQ(button(2).label(), "full screen");
+    EXPECT_EQ(button(2).labelWidth(), hud.menuFont().textWidth("full screen"));
+    click(midX(2), midY(2));
+    EXPECT_EQ(button(2).label(), "window mode");
+
+    hud.setDisplayModeLabel(false);
+    EXPECT_EQ(button(2).label(), "full screen");
+    hud.setDisplayModeLabel(true);
+    EXPECT_EQ(button(2).label(), "window mode");
+}
+
+TEST_F(MenuFixture, PlayingRelabelsThePauseButtonAndClearsHover)
+{
+    hud.pointerMoved(midX(4), midY(4));
+    ASSERT_TRUE(button(4).hovered());
+
+    hud.setPaused(false);
+    EXPECT_EQ(button(1).label(), "'esc' to pause");
+    EXPECT_EQ(button(1).labelWidth(), hud.menuFont().textWidth("'esc' to pause"));
+    EXPECT_EQ(hovered(), std::vector<bool>(6, false));
+
+    hud.setPaused(true);
+    EXPECT_EQ(button(1).label(), "resume");
+    EXPECT_EQ(button(1).labelWidth(), hud.menuFont().textWidth("resume"));
+}

@@ -1,0 +1,96 @@
+#include "SceneFakes.h"
+#include "data/LevelDef.h"
+#include "model/PlayField.h"
+#include "render/PreviewView.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace cubrava;
+
+namespace {
+
+struct PreviewFixture : ::testing::Test {
+    ScratchDir dir;
+    CountingDisplay display;
+    LevelDef level { 5, 5, 8 };
+    std::unique_ptr<PlayField> play;
+    PreviewView preview { display };
+
+    void SetUp() override
+    {
+        writePieces(dir);
+        play = std::make_unique<PlayField>(level, false);
+        preview.attach(*play);
+        display.forget();
+    }
+};
+
+using PreviewEvents = PreviewFixture;
+
+} // namespace
+
+TEST_F(PreviewEvents, ShowsNothingUntilStartedThenTheNextPieceTurning)
+{
+    EXPECT_EQ(preview.piece(), nullptr); // the field is not running yet
+    EXPECT_FALSE(preview.turning());
+    preview.turnStep();
+    EXPECT_EQ(preview.angle(), 180.0f);
+    EXPECT_EQ(display.redisplays, 0);
+
+    play->start();
+    ASSERT_NE(preview.piece(), nullptr);
+    EXPECT_EQ(preview.piece(), play->nextPiece());
+    EXPECT_TRUE(preview.turning());
+    EXPECT_EQ(preview.centreX(), preview.piece()->ex * 0.5);
+    EXPECT_EQ(preview.centreY(), preview.piece()->ey * 0.5);
+    EXPECT_EQ(preview.centreZ(), preview.piece()->ez * 0.5);
+    EXPECT_EQ(display.compiled, std::vector<unsigned> { preview.list() });
+    EXPECT_EQ(display.redisplays, 1);
+}
+
+TEST_F(PreviewEvents, EachNewPieceGetsAFreshListAndTheEndStopsTheTurn)
+{
+    play->start();
+    const unsigned first = preview.list();
+    display.forget();
+    play->advance(); // spawns, choosing a new next piece
+    EXPECT_EQ(display.deleted, std::vector<unsigned> { first });
+    EXPECT_EQ(display.compiled, std::vector<unsigned> { preview.list() });
+    EXPECT_NE(preview.list(), first);
+
+    preview.onPlayEvent(*play, PlayEvent::PieceMoved, 0);
+    EXPECT_TRUE(preview.turning());
+    preview.onPlayEvent(*play, PlayEvent::GameOver, 0);
+    EXPECT_FALSE(preview.turning());
+    const float angle = preview.angle();
+    preview.turnStep();
+    EXPECT_EQ(preview.angle(), angle); // stops where it is
+
+    preview.onPlayEvent(*play, PlayEvent::NextPieceChosen, 0);
+    EXPECT_TRUE(preview.turning());
+    preview.onPlayEvent(*play, PlayEvent::Stopped, 0);
+    EXPECT_FALSE(preview.turning());
+}
+
+TEST_F(PreviewEvents, TurnsOneDegreeAStepAndWrapsAtFullCircle)
+{
+    play->start();
+    display.forget();
+    for (int i = 0; i < 179; ++i)
+        preview.turnStep();
+    EXPECT_EQ(preview.angle(), 359.0f);
+    preview.turnStep();
+    EXPECT_EQ(preview.angle(), 0.0f);
+    EXPECT_EQ(display.redisplays, 180);
+}
+
+TEST_F(PreviewEvents, WithoutListNamesThePieceIsStillShown)
+{
+    display.makeLists = false;
+    play->start();
+    EXPECT_NE(preview.piece(), nullptr);
+    EXPECT_EQ(preview.list(), 0u);
+    EXPECT_TRUE(display.compiled.empty());
+}

@@ -1,0 +1,244 @@
+// A window showing the scene and the preview of a small level through the
+// real GLUT services, for screenshots under Xvfb and for looking at.
+//
+//   scene_demo [--running] [--burst] [--top] [--steps N]
+//
+// --running starts play so a piece falls (markers, ghost) and the preview
+// turns; --burst sets off the effects of a cleared layer; --top starts in top
+// view; --steps N stops the animation after N idle steps, for a still picture. Keys: the camera keys, 8/2/4/6 and * - /
+// as in the game; q prints the camera and exits.
+#include "SceneBmp.h"
+#include "data/LevelDef.h"
+#include "data/TextureCache.h"
+#include "model/PlayField.h"
+#include "render/GlutDisplay.h"
+#include "render/GlutTimers.h"
+#include "render/PreviewView.h"
+#include "render/SceneView.h"
+#include "render/TextureLoader.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+using namespace cubrava;
+
+namespace {
+
+struct Demo {
+    GlutDisplay display;
+    GlutTimers timers { [](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "scene_demo: %s\n", e.what());
+        }
+        std::exit(1);
+    } };
+    LevelDef level { 6, 6, 14 };
+    std::unique_ptr<PlayField> play;
+    SceneView scene { display, timers };
+    PreviewView preview { display };
+};
+
+Demo* demo = nullptr;
+std::filesystem::path workDir;
+long stepsLeft = -1; // -1: no limit
+
+Material colour(float r, float g, float b, const std::string& texture = "")
+{
+    Material m;
+    m.red = r;
+    m.green = g;
+    m.blue = b;
+    m.textureName = texture;
+    return m;
+}
+
+// A private folder with the piece file and a checker texture the level uses.
+void writeContent()
+{
+    char pattern[] = "/tmp/cubrava-scene-demo-XXXXXX";
+    workDir = ::mkdtemp(pattern);
+    std::filesystem::current_path(workDir);
+    std::filesystem::create_directories("Config");
+    std::filesystem::create_directories("Textures");
+    std::ofstream("Config/Pieces.dat") << "<pieces>"
+                                          "<piece><c x=\"0\" y=\"0\" z=\"0\" color=\"D040F0\"/>"
+                                          "<c x=\"1\" y=\"0\" z=\"0\" color=\"D040F0\"/>"
+                                          "<c x=\"2\" y=\"0\" z=\"0\" color=\"D040F0\"/>"
+                                          "<c x=\"0\" y=\"0\" z=\"1\" color=\"D040F0\"/></piece>"
+                                          "</pieces>";
+    const int side = 64;
+    std::vector<std::uint8_t> rgb(side * side * 3);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const bool light = ((x / 8) + (y / 8)) % 2 == 0;
+            std::uint8_t* p = &rgb[(y * side + x) * 3];
+            p[0] = light ? 255 : 60;
+            p[1] = light ? 255 : 60;
+            p[2] = light ? 255 : 60;
+        }
+    writeBmp24("Textures/checker.bmp", side, side, rgb);
+}
+
+// A full floor in stripes of red, green and blue, with two checkered cubes
+// and a few on the layer above.
+void buildLevel(LevelDef& level)
+{
+    level.name = "Demo";
+    const Material stripes[3] = { colour(0.95f, 0.1f, 0.1f), colour(0.1f, 0.8f, 0.1f), colour(0.15f, 0.3f, 1.0f) };
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y) {
+            const bool checker = (x == 1 && y == 1) || (x == 4 && y == 3);
+            level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), 0,
+                checker ? colour(1, 1, 1, "Textures/checker.bmp") : stripes[y / 2]);
+        }
+    level.addBlock(0, 5, 1, colour(0.95f, 0.1f, 0.1f));
+    level.addBlock(1, 5, 1, colour(0.95f, 0.1f, 0.1f));
+    level.addBlock(5, 0, 1, colour(0.15f, 0.3f, 1.0f));
+    level.addBlock(5, 1, 1, colour(1, 1, 1, "Textures/checker.bmp"));
+}
+
+void display()
+{
+    demo->scene.draw();
+    demo->preview.draw();
+    glutSwapBuffers();
+}
+
+void reshape(int w, int h)
+{
+    const int q = w / 4;
+    demo->scene.setViewport(ViewRect { 0, 0, w - q, h });
+    demo->preview.setViewport(ViewRect { w - q, h - q, q, q });
+    display();
+}
+
+void idle()
+{
+    if (stepsLeft == 0) {
+        glutIdleFunc(nullptr);
+        return;
+    }
+    if (stepsLeft > 0)
+        --stepsLeft;
+    demo->preview.turnStep();
+    demo->scene.stepEffects();
+}
+
+void keyboard(unsigned char key, int, int)
+{
+    Demo& d = *demo;
+    switch (key) {
+    case 'q':
+        std::printf("yaw %.1f pitch %.1f distance %.2f height %.2f\n", d.scene.camera().yaw, d.scene.camera().pitch,
+            d.scene.camera().distance, d.scene.camera().heightOffset);
+        std::fflush(stdout);
+        std::filesystem::remove_all(workDir);
+        std::exit(0);
+    case '8':
+        d.scene.moveRelative(0);
+        return;
+    case '2':
+        d.scene.moveRelative(1);
+        return;
+    case '4':
+        d.scene.moveRelative(2);
+        return;
+    case '6':
+        d.scene.moveRelative(3);
+        return;
+    case '*':
+        d.scene.turnRelative(0);
+        return;
+    case '-':
+        d.scene.turnRelative(1);
+        return;
+    case '/':
+        d.scene.turnRelative(2);
+        return;
+    default:
+        d.scene.keyDown(key);
+    }
+}
+
+void keyboardUp(unsigned char key, int, int)
+{
+    demo->scene.keyUp(key);
+}
+
+void mouse(int button, int state, int, int)
+{
+    demo->scene.mouseButton(button, state);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool running = false, burst = false, top = false;
+    for (int i = 1; i < argc; ++i) {
+        running = running || std::strcmp(argv[i], "--running") == 0;
+        burst = burst || std::strcmp(argv[i], "--burst") == 0;
+        top = top || std::strcmp(argv[i], "--top") == 0;
+        if (std::strcmp(argv[i], "--steps") == 0 && i + 1 < argc)
+            stepsLeft = std::atol(argv[++i]);
+    }
+
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(1024, 768);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("Cubrava");
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+
+    writeContent();
+    setTextureLoader(loadTexture);
+    auto owner = std::make_unique<Demo>();
+    demo = owner.get();
+
+    glClearColor(0, 0, 0, 0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    demo->scene.initGl();
+    demo->preview.initGl();
+
+    try {
+        buildLevel(demo->level);
+        demo->play = std::make_unique<PlayField>(demo->level, false);
+        demo->preview.attach(*demo->play);
+        demo->scene.attach(*demo->play);
+        if (running || burst) {
+            demo->play->start();
+            demo->play->advance();
+        }
+        if (burst)
+            demo->scene.onPlayEvent(*demo->play, PlayEvent::LayerClearing, 0);
+        demo->scene.camera().topView = top;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "scene_demo: %s\n", e.what());
+        std::filesystem::remove_all(workDir);
+        return 1;
+    }
+
+    glutDisplayFunc(display);
+    glutReshapeFunc(reshape);
+    glutKeyboardFunc(keyboard);
+    glutKeyboardUpFunc(keyboardUp);
+    glutMouseFunc(mouse);
+    glutIdleFunc(idle);
+    glutMainLoop();
+    std::filesystem::remove_all(workDir);
+    return 0;
+}

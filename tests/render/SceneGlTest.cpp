@@ -1,0 +1,263 @@
+// Scene code against a real OpenGL context: run under an X display
+// (scripts/with-xvfb). One window serves every test.
+#include "SceneBmp.h"
+#include "SceneFakes.h"
+#include "data/LevelDef.h"
+#include "data/TextureCache.h"
+#include "model/PlayField.h"
+#include "render/CubeDrawing.h"
+#include "render/GlutDisplay.h"
+#include "render/GlutTimers.h"
+#include "render/PreviewView.h"
+#include "render/SceneView.h"
+#include "render/ShardBurst.h"
+#include "render/SparkBurst.h"
+#include "render/TextureLoader.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace cubrava;
+
+namespace {
+
+GLint stackDepth(GLenum which)
+{
+    GLint depth = 0;
+    glGetIntegerv(which, &depth);
+    return depth;
+}
+
+// Matrix stacks, the matrix mode and the states the views switch on and off
+// must be as they were after any view has drawn.
+struct StateSnapshot {
+    GLint projection = stackDepth(GL_PROJECTION_STACK_DEPTH);
+    GLint modelview = stackDepth(GL_MODELVIEW_STACK_DEPTH);
+    GLint mode = [] {
+        GLint m = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &m);
+        return m;
+    }();
+
+    void expectUnchanged() const
+    {
+        EXPECT_EQ(stackDepth(GL_PROJECTION_STACK_DEPTH), projection);
+        EXPECT_EQ(stackDepth(GL_MODELVIEW_STACK_DEPTH), modelview);
+        GLint m = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &m);
+        EXPECT_EQ(m, mode);
+        for (GLenum cap : { GL_LIGHTING, GL_BLEND, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_COLOR_MATERIAL, GL_LIGHT0 })
+            EXPECT_FALSE(glIsEnabled(cap)) << std::hex << cap;
+        GLboolean depthWrites = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+        EXPECT_TRUE(depthWrites);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+};
+
+std::vector<std::uint8_t> pixels(std::initializer_list<int> values)
+{
+    std::vector<std::uint8_t> out;
+    for (int v : values)
+        out.push_back(static_cast<std::uint8_t>(v));
+    return out;
+}
+
+struct GlFixture : ::testing::Test {
+    ScratchDir dir;
+    void SetUp() override
+    {
+        while (glGetError() != GL_NO_ERROR) { }
+        writePieces(dir);
+        std::filesystem::create_directories(dir.path() / "Textures");
+    }
+};
+
+using GlTexture = GlFixture;
+using GlViews = GlFixture;
+
+} // namespace
+
+TEST_F(GlTexture, LoadsUnpaddedRowsBottomFirstWithMipmapsAndRepeat)
+{
+    // Two pixels a row: six bytes, so the renderer must not expect rows padded to four.
+    writeBmp24("Textures/t.bmp", 2, 2, pixels({ 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255 }));
+    const std::uint32_t handle = loadTexture("Textures/t.bmp");
+    ASSERT_NE(handle, 0u);
+    glBindTexture(GL_TEXTURE_2D, handle);
+    std::vector<std::uint8_t> back(12, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
+    // OpenGL's first row is the bottom one: blue, white; then red, green.
+    EXPECT_EQ(back, pixels({ 0, 0, 255, 255, 255, 255, 255, 0, 0, 0, 255, 0 }));
+
+    GLint width = 0, param = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, 1);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &param);
+    EXPECT_EQ(param, GL_REPEAT);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &param);
+    EXPECT_EQ(param, GL_LINEAR_MIPMAP_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    // Sides that are not powers of two are scaled, not refused.
+    std::vector<std::uint8_t> odd(3 * 5 * 3, 128);
+    writeBmp24("Textures/odd.bmp", 3, 5, odd);
+    EXPECT_NE(loadTexture("Textures/odd.bmp"), 0u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GlTexture, NothingIsLoadedIntoADisplayListBeingCompiled)
+{
+    writeBmp24("Textures/t.bmp", 1, 1, pixels({ 10, 20, 30 }));
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    EXPECT_EQ(loadTexture("Textures/t.bmp"), 0u);
+    glEndList();
+    glDeleteLists(list, 1);
+    EXPECT_NE(loadTexture("Textures/t.bmp"), 0u);
+}
+
+TEST_F(GlTexture, CubesBindTheirTextureBeforeTheListThatDrawsThem)
+{
+    setTextureLoader(loadTexture);
+    writeBmp24("Textures/t.bmp", 1, 1, pixels({ 10, 20, 30 }));
+    LevelDef level { 3, 3, 4 };
+    Material look;
+    look.red = 1;
+    look.textureName = "Textures/t.bmp"; // handle 0: as after a new rendering context
+    level.addBlock(1, 1, 0, look);
+    PlayField play(level, false);
+    const Material* material = play.cellAt(CellPos { 1, 1, 0 })->material;
+    ASSERT_EQ(material->textureHandle, 0u);
+
+    GlutDisplay display;
+    FakeClock clock;
+    SceneView scene(display, clock);
+    scene.attach(play);
+    play.start(); // rebuilds the static list
+    ASSERT_NE(scene.staticList(), 0u);
+    EXPECT_NE(material->textureHandle, 0u);
+    EXPECT_TRUE(glIsTexture(material->textureHandle));
+    setTextureLoader({});
+    flushTextureCache();
+}
+
+TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
+{
+    LevelDef level { 5, 4, 8 };
+    Material red;
+    red.red = 1;
+    for (int x = 0; x < 5; ++x)
+        level.addBlock(static_cast<std::int8_t>(x), 0, 0, red);
+    PlayField play(level, false);
+
+    GlutDisplay display;
+    FakeClock clock;
+    SceneView scene(display, clock);
+    PreviewView preview(display);
+    scene.initGl();
+    preview.initGl();
+    preview.attach(play);
+    scene.attach(play);
+    scene.setViewport(ViewRect { 0, 0, 300, 300 });
+    preview.setViewport(ViewRect { 300, 200, 100, 100 });
+
+    play.start();
+    play.advance();
+    play.move(MoveKind::StepDown);
+    scene.onPlayEvent(play, PlayEvent::LayerClearing, 0);
+
+    const StateSnapshot before;
+    scene.draw();
+    preview.draw();
+    before.expectUnchanged();
+    EXPECT_TRUE(glIsList(scene.staticList()));
+    EXPECT_TRUE(glIsList(scene.pieceList()));
+    EXPECT_TRUE(glIsList(scene.markerList()));
+    EXPECT_TRUE(glIsList(preview.list()));
+    EXPECT_EQ(scene.effects().size(), 2u);
+
+    scene.camera().topView = true;
+    scene.stepEffects();
+    scene.draw();
+    before.expectUnchanged();
+
+    const unsigned oldStatic = scene.staticList();
+    scene.initGl();
+    EXPECT_FALSE(glIsList(oldStatic));
+    EXPECT_EQ(scene.staticList(), 0u);
+    scene.draw(); // lists come back on the next frame
+    EXPECT_TRUE(glIsList(scene.staticList()));
+    scene.releaseLists();
+    preview.releaseList();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
+{
+    LevelDef level { 4, 4, 6 };
+    PlayField play(level, false);
+    GlutDisplay display;
+    FakeClock clock;
+    SceneView scene(display, clock);
+    scene.attach(play);
+    scene.setViewport(ViewRect { 0, 0, 200, 200 });
+    scene.onPlayEvent(play, PlayEvent::LayerClearing, 2);
+    const StateSnapshot before;
+    int frames = 0;
+    while (!scene.effects().empty() && frames < 400) {
+        scene.stepEffects();
+        scene.draw();
+        ++frames;
+    }
+    EXPECT_TRUE(scene.effects().empty());
+    EXPECT_GT(frames, 100);
+    before.expectUnchanged();
+}
+
+TEST(GlutTimersTest, CallbacksFireOnceInTimeOrderAndErrorsReachTheHandler)
+{
+    std::vector<int> fired;
+    std::vector<std::string> errors;
+    GlutTimers timers([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& ex) {
+            errors.push_back(ex.what());
+        }
+    });
+    const std::size_t before = GlutTimers::pending();
+    timers.after(40, [&] { fired.push_back(40); });
+    timers.after(5, [&] { fired.push_back(5); });
+    timers.after(20, [] { throw std::runtime_error("late"); });
+    timers.after(10, [&] {
+        fired.push_back(10);
+        timers.after(1, [&] { fired.push_back(11); }); // armed from inside a timer
+    });
+    EXPECT_EQ(GlutTimers::pending(), before + 4);
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (GlutTimers::pending() > before && std::chrono::steady_clock::now() < deadline)
+        glutMainLoopEvent();
+    EXPECT_EQ(fired, (std::vector<int> { 5, 10, 11, 40 }));
+    EXPECT_EQ(errors, std::vector<std::string> { "late" });
+    EXPECT_EQ(GlutTimers::pending(), before);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(400, 300);
+    glutCreateWindow("scene GL tests");
+    glutDisplayFunc([] {});
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,32 @@
+# Headless tests of the 3D scene: fakes stand in for the display and the clock.
+cubrava_add_tests(scene_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CameraTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CameraSectorTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CubeGeometryTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SceneViewTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EffectTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PreviewTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TextureTest.cpp
+  LIBS cubrava_render)
+
+# A window with the scene and preview for screenshots, and the pixel counter
+# the screenshot checks use.
+add_executable(scene_demo ${CMAKE_CURRENT_LIST_DIR}/SceneDemo.cpp)
+target_link_libraries(scene_demo PRIVATE cubrava_render cubrava_warnings)
+target_include_directories(scene_demo PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+
+add_executable(shot_check ${CMAKE_CURRENT_LIST_DIR}/ShotCheck.cpp)
+target_link_libraries(shot_check PRIVATE cubrava_warnings)
+
+# The same code against a real OpenGL context, and the screenshot checks of
+# the demo, each under a private X display.
+add_executable(scene_gl_tests ${CMAKE_CURRENT_LIST_DIR}/SceneGlTest.cpp)
+target_link_libraries(scene_gl_tests PRIVATE cubrava_render GTest::gtest cubrava_warnings)
+target_include_directories(scene_gl_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_test(NAME scene_gl_tests COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:scene_gl_tests>)
+
+add_test(NAME scene_screenshots
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb ${CMAKE_CURRENT_LIST_DIR}/scene_screenshot_check.sh
+    $<TARGET_FILE:scene_demo> $<TARGET_FILE:shot_check>)
+set_tests_properties(scene_gl_tests scene_screenshots PROPERTIES TIMEOUT 120)
