@@ -1,0 +1,332 @@
+#include "audio/Dj.h"
+#include "FakeSoundLibrary.h"
+#include "data/FatalError.h"
+#include "data/LevelDef.h"
+#include "data/Random.h"
+#include "model/PlayField.h"
+#include "support/ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace cubrava;
+using namespace std::chrono_literals;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+const char* const ThreeSoundtracks = "<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song>"
+                                     "<song>Music/c.wav</song></soundtracks>"
+                                     "<winsongs><song>Music/win1.wav</song><song>Music/win2.wav</song>"
+                                     "<song>Music/win3.wav</song></winsongs></dj>";
+
+const char* const Soundtracks[] = { "Music/a.wav", "Music/b.wav", "Music/c.wav" };
+
+class DjTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.write("Config/Pieces.dat", "<pieces><piece><c x='0' y='0' z='0' color='FF0000'/></piece></pieces>");
+        field = std::make_unique<PlayField>(level, false);
+    }
+
+    void TearDown() override
+    {
+        dj.reset();
+        EXPECT_EQ(audio->faultsSnapshot(), Calls {});
+    }
+
+    Dj& makeDj(const char* config)
+    {
+        dir.write("Config/DJ.dat", config);
+        dj = std::make_unique<Dj>(std::make_unique<FakeSoundLibrary>(audio), timing);
+        return *dj;
+    }
+
+    void event(PlayEvent e) { dj->onPlayEvent(*field, e, 0); }
+
+    // Calls recorded after the mark, which moves to the end; releases, which
+    // the playback thread makes on its own time, are left out.
+    Calls callsSince(std::size_t& mark)
+    {
+        Calls all = audio->callsSnapshot();
+        Calls recent;
+        for (std::size_t i = mark; i < all.size(); ++i) {
+            if (all[i].rfind("release ", 0) != 0)
+                recent.push_back(all[i]);
+        }
+        mark = all.size();
+        return recent;
+    }
+
+    bool sawCall(const std::string& call)
+    {
+        Calls all = audio->callsSnapshot();
+        return std::find(all.begin(), all.end(), call) != all.end();
+    }
+
+    // The playback thread works on its own time: wait for what it should do.
+    static bool eventually(const std::function<bool()>& condition)
+    {
+        for (auto end = std::chrono::steady_clock::now() + 3s; std::chrono::steady_clock::now() < end;) {
+            if (condition())
+                return true;
+            std::this_thread::sleep_for(1ms);
+        }
+        return condition();
+    }
+
+    bool updatesContinue()
+    {
+        const int before = audio->count(&FakeAudio::updates);
+        return eventually([&] { return audio->count(&FakeAudio::updates) > before + 2; });
+    }
+
+    ScratchDir dir;
+    LevelDef level { 4, 4, 6 };
+    std::unique_ptr<PlayField> field;
+    std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>();
+    DjTiming timing { 2000ms, 2ms, 0ms };
+    std::unique_ptr<Dj> dj;
+};
+
+} // namespace
+
+TEST_F(DjTest, BuildsQuietlyLoadingTheEffectsAndNeedsItsConfiguration)
+{
+    makeDj(ThreeSoundtracks);
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(audio->callsSnapshot(),
+        (Calls { "open 1", "load Sounds/Rotate.wav", "load Sounds/Land.wav", "load Sounds/Clear.wav", "margin 0.1" }));
+    EXPECT_EQ(audio->count(&FakeAudio::updates), 0);
+
+    std::filesystem::remove("Config/DJ.dat");
+    try {
+        Dj broken(std::make_unique<FakeSoundLibrary>(audio), timing);
+        FAIL() << "built without Config/DJ.dat";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(),
+            "There was an error reading the DJ configuration file.\n"
+            "You may want to reinstall the game before playing again.");
+    }
+}
+
+TEST_F(DjTest, PlaysTheEffectOfEachEventOverTheMusic)
+{
+    makeDj(ThreeSoundtracks);
+    dj->startThread();
+    const std::pair<PlayEvent, const char*> table[] = {
+        { PlayEvent::NextPieceChosen, nullptr },
+        { PlayEvent::TurnFinished, nullptr },
+        { PlayEvent::PieceSpawned, nullptr },
+        { PlayEvent::PieceMoved, nullptr },
+        { PlayEvent::PieceRotated, "play Sounds/Rotate.wav 1 abort 0" },
+        { PlayEvent::PieceLanded, "play Sounds/Land.wav 1 abort 0" },
+        { PlayEvent::LayerClearing, nullptr },
+        { PlayEvent::LayerCleared, "play Sounds/Clear.wav 1 abort 0" },
+        { PlayEvent::LayerDropped, "play Sounds/Land.wav 1 abort 0" },
+    };
+    std::size_t mark = 0;
+    event(PlayEvent::Started);
+    callsSince(mark);
+    for (const auto& [e, expected] : table) {
+        event(e);
+        EXPECT_EQ(callsSince(mark), expected ? Calls { expected } : Calls {}) << "event " << static_cast<int>(e);
+    }
+}
+
+TEST_F(DjTest, StartingAGameStopsTheWinSongAndLoopsTheNextSoundtrack)
+{
+    cubrava::srand(99);
+    const int first = cubrava::rand() % 3;
+    const int winDraw = cubrava::rand() % 3;
+    cubrava::srand(99);
+    makeDj(ThreeSoundtracks);
+    dj->startThread();
+    std::size_t mark = 0;
+    callsSince(mark);
+
+    event(PlayEvent::Stopped);
+    const std::string win = "Music/win" + std::to_string(winDraw + 1) + ".wav";
+    EXPECT_EQ(callsSince(mark), (Calls { "stop all 0", "load " + win, "play " + win + " 16 continue 1 notify" }));
+
+    event(PlayEvent::Started);
+    const std::string next = Soundtracks[(first + 1) % 3];
+    EXPECT_EQ(callsSince(mark), (Calls { "stop all 0", "load " + next, "loop " + next + " 16 continue 1 notify" }));
+    // The stopped win song is let go once the library reports it done.
+    EXPECT_TRUE(eventually([&] { return sawCall("release " + win); }));
+}
+
+TEST_F(DjTest, SoundtrackThatEndsHandsOverToTheNextAndTheSongKeysStepBothWays)
+{
+    cubrava::srand(5);
+    const int first = cubrava::rand() % 3;
+    cubrava::srand(5);
+    makeDj(ThreeSoundtracks);
+    dj->startThread();
+    event(PlayEvent::Started);
+    std::string playing = Soundtracks[(first + 1) % 3];
+
+    for (int step = 2; step <= 4; ++step) {
+        const std::string next = Soundtracks[(first + step) % 3];
+        audio->set(&FakeAudio::loopOnUpdate, true);
+        ASSERT_TRUE(eventually([&] { return sawCall("loop " + next + " 16 continue 1 notify"); })) << next;
+        EXPECT_TRUE(eventually([&] { return sawCall("release " + playing); })) << playing;
+        playing = next;
+    }
+
+    std::size_t mark = audio->callsSnapshot().size();
+    const int index = (first + 4) % 3;
+    dj->changeSong(1);
+    dj->changeSong(1);
+    dj->changeSong(2);
+    dj->changeSong(0);
+    Calls loads;
+    for (const std::string& call : callsSince(mark)) {
+        if (call.rfind("load ", 0) == 0)
+            loads.push_back(call.substr(5));
+    }
+    EXPECT_EQ(loads,
+        (Calls { Soundtracks[(index + 2) % 3], Soundtracks[(index + 1) % 3], Soundtracks[(index + 1) % 3],
+            Soundtracks[(index + 2) % 3] }));
+}
+
+TEST_F(DjTest, LosingWithoutLoseSongsKeepsTheMusicAndMissingFilesAreNeverPlayed)
+{
+    audio->missingFiles = { "Music/gone.wav", "Music/lost.wav", "Sounds/Rotate.wav" };
+    makeDj("<dj><soundtracks><song>Music/a.wav</song><song>Music/lost.wav</song></soundtracks>"
+           "<winsongs><song>Music/gone.wav</song></winsongs></dj>");
+    dj->startThread();
+    event(PlayEvent::Started);
+    if (!sawCall("loop Music/a.wav 16 continue 1 notify"))
+        dj->changeSong(0);
+    ASSERT_TRUE(sawCall("loop Music/a.wav 16 continue 1 notify"));
+    std::size_t mark = audio->callsSnapshot().size();
+
+    event(PlayEvent::GameOver);
+    EXPECT_EQ(callsSince(mark), Calls {});
+
+    event(PlayEvent::PieceRotated);
+    event(PlayEvent::Stopped);
+    EXPECT_EQ(callsSince(mark), (Calls { "stop all 0", "load Music/gone.wav" }));
+    dj->changeSong(1);
+    EXPECT_TRUE(sawCall("load Music/lost.wav"));
+    for (const std::string& call : audio->callsSnapshot()) {
+        if (call.rfind("play ", 0) == 0 || call.rfind("loop ", 0) == 0) {
+            EXPECT_EQ(call, "loop Music/a.wav 16 continue 1 notify");
+        }
+    }
+}
+
+TEST_F(DjTest, FailedOutputIsRebuiltOnTheNextSoundAndTheSoundtrackRestarted)
+{
+    makeDj("<dj><soundtracks><song>Music/a.wav</song></soundtracks></dj>");
+    dj->startThread();
+    event(PlayEvent::Started);
+    ASSERT_TRUE(updatesContinue());
+
+    audio->set(&FakeAudio::failOnUpdate, true);
+    ASSERT_TRUE(eventually([&] { return !audio->isSet(&FakeAudio::failOnUpdate); }));
+    std::size_t mark = audio->callsSnapshot().size();
+    event(PlayEvent::PieceLanded);
+    EXPECT_EQ(callsSince(mark),
+        (Calls { "close 1", "open 2", "margin 0.1", "load Music/a.wav", "loop Music/a.wav 16 continue 1 notify",
+            "play Sounds/Land.wav 1 abort 0" }));
+    EXPECT_TRUE(updatesContinue()); // on the new output; the fake objects to updates of the old one
+}
+
+TEST_F(DjTest, OutputFailingAsTheSoundtrackLoopsIsRebuiltByThePlaybackThread)
+{
+    makeDj("<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song></soundtracks></dj>");
+    dj->startThread();
+    event(PlayEvent::Started);
+    const std::string next = sawCall("loop Music/a.wav 16 continue 1 notify") ? "Music/b.wav" : "Music/a.wav";
+    {
+        std::lock_guard<std::mutex> guard(audio->mutex);
+        audio->failOnUpdate = audio->loopOnUpdate = true;
+    }
+    ASSERT_TRUE(eventually([&] { return sawCall("open 2") && sawCall("loop " + next + " 16 continue 1 notify"); }));
+    EXPECT_TRUE(updatesContinue());
+    EXPECT_NO_THROW(dj->changeSong(2));
+}
+
+TEST_F(DjTest, ThreadThatMissesItsFirstPassGivesTheDjErrorButABrokenDeviceDoesNot)
+{
+    audio->devicePresent = false;
+    makeDj(ThreeSoundtracks);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_NO_THROW(dj->startThread());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    dj.reset();
+
+    audio->devicePresent = true;
+    audio->blockUpdates = true;
+    timing.readyLimit = 150ms;
+    makeDj(ThreeSoundtracks);
+    start = std::chrono::steady_clock::now();
+    try {
+        dj->startThread();
+        FAIL() << "started although the thread never got through";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(),
+            "There was an error initializing the Cubrava DJ.\n"
+            "Try closing other sound intensive applications and restart Cubrava.");
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 150ms);
+    audio->set(&FakeAudio::blockUpdates, false);
+    EXPECT_TRUE(updatesContinue());
+}
+
+TEST_F(DjTest, WithoutAnyDeviceTheGameRunsSilentlyWithoutReopeningOnEveryKey)
+{
+    audio->devicePresent = false;
+    timing.rebuildInterval = 60s;
+    makeDj(ThreeSoundtracks);
+    EXPECT_NO_THROW({
+        dj->startThread();
+        event(PlayEvent::Started);
+        for (int i = 0; i < 20; ++i)
+            event(PlayEvent::PieceRotated);
+        dj->changeSong(1);
+        event(PlayEvent::GameOver);
+        event(PlayEvent::Stopped);
+        event(PlayEvent::Started);
+    });
+    EXPECT_EQ(audio->count(&FakeAudio::opened), 2);
+    EXPECT_EQ(audio->count(&FakeAudio::updates), 0);
+}
+
+TEST_F(DjTest, StoppedPlaybackUpdatesNoMoreAndSamplesGoOnlyAfterTheOutput)
+{
+    makeDj(ThreeSoundtracks);
+    dj->startThread();
+    event(PlayEvent::Started);
+    event(PlayEvent::LayerCleared);
+    event(PlayEvent::Stopped);
+    ASSERT_TRUE(updatesContinue());
+
+    dj->stopThread();
+    const int updates = audio->count(&FakeAudio::updates);
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(audio->count(&FakeAudio::updates), updates);
+    dj->startThread();
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(audio->count(&FakeAudio::updates), updates);
+
+    const std::size_t before = audio->callsSnapshot().size();
+    dj.reset();
+    const Calls all = audio->callsSnapshot();
+    const Calls calls(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front(), "stop all 0");
+    const auto closed = std::find(calls.begin(), calls.end(), "close 1");
+    ASSERT_NE(closed, calls.end());
+    for (const char* sample : { "Sounds/Rotate.wav", "Sounds/Land.wav", "Sounds/Clear.wav" })
+        EXPECT_NE(std::find(closed, calls.end(), std::string("release ") + sample), calls.end()) << sample;
+}

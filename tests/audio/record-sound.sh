@@ -1,0 +1,101 @@
+#!/bin/sh
+# Plays the Dj's soundtrack through libpulsedsp into a private PulseAudio
+# server with a null sink, records the sink and checks the recording is not
+# silent where the soundtrack plays, and that a run without a game stays silent.
+#
+#   record-sound.sh PROBE [KEEP_DIR]
+#
+# The floor: the soundtrack is a 440 Hz sine at 0.4 of full scale, an RMS of
+# 0.28. A floor of 0.05 sits far above silence and 8-bit quantisation noise
+# (about 0.001) yet allows for losing most of the level (a sink volume of 20 %
+# still passes), so it fails only when the sound does not get through. The
+# rough frequency must stay near 440 Hz: a sample played at a wrong rate lands
+# far off (320 Hz for 8000, 880 Hz for 22050).
+set -u
+probe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+keep=${2:-}
+floor=0.05
+play_seconds=4
+
+skip() { echo "SKIP: $*"; exit 77; }
+for tool in pulseaudio pactl parecord sox; do
+    command -v "$tool" >/dev/null 2>&1 || skip "$tool is missing (Debian packages pulseaudio pulseaudio-utils sox)"
+done
+dsp_lib=""
+for candidate in /usr/lib/"$(gcc -print-multiarch 2>/dev/null)"/pulseaudio/libpulsedsp.so /usr/lib/*/pulseaudio/libpulsedsp.so; do
+    [ -f "$candidate" ] && { dsp_lib=$candidate; break; }
+done
+[ -n "$dsp_lib" ] || skip "libpulsedsp.so is missing (Debian package pulseaudio-utils)"
+
+work=$(mktemp -d)
+pa_pid=""
+rec_pid=""
+cleanup() {
+    [ -n "$rec_pid" ] && kill -INT "$rec_pid" 2>/dev/null
+    [ -n "$pa_pid" ] && kill "$pa_pid" 2>/dev/null && wait "$pa_pid" 2>/dev/null
+    if [ -n "$keep" ]; then mkdir -p "$keep" && cp "$work"/*.wav "$work"/*.log "$keep"/ 2>/dev/null; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+export XDG_RUNTIME_DIR="$work" HOME="$work" PULSE_SERVER="unix:$work/native"
+pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit --log-target=file:"$work/pa.log" \
+    --load="module-null-sink sink_name=test rate=44100" \
+    --load="module-native-protocol-unix auth-anonymous=1 socket=$work/native" 2>"$work/pa-stderr.log" &
+pa_pid=$!
+tries=0
+until pactl info >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ $tries -gt 100 ]; then
+        cat "$work/pa-stderr.log" "$work/pa.log" 2>/dev/null
+        echo "FAIL: the private PulseAudio server did not answer"
+        exit 1
+    fi
+    sleep 0.05
+done
+
+# record MODE: runs the probe in MODE while the sink's monitor is recorded.
+record() {
+    mkdir -p "$work/$1"
+    parecord --latency-msec=20 --device=test.monitor --rate=11025 --channels=1 --format=s16le \
+        --file-format=wav "$work/$1.wav" &
+    rec_pid=$!
+    # The null sink starts with about two seconds of latency.
+    sleep 2.2
+    (cd "$work/$1" && LD_PRELOAD="$dsp_lib" "$probe" "$1" "$play_seconds") >"$work/$1-probe.log" 2>&1
+    status=$?
+    sleep 0.5
+    kill -INT "$rec_pid"
+    wait "$rec_pid"
+    rec_pid=""
+    sed "s/^/  $1: /" "$work/$1-probe.log"
+    [ $status -eq 0 ] || { echo "FAIL: the probe ($1) ended with status $status"; exit 1; }
+}
+
+# figure FILE NAME: one figure of sox's stat.
+figure() { sox "$1" -n stat 2>&1 | awk -F: -v name="$2" '$1 ~ name { gsub(/ /, "", $2); print $2 }'; }
+
+record play
+record silent
+
+# Where the soundtrack plays: the recording without its silent lead-in and tail.
+sox "$work/play.wav" "$work/playing.wav" silence 1 0.05 1% reverse silence 1 0.05 1% reverse
+playing_length=$(figure "$work/playing.wav" "Length")
+playing_rms=$(figure "$work/playing.wav" "RMS +amplitude")
+playing_hz=$(figure "$work/playing.wav" "Rough +frequency")
+silent_rms=$(figure "$work/silent.wav" "RMS +amplitude")
+silent_max=$(figure "$work/silent.wav" "Maximum +amplitude")
+echo "soundtrack: ${playing_length:-0} s heard, RMS ${playing_rms:-0}, about ${playing_hz:-0} Hz"
+echo "no game:    RMS ${silent_rms:-0}, peak ${silent_max:-0} (floor $floor)"
+
+awk -v len="${playing_length:-0}" -v rms="${playing_rms:-0}" -v hz="${playing_hz:-0}" \
+    -v srms="${silent_rms:-1}" -v smax="${silent_max:-1}" -v floor="$floor" -v want="$play_seconds" 'BEGIN {
+    bad = 0
+    if (len < want - 1.5) { print "FAIL: the soundtrack was heard for only " len " s"; bad = 1 }
+    if (rms < floor) { print "FAIL: the soundtrack is too quiet: RMS " rms " below " floor; bad = 1 }
+    if (hz < 380 || hz > 520) { print "FAIL: the recording is not the 440 Hz soundtrack: " hz " Hz"; bad = 1 }
+    if (srms >= floor || smax >= floor) { print "FAIL: the run without a game was not silent"; bad = 1 }
+    exit bad
+}' || exit 1
+echo "PASS"
