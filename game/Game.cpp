@@ -1,0 +1,502 @@
+#include "Game.h"
+
+#include "data/PieceSet.h"
+#include "data/Random.h"
+#include "data/TextureCache.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace cubrava {
+
+namespace {
+
+const TextColour Green{0, 1, 0};
+const TextColour Cyan{0, 1, 1};
+const TextColour Red{1, 0, 0};
+const TextColour Blue{0, 0, 1};
+const TextColour Magenta{1, 0, 1};
+
+constexpr std::uint32_t LandedStep = 500;
+constexpr std::uint32_t ClearedStep = 2000;
+constexpr std::uint32_t DroppedStep = 1000;
+constexpr std::uint32_t StartPause = 3000;
+constexpr std::uint32_t RemarkShown = 1500;
+constexpr int RemarkChance = 153;
+
+// Animation (preview turn, particles, title scroll) at most this often, so it
+// runs at the same pace with and without synchronised buffer swaps.
+constexpr std::chrono::microseconds AnimationStep{16667};
+
+// NumLock reaches GLUT as the Super bit on X11; it never changes a binding.
+int withoutNumLock(int modifiers)
+{
+    return modifiers & ~GLUT_ACTIVE_SUPER;
+}
+
+bool altAlone(int modifiers)
+{
+    return withoutNumLock(modifiers) == GLUT_ACTIVE_ALT;
+}
+
+} // namespace
+
+std::int32_t Game::bumped(std::int32_t generation)
+{
+    std::int32_t next = generation == std::numeric_limits<std::int32_t>::max() - 1 ? 0 : generation + 1;
+    return next == std::numeric_limits<std::int32_t>::max() ? 0 : next;
+}
+
+Game::Game(const GameServices& services) : services_(services)
+{
+    dj_ = std::make_unique<Dj>();
+    preview_ = std::make_unique<PreviewView>(services_.display);
+    hud_ = std::make_unique<Hud>(services_.display, *this, [this] { advanceLevelIndex(); });
+    status_ = std::make_unique<StatusOverlay>(services_.display);
+    scene_ = std::make_unique<SceneView>(services_.display, services_.timers);
+}
+
+Game::~Game() = default;
+
+void Game::startUp()
+{
+    status_->init();
+    hud_->initFont();
+    initWindow();
+    loadLevels();
+}
+
+void Game::loadLevels()
+{
+    readLevels(levels_);
+    if (!levels_.empty())
+        startLevel(levels_[levelIndex_]);
+}
+
+void Game::initWindow()
+{
+    services_.screen.setPointerVisible(paused_);
+    services_.screen.registerCallbacks();
+    services_.screen.setIdleWanted(!paused_);
+    scene_->initGl();
+    dj_->startThread();
+    preview_->initGl();
+    hud_->initGl();
+}
+
+void Game::startLevel(const LevelDef& level)
+{
+    play_.reset();
+    play_ = std::make_unique<PlayField>(level, false);
+    play_->addListener(*this);
+    play_->addListener(*hud_);
+    play_->addListener(*dj_);
+    preview_->attach(*play_);
+    scene_->attach(*play_);
+    hud_->showLevel(level);
+    dropInterval_ = static_cast<std::uint32_t>(static_cast<std::int32_t>(level.drop));
+}
+
+// --- pacing ---
+
+void Game::restartGravity()
+{
+    gravityGeneration_ = bumped(gravityGeneration_);
+    const std::int32_t generation = gravityGeneration_;
+    services_.timers.after(dropInterval_, [this, generation] { gravityTick(generation); });
+}
+
+void Game::gravityTick(std::int32_t generation)
+{
+    if (paused_ || frozen_ || generation != gravityGeneration_ || !play_ || !play_->isRunning())
+        return;
+    play_->move(MoveKind::StepDown);
+    // If the step ended play, its reaction bumped the generation and this chain ends here.
+    services_.timers.after(dropInterval_, [this, generation] { gravityTick(generation); });
+    if (rand() % RemarkChance == 0) {
+        const unsigned remark = status_->showRandom(RandomMessages, Blue);
+        services_.timers.after(RemarkShown, [this, remark] { status_->hideMessage(remark); });
+    }
+}
+
+void Game::armStepTimer(std::uint32_t delay)
+{
+    const std::int32_t generation = stepGeneration_;
+    services_.timers.after(delay, [this, generation] { stepTimer(generation); });
+}
+
+void Game::stepTimer(std::int32_t generation)
+{
+    if (paused_ || generation != stepGeneration_)
+        return;
+    stepDelay_ = 0;
+    if (play_)
+        play_->advance();
+}
+
+void Game::armStartTimer(std::uint32_t delay)
+{
+    const std::int32_t generation = startGeneration_;
+    services_.timers.after(delay, [this, generation] { startTimer(generation); });
+}
+
+void Game::startTimer(std::int32_t generation)
+{
+    if (generation != startGeneration_ || paused_)
+        return;
+    startDelay_ = 0;
+    status_->hide();
+    if (play_)
+        play_->advance();
+    restartGravity();
+}
+
+void Game::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t)
+{
+    switch (event) {
+    case PlayEvent::GameOver:
+    case PlayEvent::Stopped:
+        gravityGeneration_ = bumped(gravityGeneration_);
+        if (!paused_)
+            togglePause();
+        if (event == PlayEvent::GameOver)
+            status_->showRandom(LoseMessages, Red);
+        else
+            status_->showRandom(WinMessages, Cyan);
+        services_.display.postRedisplay();
+        break;
+    case PlayEvent::TurnFinished:
+        play.advance();
+        break;
+    case PlayEvent::PieceLanded:
+        stepDelay_ = LandedStep;
+        armStepTimer(stepDelay_);
+        break;
+    case PlayEvent::LayerCleared:
+        stepDelay_ = ClearedStep;
+        armStepTimer(stepDelay_);
+        break;
+    case PlayEvent::LayerDropped:
+        stepDelay_ = DroppedStep;
+        armStepTimer(stepDelay_);
+        break;
+    default:
+        break;
+    }
+}
+
+// --- the player's requests ---
+
+void Game::newGame()
+{
+    if (paused_)
+        togglePause();
+    gravityGeneration_ = bumped(gravityGeneration_);
+    // Whatever step was pending belonged to the old play model.
+    stepGeneration_ = bumped(stepGeneration_);
+    stepDelay_ = 0;
+    startLevel(levels_[levelIndex_]);
+    play_->start();
+    status_->showRandom(StartMessages, Green);
+    startGeneration_ = bumped(startGeneration_);
+    startDelay_ = StartPause;
+    armStartTimer(startDelay_);
+}
+
+void Game::togglePause()
+{
+    if (!paused_) {
+        paused_ = true;
+        scene_->releaseMotion();
+        services_.screen.setPointerVisible(true);
+        services_.screen.setIdleWanted(false);
+        if (play_ && play_->isRunning())
+            status_->show("PAUSED", Magenta);
+        hud_->setPaused(true);
+        return;
+    }
+    paused_ = false;
+    frozen_ = false;
+    if (play_ && play_->isRunning()) {
+        status_->hide();
+        restartGravity();
+    }
+    services_.screen.setPointerVisible(false);
+    services_.screen.setIdleWanted(true);
+    scene_->warpToCentre();
+    // A pending step or start completes after half its delay, however long the pause.
+    if (stepDelay_ > 0) {
+        stepDelay_ = static_cast<std::uint32_t>(stepDelay_ * 0.5);
+        stepGeneration_ = bumped(stepGeneration_);
+        armStepTimer(stepDelay_);
+    }
+    if (startDelay_ > 0) {
+        startDelay_ = static_cast<std::uint32_t>(startDelay_ * 0.5);
+        startGeneration_ = bumped(startGeneration_);
+        armStartTimer(startDelay_);
+    }
+    hud_->setPaused(false);
+}
+
+void Game::toggleFreeze()
+{
+    if (!frozen_) {
+        frozen_ = true;
+        return;
+    }
+    frozen_ = false;
+    paused_ = false;
+    if (play_ && play_->isRunning())
+        restartGravity();
+    services_.screen.setPointerVisible(false);
+    services_.screen.setIdleWanted(true);
+}
+
+void Game::forgetTextures()
+{
+    for (const PieceDef& piece : pieceSet().pieces())
+        for (const Block& block : piece.blocks)
+            block.material->resetTextureHandle();
+    // Every level, not only the one on screen: a later level's cubes would
+    // otherwise come back with handles of the context that is going away.
+    for (const LevelDef& level : levels_)
+        for (const Block& block : level.blocks())
+            block.material->resetTextureHandle();
+    flushTextureCache();
+    hud_->releaseTextures();
+}
+
+void Game::toggleDisplayMode()
+{
+    forgetTextures();
+    if (services_.screen.fullScreen()) {
+        services_.screen.leaveFullScreen();
+        services_.screen.openWindow();
+        initWindow();
+        hud_->setDisplayModeLabel(false);
+    } else {
+        services_.screen.closeWindow();
+        services_.screen.enterFullScreen();
+        initWindow();
+        hud_->setDisplayModeLabel(true);
+    }
+}
+
+bool Game::fullScreenActive() const
+{
+    return services_.screen.fullScreen();
+}
+
+void Game::changeSong(int direction)
+{
+    dj_->changeSong(direction);
+}
+
+void Game::exitGame()
+{
+    services_.exitProcess(0);
+}
+
+void Game::quit()
+{
+    dj_->stopThread();
+    services_.exitProcess(0);
+}
+
+void Game::advanceLevelIndex()
+{
+    const auto last = static_cast<std::uint32_t>(levels_.size() - 1);
+    levelIndex_ = levelIndex_ + 1 < last ? levelIndex_ + 1 : last;
+}
+
+// --- the window system ---
+
+void Game::drawFrame()
+{
+    scene_->draw();
+    preview_->draw();
+    hud_->draw();
+    status_->draw();
+}
+
+void Game::reshape(int width, int height)
+{
+    const int q = width / 4;
+    scene_->setViewport(ViewRect{0, 0, width - q, height});
+    preview_->setViewport(ViewRect{width - q, height - q, q, q});
+    hud_->setViewport(ViewRect{width - q, 0, q, height - q});
+    status_->setViewport(ViewRect{0, 0, width - q, height});
+}
+
+void Game::idle()
+{
+    if (paused_)
+        return;
+    const auto now = services_.now();
+    const auto due = lastAnimationStep_ + AnimationStep;
+    if (now < due && services_.sleep) {
+        services_.sleep(std::chrono::duration_cast<std::chrono::microseconds>(due - now));
+        lastAnimationStep_ = due;
+    } else {
+        lastAnimationStep_ = now;
+    }
+    preview_->turnStep();
+    scene_->stepEffects();
+    hud_->scrollStep();
+}
+
+void Game::pieceKey(unsigned char key)
+{
+    switch (key) {
+    case 13:
+        play_->move(MoveKind::StepDown);
+        restartGravity();
+        break;
+    case '0':
+        play_->move(MoveKind::DropToFloor);
+        restartGravity();
+        break;
+    case '8':
+        scene_->moveRelative(0);
+        break;
+    case '2':
+        scene_->moveRelative(1);
+        break;
+    case '4':
+        scene_->moveRelative(2);
+        break;
+    case '6':
+        scene_->moveRelative(3);
+        break;
+    case '*':
+        scene_->turnRelative(0);
+        break;
+    case '-':
+        scene_->turnRelative(1);
+        break;
+    case '/':
+        scene_->turnRelative(2);
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::shellKey(unsigned char key, int modifiers)
+{
+    switch (key) {
+    case ',':
+    case '<':
+        dj_->changeSong(1);
+        return;
+    case '.':
+    case '>':
+        dj_->changeSong(0);
+        return;
+    case 27:
+    case '`':
+    case '~':
+        togglePause();
+        return;
+    default:
+        break;
+    }
+    if (!altAlone(modifiers))
+        return;
+    switch (key) {
+    case '[':
+    case '{':
+        if (levelIndex_ > 0)
+            --levelIndex_;
+        break;
+    case ']':
+    case '}':
+        if (levelIndex_ + 1 < levels_.size())
+            ++levelIndex_;
+        break;
+    case 'K':
+    case 'k':
+        toggleDisplayMode();
+        break;
+    case 'N':
+    case 'n':
+        newGame();
+        break;
+    case 'P':
+    case 'p':
+        togglePause();
+        break;
+    case '\\':
+        toggleFreeze();
+        break;
+    case 'Q':
+    case 'q':
+        quit();
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::keyboard(unsigned char key, int modifiers)
+{
+    if (!paused_ && play_) {
+        pieceKey(key);
+        scene_->keyDown(key);
+    }
+    shellKey(key, modifiers);
+}
+
+void Game::special(int code, int modifiers)
+{
+    switch (code) {
+    case GLUT_KEY_F5:
+        togglePause();
+        return;
+    case GLUT_KEY_F6:
+        toggleDisplayMode();
+        return;
+    default:
+        break;
+    }
+    unsigned char key = 0;
+    switch (code) {
+    case GLUT_KEY_LEFT: key = '4'; break;
+    case GLUT_KEY_UP: key = '8'; break;
+    case GLUT_KEY_RIGHT: key = '6'; break;
+    case GLUT_KEY_DOWN: key = '2'; break;
+    case GLUT_KEY_PAGE_UP: key = '9'; break;
+    case GLUT_KEY_PAGE_DOWN: key = '3'; break;
+    case GLUT_KEY_HOME: key = '7'; break;
+    case GLUT_KEY_END: key = '1'; break;
+    case GLUT_KEY_INSERT: key = '0'; break;
+    default: return;
+    }
+    keyboard(key, modifiers);
+}
+
+void Game::keyboardUp(unsigned char key)
+{
+    scene_->keyUp(key);
+}
+
+void Game::mouse(int button, int state, int x, int y)
+{
+    if (paused_)
+        hud_->buttonChanged(button, state, x, y);
+    else
+        scene_->mouseButton(button, state);
+}
+
+void Game::motion(int x, int y)
+{
+    if (paused_)
+        hud_->pointerMoved(x, y);
+    else
+        scene_->mouseMotion(x, y);
+}
+
+} // namespace cubrava

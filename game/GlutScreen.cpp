@@ -1,0 +1,92 @@
+#include "GlutScreen.h"
+
+#include <GL/freeglut.h>
+
+#include <utility>
+
+namespace cubrava {
+
+namespace {
+const char* const Title = "Cubrava";
+}
+
+GlutScreen::GlutScreen(std::function<void()> registerCallbacks, void (*idle)())
+    : registerCallbacks_(std::move(registerCallbacks)), idle_(idle)
+{
+}
+
+void GlutScreen::prepare()
+{
+    screenWidth_ = glutGet(GLUT_SCREEN_WIDTH);
+    screenHeight_ = glutGet(GLUT_SCREEN_HEIGHT);
+    windowWidth_ = static_cast<int>(screenWidth_ * 0.8);
+    windowHeight_ = static_cast<int>(screenHeight_ * 0.8);
+}
+
+void GlutScreen::enterFullScreen()
+{
+    if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) {
+        const int id = glutEnterGameMode();
+        if (id > 0 && glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+            gameMode_ = true;
+            glutSetWindowTitle(Title);
+            return;
+        }
+    }
+    glutInitWindowPosition(0, 0);
+    glutInitWindowSize(screenWidth_, screenHeight_);
+    coveringWindow_ = glutCreateWindow(Title);
+    // Without a window manager the requested place is not always kept.
+    glutPositionWindow(0, 0);
+    glutReshapeWindow(screenWidth_, screenHeight_);
+}
+
+void GlutScreen::leaveFullScreen()
+{
+    if (gameMode_) {
+        glutLeaveGameMode();
+        gameMode_ = false;
+    }
+    if (coveringWindow_ != 0) {
+        glutDestroyWindow(coveringWindow_);
+        coveringWindow_ = 0;
+    }
+}
+
+void GlutScreen::openWindow()
+{
+    glutInitWindowSize(windowWidth_, windowHeight_);
+    glutInitWindowPosition((screenWidth_ - windowWidth_) / 2, (screenHeight_ - windowHeight_) / 2);
+    window_ = glutCreateWindow(Title);
+}
+
+void GlutScreen::closeWindow()
+{
+    if (window_ != 0) {
+        glutDestroyWindow(window_);
+        window_ = 0;
+    }
+}
+
+void GlutScreen::registerCallbacks()
+{
+    registerCallbacks_();
+}
+
+void GlutScreen::setPointerVisible(bool visible)
+{
+    glutSetCursor(visible ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE);
+}
+
+void GlutScreen::setIdleWanted(bool wanted)
+{
+    glutIdleFunc(wanted ? idle_ : nullptr);
+}
+
+void GlutScreen::closeAll()
+{
+    leaveFullScreen();
+    closeWindow();
+}
+
+} // namespace cubrava

@@ -1,0 +1,188 @@
+// Cubrava's entry point: the splash, then the game inside GLUT's loop. Fatal
+// errors from anywhere end here: message box, standard error, status 1.
+
+#include "Game.h"
+#include "GlutScreen.h"
+#include "data/FatalError.h"
+#include "data/Random.h"
+#include "data/TextureCache.h"
+#include "platform/DisplayProbe.h"
+#include "platform/FatalErrorReport.h"
+#include "platform/SplashWindow.h"
+#include "render/GlutDisplay.h"
+#include "render/GlutTimers.h"
+#include "render/TextureLoader.h"
+
+#include <GL/freeglut.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+using namespace cubrava;
+
+namespace {
+
+const char* const UnknownErrorMessage = "There was an unknown error during the game.\n"
+                                        "You may want to reinstall the game before playing again.";
+
+// Built on first use by the start routine; destroyed at exit, which stops the
+// music thread before its samples go.
+void registerCallbacks();
+void onIdle();
+
+struct Program {
+    GlutTimers timers;
+    GlutDisplay display;
+    GlutScreen screen{registerCallbacks, onIdle};
+    std::unique_ptr<Game> game;
+};
+
+std::unique_ptr<Program> program;
+
+[[noreturn]] void fail(const std::string& message)
+{
+    if (program)
+        program->screen.closeAll();
+    reportFatalError(message);
+    std::exit(1);
+}
+
+// Every callback catches at its edge: nothing may unwind through the toolkit.
+template <typename Action>
+void guarded(Action action)
+{
+    try {
+        action();
+    } catch (const FatalError& e) {
+        fail(e.what());
+    } catch (...) {
+        fail(UnknownErrorMessage);
+    }
+}
+
+Game& game()
+{
+    return *program->game;
+}
+
+void onDisplay()
+{
+    guarded([] {
+        game().drawFrame();
+        glutSwapBuffers();
+    });
+}
+
+void onReshape(int width, int height)
+{
+    guarded([&] {
+        game().reshape(width, height);
+        game().drawFrame();
+        glutSwapBuffers();
+    });
+}
+
+void onIdle()
+{
+    guarded([] { game().idle(); });
+}
+
+void onKeyboard(unsigned char key, int, int)
+{
+    guarded([&] { game().keyboard(key, glutGetModifiers()); });
+}
+
+void onKeyboardUp(unsigned char key, int, int)
+{
+    guarded([&] { game().keyboardUp(key); });
+}
+
+void onSpecial(int code, int, int)
+{
+    // Modifier keys arrive as special keys of their own.
+    if (code >= GLUT_KEY_SHIFT_L && code <= GLUT_KEY_ALT_R)
+        return;
+    guarded([&] { game().special(code, glutGetModifiers()); });
+}
+
+void onMouse(int button, int state, int x, int y)
+{
+    guarded([&] { game().mouse(button, state, x, y); });
+}
+
+void onMotion(int x, int y)
+{
+    guarded([&] { game().motion(x, y); });
+}
+
+void registerCallbacks()
+{
+    glClearColor(0, 0, 0, 0);
+    glutDisplayFunc(onDisplay);
+    glutReshapeFunc(onReshape);
+    glutKeyboardFunc(onKeyboard);
+    glutKeyboardUpFunc(onKeyboardUp);
+    glutSpecialFunc(onSpecial);
+    glutMouseFunc(onMouse);
+    glutMotionFunc(onMotion);
+    glutPassiveMotionFunc(onMotion);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// Keeps the splash on top and alive until it closes itself.
+void pumpSplashTimer(int)
+{
+    guarded([] {
+        if (pumpSplash())
+            glutTimerFunc(100, pumpSplashTimer, 0);
+    });
+}
+
+void startGame()
+{
+    guarded([] {
+        program = std::make_unique<Program>();
+        GameServices services{program->timers, program->display, program->screen,
+                              [](int status) { std::exit(status); }};
+        services.sleep = [](std::chrono::microseconds wait) { std::this_thread::sleep_for(wait); };
+        program->game = std::make_unique<Game>(services);
+
+        int argc = 1;
+        char name[] = "Cubrava";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+        program->screen.prepare();
+        setTextureLoader(loadTexture);
+        program->screen.enterFullScreen();
+        game().startUp();
+        glutTimerFunc(100, pumpSplashTimer, 0);
+    });
+    glutMainLoop();
+}
+
+} // namespace
+
+int main()
+{
+    cubrava::srand(static_cast<std::uint32_t>(std::time(nullptr)));
+    if (!displayAvailable()) {
+        std::cerr << "Cubrava needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
+        return 1;
+    }
+    try {
+        runSplash(startGame);
+    } catch (const FatalError& e) {
+        fail(e.what());
+    } catch (...) {
+        fail(UnknownErrorMessage);
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+#include "Desktop.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace cubrava::e2e {
+
+namespace {
+
+void run(const std::string& command)
+{
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("failed: " + command);
+}
+
+bool numLockOn()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    unsigned state = 0;
+    XkbGetIndicatorState(display, XkbUseCoreKbd, &state);
+    XCloseDisplay(display);
+    // NumLock is the second indicator on the X server's keyboard.
+    return (state & 2u) != 0;
+}
+
+} // namespace
+
+void key(const std::string& keys)
+{
+    run("xdotool key --delay 40 " + keys);
+}
+
+void mouseMove(int x, int y)
+{
+    run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void focusWindow(unsigned long id)
+{
+    run("xdotool windowfocus --sync " + std::to_string(id));
+}
+
+void setNumLock(bool on)
+{
+    if (numLockOn() != on)
+        run("xdotool key Num_Lock");
+}
+
+std::optional<WindowInfo> waitForWindow(const std::string& title, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        auto info = findWindowByTitle(title);
+        if (info && info->viewable)
+            return info;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return std::nullopt;
+        pause(50);
+    }
+}
+
+} // namespace cubrava::e2e

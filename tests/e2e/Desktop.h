@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/WindowLookup.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace cubrava::e2e {
+
+// Input through xdotool, as a player's would arrive.
+void key(const std::string& keys);
+void mouseMove(int x, int y);
+// Sets NumLock so keypad keys arrive as digits (on) or as arrows (off).
+void setNumLock(bool on);
+
+// Gives a window the keyboard. Without a window manager nobody else does.
+void focusWindow(unsigned long id);
+
+// Waits until a viewable window with this title exists.
+std::optional<WindowInfo> waitForWindow(const std::string& title, std::chrono::milliseconds limit);
+
+inline void pause(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+} // namespace cubrava::e2e

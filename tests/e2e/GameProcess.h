@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+namespace cubrava::e2e {
+
+// A copy of the runtime folder a test may change (a file removed, a level of
+// its own), with the built program's assets linked in.
+class RunFolder {
+public:
+    RunFolder();
+    ~RunFolder();
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    void write(const std::string& relative, const std::string& text) const;
+    void remove(const std::string& relative) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// The game program started in a run folder, on the test's display.
+class GameProcess {
+public:
+    // preload: an extra library for LD_PRELOAD (test shims), or empty.
+    explicit GameProcess(const RunFolder& folder, const std::string& preload = "");
+    ~GameProcess();
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    pid_t pid() const { return pid_; }
+    // The exit status once the program has ended within the time, else none.
+    std::optional<int> waitForExit(std::chrono::milliseconds limit);
+    bool running();
+    std::string standardError() const;
+    // User plus system processor time used so far, in seconds.
+    double cpuSeconds() const;
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+    std::filesystem::path errorFile_;
+};
+
+} // namespace cubrava::e2e

@@ -1,0 +1,151 @@
+#include "GameRig.h"
+
+#include <GL/freeglut.h>
+
+using namespace cubrava;
+using namespace cubrava::test;
+
+TEST(Controls, EscapeF5AndAltPPauseAndResumeButPAloneDoesNot)
+{
+    GameRig rig;
+    rig.startPlaying();
+    rig.key('p');
+    EXPECT_FALSE(rig->paused());
+    rig.key(27);
+    EXPECT_TRUE(rig->paused());
+    rig->special(GLUT_KEY_F5, 0);
+    EXPECT_FALSE(rig->paused());
+    rig.alt('P');
+    EXPECT_TRUE(rig->paused());
+    rig.key('`');
+    EXPECT_FALSE(rig->paused());
+    rig.key('~');
+    EXPECT_TRUE(rig->paused());
+}
+
+TEST(Controls, AltBindingsIgnoreNumLockButNotOtherModifiers)
+{
+    GameRig rig;
+    rig.alt('q', GLUT_ACTIVE_CTRL);
+    EXPECT_EQ(rig.exitStatus, -1) << "Ctrl + Alt + Q must not quit";
+    rig.alt('n', GLUT_ACTIVE_SHIFT);
+    EXPECT_TRUE(rig->paused());
+    rig.alt('n', GLUT_ACTIVE_SUPER); // NumLock on
+    EXPECT_FALSE(rig->paused());
+    rig.alt('Q');
+    EXPECT_EQ(rig.exitStatus, 0);
+}
+
+TEST(Controls, LevelKeysStopAtBothEndsAndOnlyChooseTheNextGame)
+{
+    GameRig rig;
+    rig.alt('[');
+    EXPECT_EQ(rig->levelIndex(), 0u);
+    rig.alt(']');
+    rig.alt('}');
+    EXPECT_EQ(rig->levelIndex(), 2u);
+    rig.alt(']');
+    EXPECT_EQ(rig->levelIndex(), 2u);
+    EXPECT_EQ(rig->hud().level()->name, "First") << "nothing changes on screen until a new game";
+    rig.alt('{');
+    EXPECT_EQ(rig->levelIndex(), 1u);
+    rig.alt('n');
+    EXPECT_EQ(rig->hud().level()->name, "Second");
+    EXPECT_EQ(rig->dropInterval(), 500u);
+}
+
+TEST(Controls, PieceAndCameraKeysWaitWhilePausedButShellKeysDoNot)
+{
+    GameRig rig;
+    rig.startPlaying();
+    const CellPos before = rig.play().piecePosition();
+    const unsigned song = rig->dj().songIndex();
+    rig.key(27);
+    for (unsigned char key : {'8', '2', '4', '6', '0', '*', '-', '/', '\r'})
+        rig.key(key);
+    rig->special(GLUT_KEY_UP, 0);
+    rig->special(GLUT_KEY_INSERT, 0);
+    rig.key('g');
+    rig.clock.advance(1000);
+    EXPECT_EQ(rig.play().piecePosition(), before);
+    EXPECT_EQ(rig->scene().motion(), 0u) << "camera keys must not reach the camera while paused";
+
+    rig.key(',');
+    EXPECT_EQ(rig->dj().songIndex(), (song + 2) % 3);
+    rig.key('>');
+    EXPECT_EQ(rig->dj().songIndex(), song);
+}
+
+TEST(Controls, KeyReleasesReachTheCameraEvenWhilePaused)
+{
+    GameRig rig;
+    rig.startPlaying();
+    rig.key(27);
+    rig->scene().keyDown('s'); // as if it had been held since before the pause
+    ASSERT_NE(rig->scene().motion(), 0u);
+    rig->keyboardUp('S');
+    EXPECT_EQ(rig->scene().motion(), 0u);
+}
+
+TEST(Controls, ArrowsAndEditingKeysActAsTheKeypad)
+{
+    GameRig rig;
+    rig.startPlaying();
+    const CellPos start = rig.play().piecePosition();
+    rig->special(GLUT_KEY_LEFT, 0);
+    rig->special(GLUT_KEY_UP, 0);
+    const CellPos moved = rig.play().piecePosition();
+    EXPECT_NE(moved, start);
+    rig->special(GLUT_KEY_RIGHT, 0);
+    rig->special(GLUT_KEY_DOWN, 0);
+    EXPECT_EQ(rig.play().piecePosition(), start);
+    rig->special(GLUT_KEY_PAGE_UP, 0);
+    rig->special(GLUT_KEY_HOME, 0);
+    EXPECT_EQ(rig.play().piecePosition(), start);
+    rig->special(GLUT_KEY_INSERT, 0);
+    EXPECT_EQ(rig.play().dropDistance(), 0);
+}
+
+TEST(Controls, FreezeStopsGravityButNotTheKeys)
+{
+    GameRig rig;
+    rig.startPlaying();
+    const int z = rig.pieceZ();
+    rig.alt('\\');
+    EXPECT_TRUE(rig->frozen());
+    rig.clock.advance(2000);
+    EXPECT_EQ(rig.pieceZ(), z);
+    rig.key(13);
+    EXPECT_EQ(rig.pieceZ(), z - 1);
+    rig.clock.advance(2000);
+    EXPECT_EQ(rig.pieceZ(), z - 1) << "Enter restarts gravity, which stays frozen";
+
+    rig.key(27); // pause while frozen, then unfreeze: play resumes, not paused
+    rig.alt('\\');
+    EXPECT_FALSE(rig->frozen());
+    EXPECT_FALSE(rig->paused());
+    rig.clock.advance(250);
+    EXPECT_EQ(rig.pieceZ(), z - 2);
+}
+
+TEST(Controls, PointerInputGoesToTheMenuOnlyWhilePaused)
+{
+    GameRig rig;
+    rig.alt('n');
+    rig.key(27);
+    ASSERT_TRUE(rig->paused());
+    const MenuButton& newGame = *rig->hud().buttons()[0];
+    const int x = newGame.hitLeft() + 2;
+    const int y = newGame.hitBaseline() - 2;
+    rig->motion(x, y);
+    EXPECT_EQ(newGame.colour(), newGame.hoverColour());
+    rig->mouse(0, 0, x, y);
+    EXPECT_TRUE(rig->paused()) << "a press does nothing";
+    rig->mouse(0, 1, x, y);
+    EXPECT_FALSE(rig->paused()) << "the release over new game starts a game";
+    EXPECT_EQ(rig->status().text(), "Go");
+
+    const int warps = rig.display.warps;
+    rig->motion(x + 40, y + 40);
+    EXPECT_GT(rig.display.warps, warps) << "while playing the pointer turns the camera";
+}

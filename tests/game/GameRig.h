@@ -1,0 +1,78 @@
+#pragma once
+
+#include "GameFakes.h"
+#include "game/Game.h"
+#include "support/ScratchDir.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace cubrava::test {
+
+inline const char* const DefaultStatus = "<status>"
+                                         "<start><msg>Go</msg></start>"
+                                         "<win><msg>Won</msg></win>"
+                                         "<lose><msg>Lost</msg></lose>"
+                                         "<random><msg>Hmm</msg></random>"
+                                         "</status>";
+
+// Three levels: a quick one (drop 250 ms, goal 1), a second, and a last.
+inline const char* const DefaultLevels =
+    "<levels>"
+    "<level name=\"First\" x=\"3\" y=\"3\" z=\"6\" goal=\"1\" drop=\"250\"><blocks /></level>"
+    "<level name=\"Second\" x=\"4\" y=\"4\" z=\"6\" goal=\"2\" drop=\"500\"><blocks /></level>"
+    "<level name=\"Last\" x=\"3\" y=\"3\" z=\"5\" goal=\"1\" drop=\"250\"><blocks /></level>"
+    "</levels>";
+
+// A Game on fake services in a scratch folder with its configuration files.
+struct GameRig {
+    ScratchDir dir;
+    FakeClock clock;
+    FakeDisplay display;
+    FakeScreen screen;
+    int exitStatus = -1;
+    std::unique_ptr<Game> game;
+
+    explicit GameRig(const std::string& levels = DefaultLevels, const std::string& status = DefaultStatus,
+                     const std::string& pieces = "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece></p>")
+    {
+        dir.write("Config/Levels.dat", levels);
+        dir.write("Config/Status.dat", status);
+        dir.write("Config/Pieces.dat", pieces);
+        dir.write("Config/DJ.dat", "<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song>"
+                                   "<song>Music/c.wav</song></soundtracks></dj>");
+        std::filesystem::create_directories("fonts");
+        std::filesystem::copy_file("/usr/share/fonts/truetype/play/Play-Bold.ttf", "fonts/bnkgothm.ttf");
+        GameServices services{clock, display, screen, [this](int status) { exitStatus = status; }};
+        game = std::make_unique<Game>(services);
+        game->status().init();
+        game->hud().initFont();
+        game->reshape(1024, 768);
+        game->loadLevels();
+    }
+
+    Game& operator*() { return *game; }
+    Game* operator->() { return game.get(); }
+
+    PlayField& play() { return *game->play(); }
+
+    // Alt + key, as GLUT reports it.
+    void alt(unsigned char key, int extra = 0) { game->keyboard(key, GLUT_ACTIVE_ALT | extra); }
+    void key(unsigned char key) { game->keyboard(key, 0); }
+
+    // New game and the start pause: the first piece is in the pit.
+    void startPlaying()
+    {
+        alt('n');
+        clock.advance(3000);
+        ASSERT_NE(play().activePiece(), nullptr);
+    }
+
+    int pieceZ() { return play().piecePosition().z; }
+};
+
+} // namespace cubrava::test
