@@ -271,7 +271,10 @@ void Game::forgetTextures()
 
 void Game::toggleDisplayMode()
 {
+    // While the old context is still current.
     forgetTextures();
+    scene_->releaseLists();
+    preview_->releaseList();
     if (services_.screen.fullScreen()) {
         services_.screen.leaveFullScreen();
         services_.screen.openWindow();

@@ -29,13 +29,14 @@ namespace {
 const char* const UnknownErrorMessage = "There was an unknown error during the game.\n"
                                         "You may want to reinstall the game before playing again.";
 
-// Built on first use by the start routine; destroyed at exit, which stops the
-// music thread before its samples go.
 void registerCallbacks();
 void onIdle();
+[[noreturn]] void fail(const std::exception_ptr& error);
 
+// Built by the start routine; destroyed at exit, which stops the music thread
+// before its samples go.
 struct Program {
-    GlutTimers timers;
+    GlutTimers timers{fail};
     GlutDisplay display;
     GlutScreen screen{registerCallbacks, onIdle};
     std::unique_ptr<Game> game;
@@ -43,8 +44,17 @@ struct Program {
 
 std::unique_ptr<Program> program;
 
-[[noreturn]] void fail(const std::string& message)
+// The one way out after a fatal error: the message in a box and on standard
+// error, then status 1.
+[[noreturn]] void fail(const std::exception_ptr& error)
 {
+    std::string message = UnknownErrorMessage;
+    try {
+        std::rethrow_exception(error);
+    } catch (const FatalError& e) {
+        message = e.what();
+    } catch (...) {
+    }
     if (program)
         program->screen.closeAll();
     reportFatalError(message);
@@ -57,10 +67,8 @@ void guarded(Action action)
 {
     try {
         action();
-    } catch (const FatalError& e) {
-        fail(e.what());
     } catch (...) {
-        fail(UnknownErrorMessage);
+        fail(std::current_exception());
     }
 }
 
@@ -177,12 +185,6 @@ int main()
         std::cerr << "Cubrava needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
         return 1;
     }
-    try {
-        runSplash(startGame);
-    } catch (const FatalError& e) {
-        fail(e.what());
-    } catch (...) {
-        fail(UnknownErrorMessage);
-    }
+    guarded([] { runSplash(startGame); });
     return 0;
 }

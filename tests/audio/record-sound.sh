@@ -3,7 +3,10 @@
 # server with a null sink, records the sink and checks the recording is not
 # silent where the soundtrack plays, and that a run without a game stays silent.
 #
-#   record-sound.sh PROBE [KEEP_DIR]
+#   record-sound.sh PROBE [KEEP_DIR] [RUN_DIR WITH_XVFB]
+#
+# With RUN_DIR and WITH_XVFB it also plays the real game under a private
+# display: a new game starts its soundtrack, which must be heard.
 #
 # The floor: the soundtrack is a 440 Hz sine at 0.4 of full scale, an RMS of
 # 0.28. A floor of 0.05 sits far above silence and 8-bit quantisation noise
@@ -14,8 +17,15 @@
 set -u
 probe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 keep=${2:-}
+run_dir=${3:-}
+with_xvfb=${4:-}
 floor=0.05
 play_seconds=4
+# The game's soundtracks are music, not a steady tone: the quietest 4 s of any
+# of them has an RMS of 0.07, so their floor sits lower, still far above the
+# 0.001 of silence and 8-bit noise.
+game_floor=0.02
+game_seconds=6
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in pulseaudio pactl parecord sox; do
@@ -79,6 +89,26 @@ figure() { sox "$1" -n stat 2>&1 | awk -F: -v name="$2" '$1 ~ name { gsub(/ /, "
 record play
 record silent
 
+# record_game: the real game, preloaded like the probe, while the sink is recorded.
+record_game() {
+    parecord --latency-msec=20 --device=test.monitor --rate=11025 --channels=1 --format=s16le \
+        --file-format=wav "$work/game.wav" &
+    rec_pid=$!
+    sleep 2.2
+    "$with_xvfb" sh "$(dirname "$0")/play-game.sh" "$run_dir" "$dsp_lib" "$game_seconds" >"$work/game.log" 2>&1
+    status=$?
+    sleep 0.5
+    kill -INT "$rec_pid"
+    wait "$rec_pid"
+    rec_pid=""
+    grep -v '^$' "$work/game.log" | sed 's/^/  game: /'
+    [ $status -eq 0 ] || { echo "FAIL: the game ended with status $status"; exit 1; }
+    if grep -q 'error initializing the Cubrava DJ' "$work/game.log"; then
+        echo "FAIL: the game reported the DJ error"
+        exit 1
+    fi
+}
+
 # Where the soundtrack plays: the recording without its silent lead-in and tail.
 sox "$work/play.wav" "$work/playing.wav" silence 1 0.05 1% reverse silence 1 0.05 1% reverse
 playing_length=$(figure "$work/playing.wav" "Length")
@@ -98,4 +128,19 @@ awk -v len="${playing_length:-0}" -v rms="${playing_rms:-0}" -v hz="${playing_hz
     if (srms >= floor || smax >= floor) { print "FAIL: the run without a game was not silent"; bad = 1 }
     exit bad
 }' || exit 1
+
+if [ -n "$run_dir" ]; then
+    record_game
+    # From the first sound on: the soundtrack of the new game.
+    sox "$work/game.wav" "$work/game-playing.wav" silence 1 0.05 1% trim 0 4
+    game_length=$(figure "$work/game-playing.wav" "Length")
+    game_rms=$(figure "$work/game-playing.wav" "RMS +amplitude")
+    echo "the game:   ${game_length:-0} s after its first sound, RMS ${game_rms:-0} (floor $game_floor)"
+    awk -v len="${game_length:-0}" -v rms="${game_rms:-0}" -v floor="$game_floor" 'BEGIN {
+        bad = 0
+        if (len < 3.9) { print "FAIL: the game was heard for only " len " s"; bad = 1 }
+        if (rms < floor) { print "FAIL: the game is too quiet: RMS " rms " below " floor; bad = 1 }
+        exit bad
+    }' || exit 1
+fi
 echo "PASS"

@@ -1,6 +1,7 @@
 // Every generated file the configuration names, as the game will load it.
 
 #include "ContentFiles.h"
+#include "audio/Playlists.h"
 #include "data/LevelList.h"
 #include "data/PieceSet.h"
 #include "platform/SplashImage.h"
@@ -38,9 +39,12 @@ std::set<std::string> blockTextures()
     return names;
 }
 
-std::vector<std::string> playlist(const char* section)
+// The DJ file's lists, read as the game reads them.
+std::vector<std::string> playlist(const std::string& section)
 {
-    return sectionTexts(shippedConfig("DJ.dat"), section, "song");
+    cubrava::Playlists lists;
+    cubrava::readPlaylists(shippedConfig("DJ.dat"), lists);
+    return section == "soundtracks" ? lists.soundtracks : section == "winsongs" ? lists.winSongs : lists.loseSongs;
 }
 
 // The mixer adds sounds and clips hard at full scale; each sound keeps its

@@ -2,6 +2,8 @@
 // runtime folder.
 
 #include "ContentFiles.h"
+#include "audio/Playlists.h"
+#include "render/StatusMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +13,11 @@
 
 TEST(ShippedStatus, HasShortOneLineMessagesInEveryList)
 {
-    for (const char* section : { "start", "win", "lose", "random" }) {
-        SCOPED_TRACE(section);
-        std::vector<std::string> messages = sectionTexts(shippedConfig("Status.dat"), section, "msg");
+    cubrava::StatusMessages lists;
+    cubrava::readStatusMessagesFrom(shippedConfig("Status.dat"), lists);
+    for (int list = 0; list < cubrava::StatusListCount; ++list) {
+        SCOPED_TRACE(list);
+        const std::vector<std::string>& messages = lists[static_cast<std::size_t>(list)];
         EXPECT_GE(messages.size(), 6u);
         EXPECT_EQ(std::set<std::string>(messages.begin(), messages.end()).size(), messages.size()) << "a repeat";
         for (const std::string& m : messages) {
@@ -26,10 +30,11 @@ TEST(ShippedStatus, HasShortOneLineMessagesInEveryList)
 
 TEST(ShippedPlaylists, NameFourSoundtracksAndTwoSongsForWinningAndLosing)
 {
-    const std::string dj = shippedConfig("DJ.dat");
-    std::vector<std::string> soundtracks = sectionTexts(dj, "soundtracks", "song");
-    std::vector<std::string> wins = sectionTexts(dj, "winsongs", "song");
-    std::vector<std::string> losses = sectionTexts(dj, "losesongs", "song");
+    cubrava::Playlists playlists;
+    cubrava::readPlaylists(shippedConfig("DJ.dat"), playlists);
+    const std::vector<std::string>& soundtracks = playlists.soundtracks;
+    const std::vector<std::string>& wins = playlists.winSongs;
+    const std::vector<std::string>& losses = playlists.loseSongs;
     EXPECT_GE(soundtracks.size(), 4u);
     EXPECT_GE(wins.size(), 2u);
     EXPECT_GE(losses.size(), 2u);

@@ -1,6 +1,5 @@
 #include "ContentFiles.h"
 
-#include <tinyxml.h>
 
 #include <fstream>
 #include <iterator>
@@ -128,16 +127,3 @@ Wave readWave(const std::string& path)
     return wave;
 }
 
-std::vector<std::string> sectionTexts(const std::string& path, const std::string& section, const std::string& item)
-{
-    std::vector<std::string> texts;
-    TiXmlDocument document(path);
-    if (!document.LoadFile())
-        return texts;
-    const TiXmlElement* root = document.FirstChildElement();
-    const TiXmlElement* list = root ? root->FirstChildElement(section) : nullptr;
-    for (const TiXmlElement* e = list ? list->FirstChildElement(item) : nullptr; e; e = e->NextSiblingElement(item))
-        if (e->FirstChild() && e->FirstChild()->Value())
-            texts.push_back(e->FirstChild()->Value());
-    return texts;
-}

@@ -36,6 +36,3 @@ struct Wave {
 
 Wave readWave(const std::string& path);
 
-// Texts of the `item` children of the root's first `section` element, as
-// the game's readers take them: only elements with that name and content.
-std::vector<std::string> sectionTexts(const std::string& path, const std::string& section, const std::string& item);
