@@ -1,9 +1,7 @@
 #include "Playlists.h"
 
-#include "data/FatalError.h"
 #include "data/Random.h"
-
-#include <tinyxml.h>
+#include "data/SectionLists.h"
 
 namespace cubrava {
 
@@ -11,34 +9,12 @@ const char* const DjConfigFileName = "Config/DJ.dat";
 const char* const DjConfigErrorMessage = "There was an error reading the DJ configuration file.\n"
                                          "You may want to reinstall the game before playing again.";
 
-namespace {
-
-// Only the first section of a name counts; later ones are ignored.
-void readSection(const TiXmlElement& root, const char* name, std::vector<std::string>& into)
-{
-    const TiXmlElement* section = root.FirstChildElement(name);
-    if (!section)
-        return;
-    for (const TiXmlElement* song = section->FirstChildElement("song"); song; song = song->NextSiblingElement("song")) {
-        const char* text = song->GetText();
-        if (text && *text)
-            into.emplace_back(text);
-    }
-}
-
-} // namespace
-
 void readPlaylists(const std::string& path, Playlists& into)
 {
-    TiXmlDocument document(path);
-    if (!document.LoadFile())
-        throw FatalError(DjConfigErrorMessage);
-    const TiXmlElement* root = document.FirstChildElement();
-    if (!root)
-        throw FatalError(DjConfigErrorMessage);
-    readSection(*root, "soundtracks", into.soundtracks);
-    readSection(*root, "losesongs", into.loseSongs);
-    readSection(*root, "winsongs", into.winSongs);
+    auto lists = readSectionLists(path, {"soundtracks", "losesongs", "winsongs"}, "song", DjConfigErrorMessage);
+    into.soundtracks.insert(into.soundtracks.end(), lists[0].begin(), lists[0].end());
+    into.loseSongs.insert(into.loseSongs.end(), lists[1].begin(), lists[1].end());
+    into.winSongs.insert(into.winSongs.end(), lists[2].begin(), lists[2].end());
 }
 
 std::uint32_t firstSongIndex(std::size_t soundtracks)

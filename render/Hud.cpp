@@ -246,12 +246,11 @@ void Hud::drawPanel() const
     glEnd();
 }
 
-// Runs in the first frame after a layout or a new context: the band is a strip
-// of the panel column, and the name is drawn only where the strip is.
-void Hud::writeBandMask()
+namespace {
+
+// Across the viewport, 0 to 1 is the right-hand quarter: the panel column.
+void pushColumnProjection()
 {
-    maskPending_ = false;
-    glViewport(0, 0, display_.windowWidth(), display_.windowHeight());
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -259,6 +258,25 @@ void Hud::writeBandMask()
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+}
+
+void popColumnProjection()
+{
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+} // namespace
+
+// Runs in the first frame after a layout or a new context: the band is a strip
+// of the panel column, and the name is drawn only where the strip is.
+void Hud::writeBandMask()
+{
+    maskPending_ = false;
+    glViewport(0, 0, display_.windowWidth(), display_.windowHeight());
+    pushColumnProjection();
 
     // This runs after the scene has drawn: only the stencil may change.
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_STENCIL_BUFFER_BIT);
@@ -273,11 +291,7 @@ void Hud::writeBandMask()
     glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
     glRectf(bandLeft_, 0.0f, bandRight_, 1.0f);
     glPopAttrib();
-
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    popColumnProjection();
 }
 
 void Hud::drawName() const
@@ -286,22 +300,13 @@ void Hud::drawName() const
         return;
     glEnable(GL_STENCIL_TEST);
     glViewport(0, bandBottom_, display_.windowWidth(), bandHeight_);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(-3.0, 1.0, 0.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushColumnProjection();
     glTranslatef(scroll_, 0.0f, 0.0f);
     glStencilFunc(GL_EQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     glColor3f(0.0f, 1.0f, 0.0f);
     font_.draw(level_->name);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    popColumnProjection();
     glDisable(GL_STENCIL_TEST);
     glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
 }

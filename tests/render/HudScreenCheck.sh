@@ -23,6 +23,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# wait_exit PID SECONDS: sets status to the process's exit status once it
+# ends, or to nothing when it still runs (not in a subshell: it must wait).
+wait_exit() {
+    status=""
+    for _ in $(seq 1 $(($2 * 4))); do
+        if ! kill -0 "$1" 2>/dev/null; then
+            wait "$1"
+            status=$?
+            return
+        fi
+        sleep 0.25
+    done
+}
+
 check() {
     local what=$1
     shift
@@ -147,15 +161,7 @@ check "the other five keep their colour ($n of $before pixels)" test "$n" -eq "$
 xdotool mousemove 820 628
 sleep 0.3
 xdotool click 1
-status=""
-for _ in $(seq 1 40); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid"
-        status=$?
-        break
-    fi
-    sleep 0.25
-done
+wait_exit "$pid" 10
 pid=""
 check "releasing the left button over \"exit\" ends the demo with status 0 (${status:-still running})" \
     eval '[ "$status" = 0 ] && grep -qx exitGame "$work/out"'
@@ -203,15 +209,7 @@ if [ -n "$box" ]; then
     xdotool windowfocus --sync "$box" 2>/dev/null
     xdotool key --window "$box" Return
 fi
-status=""
-for _ in $(seq 1 40); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid"
-        status=$?
-        break
-    fi
-    sleep 0.25
-done
+wait_exit "$pid" 10
 pid=""
 check "the demo then ends with status 1 (${status:-still running})" test "${status:-x}" = 1
 
