@@ -1,0 +1,47 @@
+# The runtime folder's Config/ is refreshed from the shipped files, but a file
+# someone changed there (a level designer's Levels.dat) is never overwritten.
+#   cmake -DSCRIPT=.../CopyConfig.cmake -DWORK=<scratch dir> -P CopyConfigTest.cmake
+
+file(REMOVE_RECURSE ${WORK})
+set(source ${WORK}/shipped)
+set(target ${WORK}/run/Config)
+set(last ${WORK}/last)
+
+function(copy_config)
+  execute_process(COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${source} -DTARGET_DIR=${target} -DLAST_DIR=${last}
+    -P ${SCRIPT} RESULT_VARIABLE result OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the copy failed")
+  endif()
+endfunction()
+
+function(expect file text)
+  file(READ ${target}/${file} seen)
+  if(NOT seen STREQUAL text)
+    message(FATAL_ERROR "${file}: expected '${text}', found '${seen}'")
+  endif()
+endfunction()
+
+file(WRITE ${source}/Levels.dat "shipped 1")
+file(WRITE ${source}/Pieces.dat "pieces 1")
+copy_config()
+expect(Levels.dat "shipped 1")
+expect(Pieces.dat "pieces 1")
+
+# The designer saves levels; the shipped files change too.
+file(WRITE ${target}/Levels.dat "designed")
+file(WRITE ${source}/Levels.dat "shipped 2")
+file(WRITE ${source}/Pieces.dat "pieces 2")
+copy_config()
+expect(Levels.dat "designed")
+expect(Pieces.dat "pieces 2")
+
+# Removed from the runtime folder: the shipped one comes back.
+file(REMOVE ${target}/Levels.dat)
+copy_config()
+expect(Levels.dat "shipped 2")
+file(WRITE ${source}/Levels.dat "shipped 3")
+copy_config()
+expect(Levels.dat "shipped 3")
+
+file(REMOVE_RECURSE ${WORK})
