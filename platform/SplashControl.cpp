@@ -60,8 +60,10 @@ void armSplash(std::unique_ptr<Fl_Window> window, const std::function<void()>& s
 void waitForSplash()
 {
     Splash& s = splash();
+    // Bounded: once `start` has returned from inside a timeout, the loop may
+    // have nothing more to wake it.
     while (!s.startReturned || s.window)
-        Fl::wait();
+        Fl::wait(0.1);
     s.start = nullptr;
     if (s.failure)
         std::rethrow_exception(s.failure);
