@@ -4,6 +4,7 @@
 #include "Desktop.h"
 #include "GameProcess.h"
 #include "ScreenShot.h"
+#include "support/BmpWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -23,21 +24,12 @@ const Rect Scene{0, 0, 768, 768};
 // wear it are easy to tell from untextured ones and from the status colours.
 std::string checkerBmp()
 {
-    const int size = 64;
-    std::string pixels;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const bool orange = ((x / 8) + (y / 8)) % 2 == 0;
-            pixels += orange ? std::string("\x00\x8C\xFF", 3) : std::string("\xFF\x00\x8C", 3); // B, G, R
-        }
-    auto le32 = [](std::uint32_t v) {
-        return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                           static_cast<char>(v >> 24)};
-    };
-    std::string header = "BM" + le32(54 + static_cast<std::uint32_t>(pixels.size())) + le32(0) + le32(54);
-    header += le32(40) + le32(size) + le32(size) + std::string("\x01\x00\x18\x00", 4) + le32(0) +
-              le32(static_cast<std::uint32_t>(pixels.size())) + le32(2835) + le32(2835) + le32(0) + le32(0);
-    return header + pixels;
+    BmpSpec layout;
+    layout.width = layout.height = 64;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            layout.pixels.push_back(((x / 8) + (y / 8)) % 2 == 0 ? 0xFF8C00u : 0x8C00FFu);
+    return buildBmp(layout);
 }
 
 // One chiral piece: every quarter turn about any axis changes what is seen.

@@ -1,6 +1,6 @@
 #include "platform/BmpImage.h"
 
-#include "BmpWriter.h"
+#include "support/BmpWriter.h"
 #include "support/ScratchDir.h"
 
 #include <chrono>
