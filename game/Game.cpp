@@ -46,8 +46,7 @@ bool altAlone(int modifiers)
 
 std::int32_t Game::bumped(std::int32_t generation)
 {
-    std::int32_t next = generation == std::numeric_limits<std::int32_t>::max() - 1 ? 0 : generation + 1;
-    return next == std::numeric_limits<std::int32_t>::max() ? 0 : next;
+    return generation >= std::numeric_limits<std::int32_t>::max() - 1 ? 0 : generation + 1;
 }
 
 Game::Game(const GameServices& services) : services_(services)

@@ -50,7 +50,8 @@ void drawParticleArrays(const ParticleArrays& a)
     const std::size_t normalBytes = lit ? positionBytes : 0;
 
     static GLuint vertexBuffer = 0, indexBuffer = 0;
-    const bool buffered = buffersAvailable();
+    // The renderer does not change between contexts of one display.
+    static const bool buffered = buffersAvailable();
     if (buffered && vertexBuffer == 0) {
         glGenBuffers(1, &vertexBuffer);
         glGenBuffers(1, &indexBuffer);
