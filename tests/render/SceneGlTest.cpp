@@ -184,7 +184,7 @@ TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
     EXPECT_TRUE(glIsList(preview.list()));
     EXPECT_EQ(scene.effects().size(), 2u);
 
-    scene.camera().topView = true;
+    scene.keyDown('b'); // top view
     scene.stepEffects();
     scene.draw();
     before.expectUnchanged();

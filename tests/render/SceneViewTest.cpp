@@ -56,7 +56,6 @@ TEST_F(SceneMotion, AttachSetsLimitsAndStartingCameraOfThePit)
 
     // A new field resets the angles but leaves a held key held.
     view.keyDown('s');
-    view.camera().topView = false;
     LevelDef wide { 12, 3, 5 };
     PlayField other(wide, false);
     view.attach(other);
@@ -327,16 +326,19 @@ TEST_F(SceneMoves, KeysMoveAndTurnThePieceAlongTheAxisTheCameraFaces)
     ASSERT_NE(piece, nullptr);
     const CellPos start = play->piecePosition();
 
-    view.camera().yaw = 100;
-    view.camera().pitch = -120;
+    Camera camera = view.camera();
+    camera.yaw = 100;
+    camera.pitch = -120;
+    view.cameraControl().setCamera(camera);
     ASSERT_EQ(view.viewSector(), 7);
     view.moveRelative(0);
     EXPECT_EQ(play->piecePosition().x, start.x - 1);
     view.moveRelative(2);
     EXPECT_EQ(play->piecePosition().y, start.y + 1);
 
-    view.camera().yaw = 34;
-    view.camera().pitch = -38;
+    camera.yaw = 34;
+    camera.pitch = -38;
+    view.cameraControl().setCamera(camera);
     view.moveRelative(1);
     EXPECT_EQ(play->piecePosition().y, start.y);
 

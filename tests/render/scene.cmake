@@ -3,6 +3,7 @@ cubrava_add_tests(scene_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CameraTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CameraSectorTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CameraControlTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CubeGeometryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SceneViewTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EffectTest.cpp
