@@ -23,7 +23,7 @@ SceneView::~SceneView() = default;
 
 void SceneView::attach(PlayField& play)
 {
-    deleteLists();
+    listsStale_ = true;
     play_ = &play;
     play.addListener(*this);
     control_.setPit(play.width(), play.depth(), play.pitHeight());
@@ -41,10 +41,18 @@ void SceneView::deleteLists()
             display_.deleteList(*list);
         *list = 0;
     }
+    listsStale_ = false;
+}
+
+void SceneView::dropStaleLists()
+{
+    if (listsStale_)
+        deleteLists();
 }
 
 void SceneView::rebuild(unsigned& list, const std::function<void()>& content)
 {
+    dropStaleLists();
     if (list != 0)
         display_.deleteList(list);
     list = display_.newList();

@@ -19,7 +19,7 @@ class TimerService;
 // lights, the display lists of the pit, the falling piece and the forward
 // marker, and the running particle effects. It turns the player's
 // screen-relative keys into pit moves, since only the camera knows which way
-// is forward.
+// is forward. Everything but attach runs on the rendering thread.
 class SceneView : public PlayListener {
 public:
     // Milliseconds between two steps of held camera motion.
@@ -30,8 +30,9 @@ public:
     SceneView(const SceneView&) = delete;
     SceneView& operator=(const SceneView&) = delete;
 
-    // Drops the lists, listens to the new field, and resets the camera to
-    // the starting view of its pit.
+    // Listens to the new field and resets the camera to the starting view of
+    // its pit. Makes no OpenGL call: the old lists are only marked stale, and
+    // the next draw or rebuild drops them on the rendering thread.
     void attach(PlayField& play);
     void setViewport(const ViewRect& rect) { viewport_ = rect; }
     // For a new rendering context: drops the lists, sets shading, lights and material.
@@ -70,9 +71,12 @@ public:
     unsigned staticList() const { return staticList_; }
     unsigned pieceList() const { return pieceList_; }
     unsigned markerList() const { return markerList_; }
+    // The lists belong to a field attached since they were built.
+    bool listsStale() const { return listsStale_; }
 
 private:
     void deleteLists();
+    void dropStaleLists();
     void rebuild(unsigned& list, const std::function<void()>& content);
     void rebuildStatic();
     void rebuildPiece();
@@ -83,6 +87,9 @@ private:
     PlayField* play_ = nullptr;
     ViewRect viewport_;
     CameraControl control_;
+    // attach may run on another thread than the renderer (the editor's
+    // dialog), serialised with draw by the caller; it only sets this.
+    bool listsStale_ = false;
     unsigned staticList_ = 0;
     unsigned pieceList_ = 0;
     unsigned markerList_ = 0;

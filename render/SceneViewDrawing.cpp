@@ -51,6 +51,7 @@ void SceneView::draw()
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return;
     }
+    dropStaleLists();
     const PlayField& play = *play_;
     if (staticList_ == 0) {
         prepareStaticTextures(play);
