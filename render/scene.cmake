@@ -29,6 +29,8 @@ list(APPEND CUBRAVA_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SceneViewDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PreviewView.h
   ${CMAKE_CURRENT_LIST_DIR}/PreviewView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RedisplayRequest.h
+  ${CMAKE_CURRENT_LIST_DIR}/RedisplayRequest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GlutDisplay.h
   ${CMAKE_CURRENT_LIST_DIR}/GlutDisplay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GlutTimers.h
