@@ -71,6 +71,7 @@ std::vector<std::uint8_t> pixels(std::initializer_list<int> values)
 }
 
 struct GlFixture : ::testing::Test {
+    ProcessStateGuard clean;
     ScratchDir dir;
     void SetUp() override
     {

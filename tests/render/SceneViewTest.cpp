@@ -13,6 +13,7 @@ namespace {
 
 // A 6 x 4 x 10 pit attached to a view with a counting display and a fake clock.
 struct SceneFixture : ::testing::Test {
+    ProcessStateGuard clean;
     ScratchDir dir;
     CountingDisplay display;
     FakeClock clock;
