@@ -1,0 +1,10 @@
+# The main dialog and "Create New Level": their logic, headless and tested
+# without a display, and their FLTK widgets.
+add_library(cubrava_editor_dialog STATIC
+  DialogControls.h
+  LevelEditorDialog.cpp
+  NewLevelDialog.cpp
+  TextureEntries.cpp
+)
+target_include_directories(cubrava_editor_dialog PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(cubrava_editor_dialog PUBLIC cubrava_data PRIVATE cubrava_warnings)
