@@ -61,7 +61,6 @@ void LevelEditorDialog::open()
 {
     if (levels_.empty())
         throw FatalError(LevelsErrorMessage);
-    view_.addListener(*this);
     for (std::size_t i = 0; i < levels_.size(); ++i)
         controls_.insertLevelLine(static_cast<int>(i), levels_[i].name);
     textureEntries_ = textureBoxEntries(services_.texturesFolder);

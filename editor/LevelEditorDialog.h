@@ -30,12 +30,13 @@ enum class DialogOutcome {
 // The level editor's main dialog without its widgets: the level list and the
 // current level's properties, the block brush, "Done" and "Cancel". The
 // widgets report the user's edits to the handlers below and are written
-// through DialogControls; blocks are edited in the view.
+// through DialogControls; blocks are edited in the view, whose reports
+// reach the ViewListener operations on the dialog's thread.
 class LevelEditorDialog : public ViewListener {
 public:
     LevelEditorDialog(LevelList& levels, EditingView& view, DialogControls& controls, DialogServices services);
 
-    // Fills the controls and shows the first level. Registers with the view.
+    // Fills the controls and shows the first level.
     void open();
 
     // The level list and the current level.

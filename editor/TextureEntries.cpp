@@ -29,9 +29,8 @@ bool lessIgnoringCase(const std::string& a, const std::string& b)
 
 bool equalIgnoringCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char l, char r) {
-        return lower(l) == lower(r);
-    });
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char l, char r) { return lower(l) == lower(r); });
 }
 
 bool listable(const std::filesystem::directory_entry& entry)

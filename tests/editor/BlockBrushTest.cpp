@@ -143,8 +143,8 @@ TEST(TextureEntries, ListOrdinaryWritableFilesSortedAfterNone)
     ScratchDir scratch;
     for (const char* name : { "b.bmp", "A.bmp", "c", ".hidden.bmp", "locked.bmp", "folder/x.bmp" })
         scratch.write(std::string("Textures/") + name, "x");
-    std::filesystem::permissions("Textures/locked.bmp", std::filesystem::perms::owner_write,
-        std::filesystem::perm_options::remove);
+    std::filesystem::permissions(
+        "Textures/locked.bmp", std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
     std::filesystem::create_directories("elsewhere");
     std::filesystem::current_path("elsewhere");
     std::vector<std::string> entries = textureBoxEntries("../Textures");

@@ -1,8 +1,8 @@
 // "Create New Level": the seven refusals in their order, each putting the
 // focus into its field, and the level made once every field is right.
 
-#include "DialogFakes.h"
 #include "editor/NewLevelDialog.h"
+#include "DialogFakes.h"
 
 #include <gtest/gtest.h>
 
