@@ -61,15 +61,3 @@ TEST(NewLevelDialog, RefusesTheFirstWrongFieldInOrder)
     EXPECT_EQ(made.drop, 1000);
     EXPECT_TRUE(made.blocks().empty());
 }
-
-TEST(NewLevelDialog, CancelMakesNoLevel)
-{
-    FakeNewLevelControls controls;
-    NewLevelDialog dialog(controls);
-    controls.texts = { { NewLevelField::Name, "A" }, { NewLevelField::X, "5" }, { NewLevelField::Y, "5" },
-        { NewLevelField::Height, "5" } };
-    dialog.cancel();
-    EXPECT_EQ(controls.closed, 1);
-    EXPECT_FALSE(dialog.level());
-    EXPECT_TRUE(controls.messages.empty());
-}
