@@ -81,6 +81,8 @@ Game& game()
 void onDisplay()
 {
     guarded([] {
+        if (!game().displayReady())
+            return;
         game().drawFrame();
         glutSwapBuffers();
         // Images that failed to load since the last frame, inside the texture
@@ -93,6 +95,8 @@ void onReshape(int width, int height)
 {
     guarded([&] {
         game().reshape(width, height);
+        if (!game().displayReady())
+            return;
         game().drawFrame();
         glutSwapBuffers();
         showImageFailures();
