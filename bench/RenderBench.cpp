@@ -120,6 +120,14 @@ void orbit(SceneView& scene)
     scene.cameraControl().setCamera(c);
 }
 
+void printLoad(const char* when)
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    std::printf("load average %s: %s %s %s\n", when, one.c_str(), five.c_str(), fifteen.c_str());
+}
+
 enum class Measure { Median, P95 };
 
 // One line per figure, its goal beside it when it has one.
@@ -352,6 +360,7 @@ int main(int argc, char** argv)
     v.preview.initGl();
 
     const std::string texture = someTexture();
+    printLoad("before");
     if (only.empty() || only == "first")
         benchFirstLevel(v, first, frames);
     if (only.empty() || only == "full")
@@ -359,6 +368,7 @@ int main(int argc, char** argv)
     if (only.empty() || only == "bursts")
         benchBursts(v, first, texture);
 
+    printLoad("after");
     v.scene.releaseLists();
     v.preview.releaseList();
     if (!scratch.empty())

@@ -17,7 +17,7 @@ namespace {
 
 // A 3 x 3 matrix, row by row.
 struct Turn {
-    double m[3][3];
+    float m[3][3];
 };
 
 Turn identity()
@@ -25,12 +25,15 @@ Turn identity()
     return { { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } };
 }
 
-// The matrix glRotate makes for a unit axis.
+// The matrix glRotatef makes, to the last bit: the sine and cosine taken in
+// single precision as the renderer does, so that a face that is edge-on to a
+// light comes out on the same side of it as when the renderer turns the cube
+// (the specular term switches on there).
 Turn rotation(const DrawRotation& r)
 {
-    const double a = r.angle * M_PI / 180.0;
-    const double c = std::cos(a), s = std::sin(a), t = 1 - c;
-    const double x = r.x, y = r.y, z = r.z;
+    const float radians = static_cast<float>(r.angle * M_PI / 180.0);
+    const float s = std::sin(radians), c = std::cos(radians), t = 1.0f - c;
+    const float x = r.x, y = r.y, z = r.z;
     return { { { t * x * x + c, t * x * y - s * z, t * x * z + s * y },
         { t * x * y + s * z, t * y * y + c, t * y * z - s * x },
         { t * x * z - s * y, t * y * z + s * x, t * z * z + c } } };
@@ -58,9 +61,9 @@ Turn turnFor(Orientation orientation)
 
 void apply(const Turn& turn, float x, float y, float z, float& ox, float& oy, float& oz)
 {
-    ox = static_cast<float>(turn.m[0][0] * x + turn.m[0][1] * y + turn.m[0][2] * z);
-    oy = static_cast<float>(turn.m[1][0] * x + turn.m[1][1] * y + turn.m[1][2] * z);
-    oz = static_cast<float>(turn.m[2][0] * x + turn.m[2][1] * y + turn.m[2][2] * z);
+    ox = turn.m[0][0] * x + turn.m[0][1] * y + turn.m[0][2] * z;
+    oy = turn.m[1][0] * x + turn.m[1][1] * y + turn.m[1][2] * z;
+    oz = turn.m[2][0] * x + turn.m[2][1] * y + turn.m[2][2] * z;
 }
 
 // Which side of the cell [c, c + 1] an eye coordinate is on: -1, 0 or 1.
@@ -80,6 +83,8 @@ int sideIndex(int sx, int sy, int sz)
 // 0.18 across, which the line must follow on two axes at once. Both taken
 // half as much again, to be safe.
 constexpr float AlongGap = 0.06f;
+// From a cube's centre to its farthest corner, and a little more.
+constexpr float CubeRadius = 0.9f;
 constexpr float AlongChannel = 0.27f;
 
 // The cube's polygons: 8 corner triangles, then 6 faces and 12 bevel strips.
@@ -256,14 +261,20 @@ void CubeBatch::findBuriedDepths()
     depthsKnown_ = true;
 }
 
-std::vector<std::size_t> CubeBatch::visibleFrom(const float eye[3]) const
+std::vector<std::size_t> CubeBatch::visibleFrom(const float eye[3], float nearCut) const
 {
     std::vector<std::pair<float, std::size_t>> near;
     for (std::size_t i = 0; i < cubes_.size(); ++i) {
         const Cube& c = cubes_[i];
         const float dx = eye[0] - (c.x + 0.5f), dy = eye[1] - (c.y + 0.5f), dz = eye[2] - (c.z + 0.5f);
         const float distance2 = dx * dx + dy * dy + dz * dz;
-        const int depth = c.buried[sideIndex(side(eye[0], c.x), side(eye[1], c.y), side(eye[2], c.z))];
+        // Covering cubes the near plane may cut away cover nothing: count
+        // only the layers wholly beyond its reach (a cell's centre lies
+        // within 1.8 of the next layer's).
+        const float clear = std::sqrt(distance2) - nearCut - CubeRadius;
+        const int layersBeyond = clear > 0 ? static_cast<int>(clear / 1.8f) : 0;
+        const int depth
+            = std::min<int>(layersBeyond, c.buried[sideIndex(side(eye[0], c.x), side(eye[1], c.y), side(eye[2], c.z))]);
         bool seen = depth == 0;
         if (!seen) {
             // A line of sight to the cube runs at least `depth` inside the
@@ -307,7 +318,7 @@ bool CubeBatch::upload()
     return true;
 }
 
-void CubeBatch::draw(const float eye[3])
+void CubeBatch::draw(const float eye[3], float nearCut)
 {
     if (cubes_.empty())
         return;
@@ -316,13 +327,15 @@ void CubeBatch::draw(const float eye[3])
     if (!uploaded_ && !upload() && vertices_.empty())
         return;
 
-    const std::vector<std::size_t> order = visibleFrom(eye);
+    const std::vector<std::size_t> order = visibleFrom(eye, nearCut);
     const auto& triangles = cubeTriangleIndices();
     const PolygonPlanes& planes = polygonPlanes();
 
-    // One run of indices per texture, each nearest first.
+    // One run of indices per texture, each nearest first; cubes the near
+    // plane may cut open show their inside, and go whole in a run of their own.
     struct Run {
         std::uint32_t texture;
+        bool cull;
         std::size_t first, count;
     };
     std::vector<Run> runs;
@@ -331,27 +344,31 @@ void CubeBatch::draw(const float eye[3])
     for (std::size_t i : order)
         if (std::find(textures.begin(), textures.end(), cubes_[i].texture) == textures.end())
             textures.push_back(cubes_[i].texture);
-    for (std::uint32_t texture : textures) {
-        const std::size_t first = indices_.size();
-        for (std::size_t i : order) {
-            const Cube& c = cubes_[i];
-            if (c.texture != texture)
-                continue;
-            // Only the polygons turned towards the eye (with a little to
-            // spare: the renderer culls the rest exactly).
-            const float e[3] = { eye[0] - (c.x + 0.5f), eye[1] - (c.y + 0.5f), eye[2] - (c.z + 0.5f) };
-            const auto& normals = planes.normal[c.orientation < OrientationCount ? c.orientation : 0];
-            for (int p = 0; p < PolygonCount; ++p) {
-                const float* n = normals[p];
-                if (n[0] * e[0] + n[1] * e[1] + n[2] * e[2] <= planes.offset[p] - 0.01f)
+    for (std::uint32_t texture : textures)
+        for (bool cull : { true, false }) {
+            const std::size_t first = indices_.size();
+            for (std::size_t i : order) {
+                const Cube& c = cubes_[i];
+                const float e[3] = { eye[0] - (c.x + 0.5f), eye[1] - (c.y + 0.5f), eye[2] - (c.z + 0.5f) };
+                const bool cut
+                    = e[0] * e[0] + e[1] * e[1] + e[2] * e[2] < (nearCut + CubeRadius) * (nearCut + CubeRadius);
+                if (c.texture != texture || cut == cull)
                     continue;
-                const int first = polygonFirstIndex(p), count = polygonIndexCount(p);
-                for (int t = first; t < first + count; ++t)
-                    indices_.push_back(c.firstVertex + triangles[static_cast<std::size_t>(t)]);
+                // Only the polygons turned towards the eye (with a little to
+                // spare: the renderer culls the rest exactly).
+                const auto& normals = planes.normal[c.orientation < OrientationCount ? c.orientation : 0];
+                for (int p = 0; p < PolygonCount; ++p) {
+                    const float* n = normals[p];
+                    if (cull && n[0] * e[0] + n[1] * e[1] + n[2] * e[2] <= planes.offset[p] - 0.01f)
+                        continue;
+                    const int from = polygonFirstIndex(p), count = polygonIndexCount(p);
+                    for (int t = from; t < from + count; ++t)
+                        indices_.push_back(c.firstVertex + triangles[static_cast<std::size_t>(t)]);
+                }
             }
+            if (indices_.size() > first)
+                runs.push_back(Run { texture, cull, first, indices_.size() - first });
         }
-        runs.push_back(Run { texture, first, indices_.size() - first });
-    }
 
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     const char* indexBase = reinterpret_cast<const char*>(indices_.data());
@@ -365,10 +382,11 @@ void CubeBatch::draw(const float eye[3])
     } else {
         glInterleavedArrays(GL_T2F_C4F_N3F_V3F, 0, vertices_.data());
     }
-    // The cubes are closed and opaque: a face turned away from the eye is
-    // always behind a face of its own cube.
-    glEnable(GL_CULL_FACE);
     for (const Run& run : runs) {
+        // The cubes are closed and opaque: unless the near plane cuts one
+        // open, a face turned away from the eye is behind one of its own.
+        if (run.cull)
+            glEnable(GL_CULL_FACE);
         if (run.texture != 0) {
             glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
             glBindTexture(GL_TEXTURE_2D, run.texture);
@@ -378,8 +396,8 @@ void CubeBatch::draw(const float eye[3])
             GL_UNSIGNED_INT, indexBase + run.first * sizeof(std::uint32_t));
         if (run.texture != 0)
             glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
     }
-    glDisable(GL_CULL_FACE);
     if (uploaded_) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
         glBindBuffer(GL_ARRAY_BUFFER, 0);

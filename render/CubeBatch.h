@@ -35,12 +35,13 @@ public:
     std::size_t cubeCount() const { return cubes_.size(); }
 
     // Draws the cubes that may be seen from eye (in the grid's coordinates),
-    // one call per texture. Lighting and depth state are the caller's; faces
-    // turned away from the eye are culled.
-    void draw(const float eye[3]);
+    // a call or two per texture. nearCut: how far from the eye the near
+    // clipping plane may cut geometry open. Lighting and depth state are the
+    // caller's; faces turned away from the eye are culled.
+    void draw(const float eye[3], float nearCut);
 
-    // The cubes draw() would draw from eye, as indices in the order added.
-    std::vector<std::size_t> visibleFrom(const float eye[3]) const;
+    // The cubes draw() would draw, as indices in the order added, nearest first.
+    std::vector<std::size_t> visibleFrom(const float eye[3], float nearCut) const;
 
     // Deletes the buffers while their rendering context exists.
     void releaseBuffers();

@@ -47,7 +47,7 @@ void RunFolder::remove(const std::string& relative) const
     fs::remove_all(path_ / relative);
 }
 
-GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
+GameProcess::GameProcess(const RunFolder& folder, const std::string& preload, const std::vector<std::string>& wrapper)
 {
     errorFile_ = folder.path() / "stderr.txt";
     const std::string program = std::string(CUBRAVA_RUN_DIR) + "/cubrava";
@@ -61,7 +61,16 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").c_str(), 1);
-        ::execl(program.c_str(), "cubrava", static_cast<char*>(nullptr));
+        if (wrapper.empty()) {
+            ::execl(program.c_str(), "cubrava", static_cast<char*>(nullptr));
+        } else {
+            std::vector<char*> args;
+            for (const std::string& word : wrapper)
+                args.push_back(const_cast<char*>(word.c_str()));
+            args.push_back(const_cast<char*>(program.c_str()));
+            args.push_back(nullptr);
+            ::execvp(args[0], args.data());
+        }
         ::_exit(127);
     }
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 namespace cubrava::e2e {
@@ -28,8 +29,10 @@ private:
 // The game program started in a run folder, on the test's display.
 class GameProcess {
 public:
-    // preload: an extra library for LD_PRELOAD (test shims), or empty.
-    explicit GameProcess(const RunFolder& folder, const std::string& preload = "");
+    // preload: an extra library for LD_PRELOAD (test shims), or empty;
+    // wrapper: a program and its arguments to run the game under, or none.
+    explicit GameProcess(
+        const RunFolder& folder, const std::string& preload = "", const std::vector<std::string>& wrapper = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

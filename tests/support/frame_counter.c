@@ -1,6 +1,7 @@
 /* Test-only: counts the frames a GLUT program shows. Preloaded, it stands in
- * for glutSwapBuffers, passes each call on, and keeps the count and the time
- * since the first frame in the file named by CUBRAVA_FRAME_COUNT_FILE. */
+ * for glutSwapBuffers, passes each call on, and keeps the count, the time
+ * since the first frame and the monotonic clock's reading at the first frame
+ * (for start-up times) in the file named by CUBRAVA_FRAME_COUNT_FILE. */
 
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -31,7 +32,7 @@ void glutSwapBuffers(void)
         const char* name = getenv("CUBRAVA_FRAME_COUNT_FILE");
         FILE* out = name ? fopen(name, "w") : NULL;
         if (out) {
-            fprintf(out, "%lu %.3f\n", frames, now - first);
+            fprintf(out, "%lu %.3f %.6f\n", frames, now - first, first);
             fclose(out);
         }
     }
