@@ -162,6 +162,7 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
         { "almost level with the rim", 290, -4, start, low, false },
         { "level with the middle layers", 180, -2, start, -2.0, false },
         { "from below the floor", 120, -140, start, low, false },
+        { "straight up the middle from below", 45, -180, 0.5 * limits.maxDistance, -2.0, false },
         { "zoomed in over the edge", 60, -30, 0.3 * limits.maxDistance, low, false },
         { "inside the stack, cubes cut open", 45, -60, 0.0, 0.0, false },
         { "top view", 34, -38, start, low, true },
