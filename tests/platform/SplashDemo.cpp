@@ -1,6 +1,8 @@
 // Starts like the game: the splash, then after a second a "game" that opens a
 // screen-sized window over it and pumps the splash every 100 ms as GLUT's
 // timer does. Prints when things happen, in ms since the program started.
+// The stand-in window stays until it is asked to close, so a test can look
+// at it for as long as it needs.
 #include "platform/SplashWindow.h"
 
 #include <X11/Xlib.h>
@@ -28,13 +30,19 @@ int main()
         Window game = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, DisplayWidth(display, screen),
             DisplayHeight(display, screen), 0, 0, green.pixel);
         XStoreName(display, game, "Stand-in game");
+        Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display, game, &deleteWindow, 1);
         XMapRaised(display, game);
         XSync(display, False);
         while (pumpSplash())
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         std::printf("closed %ld\n", now());
         std::fflush(stdout);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        for (XEvent event {};;) {
+            XNextEvent(display, &event);
+            if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
+                break;
+        }
         XDestroyWindow(display, game);
         XCloseDisplay(display);
     });
