@@ -13,7 +13,7 @@ cubrava_add_tests(scene_tests
 # A window with the scene and preview for screenshots, and the pixel counter
 # the screenshot checks use.
 add_executable(scene_demo ${CMAKE_CURRENT_LIST_DIR}/SceneDemo.cpp)
-target_link_libraries(scene_demo PRIVATE cubrava_render cubrava_warnings)
+target_link_libraries(scene_demo PRIVATE cubrava_render Cubrava::X11 cubrava_warnings)
 target_include_directories(scene_demo PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 
 add_executable(shot_check ${CMAKE_CURRENT_LIST_DIR}/ShotCheck.cpp)
