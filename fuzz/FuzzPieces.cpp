@@ -1,0 +1,37 @@
+// Config/Pieces.dat: read as the game reads it on first use, then a level
+// played with those pieces, which chooses, turns and lands them.
+#include "FuzzSupport.h"
+#include "data/FatalError.h"
+#include "data/LevelDef.h"
+#include "data/PieceSet.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace cubrava;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::enterWorkFolder();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::writeInput(PiecesFileName, data, size);
+    fuzz::seedFrom(data, size);
+    try {
+        LevelDef level(6, 5, 12);
+        level.goal = 2;
+        fuzz::playLevel(level);
+    } catch (const FatalError&) {
+        // The reader's own message: what the game shows for a bad file.
+    }
+    // Emptied, so the next input is read on first use too. A set left empty
+    // by a bad file is read (and refused) once more here.
+    try {
+        pieceSet().clear();
+    } catch (const FatalError&) {
+    }
+    return 0;
+}
