@@ -96,9 +96,9 @@ void exposeWindow(unsigned long id)
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         throw std::runtime_error("no display to send an Expose to");
-    XWindowAttributes attributes{};
+    XWindowAttributes attributes {};
     XGetWindowAttributes(display, id, &attributes);
-    XEvent event{};
+    XEvent event {};
     event.xexpose.type = Expose;
     event.xexpose.window = id;
     event.xexpose.width = attributes.width;

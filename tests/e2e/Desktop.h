@@ -13,7 +13,7 @@ class GameProcess;
 
 // How long any wait for the program may last: generous, so a busy machine
 // only makes a test slower, never fail.
-constexpr std::chrono::seconds Patience{30};
+constexpr std::chrono::seconds Patience { 30 };
 
 // Input through xdotool, as a player's would arrive.
 void key(const std::string& keys);

@@ -29,4 +29,4 @@ add_test(NAME scene_gl_tests COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TAR
 add_test(NAME scene_screenshots
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb ${CMAKE_CURRENT_LIST_DIR}/scene_screenshot_check.sh
     $<TARGET_FILE:scene_demo> $<TARGET_FILE:shot_check>)
-set_tests_properties(scene_gl_tests scene_screenshots PROPERTIES TIMEOUT 120)
+set_tests_properties(scene_gl_tests scene_screenshots PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})
