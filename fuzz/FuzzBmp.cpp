@@ -9,7 +9,11 @@ using namespace cubrava;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     RgbImage image;
-    if (decodeBmp(data, size, image) == BmpError::None && image.rgb.size() != std::size_t(image.width) * image.height * 3)
-        __builtin_trap(); // a decoded picture must hold every pixel it declares
+    if (decodeBmp(data, size, image) != BmpError::None)
+        return 0;
+    // A decoded picture holds every pixel it declares.
+    const std::size_t pixels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    if (image.rgb.size() != pixels * 3)
+        __builtin_trap();
     return 0;
 }

@@ -1,6 +1,5 @@
 // Config/Levels.dat: read, then every level built and played.
 #include "FuzzSupport.h"
-#include "data/FatalError.h"
 #include "data/LevelList.h"
 
 #include <cstddef>
@@ -11,23 +10,13 @@ using namespace cubrava;
 // A file of many huge pits would only measure the allocator.
 constexpr std::size_t MaxLevelsPlayed = 8;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::enterWorkFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::writeInput(LevelsFileName, data, size);
-    fuzz::seedFrom(data, size);
-    try {
+    fuzz::useAsFile(LevelsFileName, data, size, [] {
         LevelList levels;
         readLevels(levels);
         for (std::size_t i = 0; i < levels.size() && i < MaxLevelsPlayed; ++i)
             fuzz::playLevel(levels[i]);
-    } catch (const FatalError&) {
-        // The reader's own message: what the game shows for a bad file.
-    }
+    });
     return 0;
 }

@@ -10,23 +10,13 @@
 
 using namespace cubrava;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::enterWorkFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::writeInput(PiecesFileName, data, size);
-    fuzz::seedFrom(data, size);
-    try {
+    fuzz::useAsFile(PiecesFileName, data, size, [] {
         LevelDef level(6, 5, 12);
         level.goal = 2;
         fuzz::playLevel(level);
-    } catch (const FatalError&) {
-        // The reader's own message: what the game shows for a bad file.
-    }
+    });
     // Emptied, so the next input is read on first use too. A set left empty
     // by a bad file is read (and refused) once more here.
     try {

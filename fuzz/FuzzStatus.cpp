@@ -1,7 +1,6 @@
 // Config/Status.dat: read, then a message of each list chosen and fitted to
 // the pit's width in the shipped font, as the game shows them.
 #include "FuzzSupport.h"
-#include "data/FatalError.h"
 #include "render/StatusOverlay.h"
 #include "render/TextFakes.h"
 
@@ -10,25 +9,15 @@
 
 using namespace cubrava;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::enterWorkFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::writeInput(StatusFileName, data, size);
-    fuzz::seedFrom(data, size);
-    try {
+    fuzz::useAsFile(StatusFileName, data, size, [] {
         TextFakeDisplay display;
         StatusOverlay overlay(display);
         overlay.init(testFontFile());
         overlay.setViewport(ViewRect { 0, 0, 768, 768 });
         for (int list = 0; list < StatusListCount; ++list)
             overlay.showRandom(list, TextColour { 0.0f, 1.0f, 0.0f });
-    } catch (const FatalError&) {
-        // The reader's own message: what the game shows for a bad file.
-    }
+    });
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 
+#include "data/FatalError.h"
 #include "data/Random.h"
 #include "model/LevelProgress.h"
 #include "model/PlayField.h"
@@ -7,8 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-namespace cubrava::fuzz {
+#include <string>
 
 namespace fs = std::filesystem;
 
@@ -24,10 +24,10 @@ void removeWorkFolder()
 }
 
 // Runs the next piece in as soon as a turn finishes, as the game does.
-struct Shell : PlayListener {
-    void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t) override
+struct Shell : cubrava::PlayListener {
+    void onPlayEvent(cubrava::PlayField& play, cubrava::PlayEvent event, std::int32_t) override
     {
-        if (event == PlayEvent::TurnFinished)
+        if (event == cubrava::PlayEvent::TurnFinished)
             play.advance();
     }
 };
@@ -38,7 +38,7 @@ constexpr int MaxSteps = 4096;
 
 } // namespace
 
-void enterWorkFolder()
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = (fs::path(tmp && *tmp ? tmp : "/tmp") / "cubrava-fuzz-XXXXXX").string();
@@ -49,25 +49,30 @@ void enterWorkFolder()
     fs::copy_file(fs::path(CUBRAVA_CONTENT_CONFIG) / "Pieces.dat", workFolder / "Config/Pieces.dat");
     fs::current_path(workFolder);
     std::atexit(removeWorkFolder);
+    return 0;
 }
 
-void writeInput(const std::string& path, const std::uint8_t* data, std::size_t size)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
+namespace cubrava::fuzz {
 
-void seedFrom(const std::uint8_t* data, std::size_t size)
+void useAsFile(const char* path, const std::uint8_t* data, std::size_t size, const std::function<void()>& use)
 {
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
     std::uint32_t hash = 2166136261u; // FNV-1a
     for (std::size_t i = 0; i < size; ++i)
         hash = (hash ^ data[i]) * 16777619u;
     cubrava::srand(hash);
+    try {
+        use();
+    } catch (const FatalError&) {
+    }
 }
 
 void playLevel(const LevelDef& level)
 {
-    PlayField editing(level, true);
+    PlayField editing(level, true); // the editor's copy: each cell owns its material
 
     PlayField play(level, false);
     LevelProgress progress;
@@ -79,9 +84,9 @@ void playLevel(const LevelDef& level)
     play.advance();
     int steps = 0;
     for (int piece = 0; piece < MaxPieces && play.isRunning(); ++piece) {
-        const int moves = static_cast<int>(cubrava::rand() % MaxMovesPerPiece);
+        const int moves = cubrava::rand() % MaxMovesPerPiece;
         for (int i = 0; i < moves; ++i)
-            play.move(static_cast<int>(cubrava::rand() % 9));
+            play.move(cubrava::rand() % 9);
         play.move(MoveKind::DropToFloor);
         play.move(MoveKind::StepDown);
         while (!play.pending().empty() && steps++ < MaxSteps)

@@ -8,20 +8,20 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <functional>
 
 namespace cubrava::fuzz {
 
-// Makes a private working folder and enters it, with Config/Pieces.dat as
-// shipped; it is removed when the process exits. Call once, first.
-void enterWorkFolder();
+// Every target linking this starts (LLVMFuzzerInitialize, defined here) in a
+// private working folder holding Config/Pieces.dat as shipped, removed when
+// the process exits.
 
-// Writes the input whole to a file of the working folder.
-void writeInput(const std::string& path, const std::uint8_t* data, std::size_t size);
-
-// Seeds the game's random numbers from the input, so one input always plays
-// the same way.
-void seedFrom(const std::uint8_t* data, std::size_t size);
+// Writes the input whole to the file (relative to the working folder), seeds
+// the game's random numbers from it, so one input always plays the same way,
+// and runs `use`. A FatalError, the reader's own message for a bad file and
+// what the game would show, ends the run quietly: only crashes, hangs, leaks
+// and sanitizer reports count.
+void useAsFile(const char* path, const std::uint8_t* data, std::size_t size, const std::function<void()>& use);
 
 // Builds the level's pit as the editor does, then plays it as the game does:
 // start, a few random moves and a drop for each piece, and the steps queued
