@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -84,17 +84,28 @@ protected:
         return condition();
     }
 
-    // Threads of this process. Only a playback thread can update the mixer,
-    // so once it is gone nothing more can happen, without waiting to see.
-    static std::ptrdiff_t threadCount()
+    // Playback threads of this process, by the name the Dj gives them. Only
+    // they update the mixer, so once none is left nothing more can happen,
+    // without waiting to see.
+    static int playbackThreads()
     {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {});
+        int count = 0;
+        std::error_code error;
+        const std::filesystem::directory_iterator end;
+        for (std::filesystem::directory_iterator task("/proc/self/task", error); !error && task != end;
+             task.increment(error)) {
+            std::ifstream comm(task->path() / "comm");
+            std::string name;
+            std::getline(comm, name);
+            count += name == "cubrava-dj";
+        }
+        return count;
     }
 
     // A joined thread leaves the task list a moment after it ends.
-    static bool threadsBackTo(std::ptrdiff_t count)
+    static bool noPlaybackThreadLeft()
     {
-        return eventually([&] { return threadCount() == count; });
+        return eventually([] { return playbackThreads() == 0; });
     }
 
     bool updatesContinue()
@@ -115,9 +126,8 @@ protected:
 
 TEST_F(DjTest, BuildsQuietlyLoadingTheEffectsAndNeedsItsConfiguration)
 {
-    const auto threads = threadCount();
     makeDj(ThreeSoundtracks);
-    EXPECT_EQ(threadCount(), threads) << "no playback thread before startThread";
+    EXPECT_EQ(playbackThreads(), 0) << "no playback thread before startThread";
     EXPECT_EQ(audio->callsSnapshot(),
         (Calls { "open 1", "load Sounds/Rotate.wav", "load Sounds/Land.wav", "load Sounds/Clear.wav", "margin 0.1" }));
     EXPECT_EQ(audio->count(&FakeAudio::updates), 0);
@@ -320,20 +330,20 @@ TEST_F(DjTest, WithoutAnyDeviceTheGameRunsSilentlyWithoutReopeningOnEveryKey)
 
 TEST_F(DjTest, StoppedPlaybackUpdatesNoMoreAndSamplesGoOnlyAfterTheOutput)
 {
-    const auto threads = threadCount();
     makeDj(ThreeSoundtracks);
     dj->startThread();
+    ASSERT_EQ(playbackThreads(), 1);
     event(PlayEvent::Started);
     event(PlayEvent::LayerCleared);
     event(PlayEvent::Stopped);
     ASSERT_TRUE(updatesContinue());
 
     dj->stopThread();
-    ASSERT_TRUE(threadsBackTo(threads)) << "the playback thread outlived stopThread";
+    ASSERT_TRUE(noPlaybackThreadLeft()) << "the playback thread outlived stopThread";
     const int updates = audio->count(&FakeAudio::updates);
     // A thread started now would have made its first pass before startThread returned.
     dj->startThread();
-    EXPECT_EQ(threadCount(), threads);
+    EXPECT_EQ(playbackThreads(), 0);
     EXPECT_EQ(audio->count(&FakeAudio::updates), updates);
 
     const std::size_t before = audio->callsSnapshot().size();
