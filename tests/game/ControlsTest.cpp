@@ -1,4 +1,5 @@
 #include "GameRig.h"
+#include "game/KeyModifiers.h"
 
 #include <GL/freeglut.h>
 
@@ -33,6 +34,31 @@ TEST(Controls, AltBindingsIgnoreNumLockButNotOtherModifiers)
     rig.alt('n', GLUT_ACTIVE_SUPER); // NumLock on
     EXPECT_FALSE(rig->paused());
     rig.alt('Q');
+    EXPECT_EQ(rig.exitStatus, 0);
+}
+
+// GLUT reports Caps Lock as Shift; the keyboard's state tells them apart.
+TEST(Controls, CapsLockIsALockButAHeldShiftStillSpoilsAnAltBinding)
+{
+    const int glutBits = GLUT_ACTIVE_ALT | GLUT_ACTIVE_SHIFT;
+    InputState capsLock;
+    capsLock.capsLock = true;
+    InputState capsLockAndShift = capsLock;
+    capsLockAndShift.shiftHeld = true;
+    InputState shiftOnly;
+    shiftOnly.shiftHeld = true;
+
+    GameRig rig;
+    rig->keyboard('n', heldModifiers(glutBits, capsLockAndShift));
+    rig->keyboard('N', heldModifiers(glutBits, shiftOnly));
+    rig->keyboard('n', heldModifiers(glutBits, std::nullopt));
+    EXPECT_TRUE(rig->paused()) << "Shift + Alt + N must not start a game";
+    rig->keyboard('N', heldModifiers(glutBits | GLUT_ACTIVE_SUPER, capsLock)); // and Num Lock on
+    EXPECT_FALSE(rig->paused());
+    EXPECT_EQ(rig->status().text(), "Go");
+    rig->keyboard('q', heldModifiers(glutBits | GLUT_ACTIVE_CTRL, capsLock));
+    EXPECT_EQ(rig.exitStatus, -1) << "Ctrl + Alt + Q must not quit";
+    rig->keyboard('Q', heldModifiers(glutBits, capsLock));
     EXPECT_EQ(rig.exitStatus, 0);
 }
 
