@@ -290,6 +290,8 @@ void Game::toggleDisplayMode()
         initWindow();
         hud_->setDisplayModeLabel(true);
     }
+    // The menu lights what the pointer is over on the new display.
+    hud_->setPointer(services_.screen.pointerPlace());
 }
 
 bool Game::fullScreenActive() const
