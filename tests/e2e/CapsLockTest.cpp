@@ -12,7 +12,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const Rect Scene{0, 0, 768, 768};
+const Rect Scene { 0, 0, 768, 768 };
 
 bool startMessageShown()
 {
@@ -20,8 +20,7 @@ bool startMessageShown()
 }
 
 // Polls until the condition holds or the time is up.
-template <typename Condition>
-bool waitFor(Condition condition, std::chrono::milliseconds limit)
+template <typename Condition> bool waitFor(Condition condition, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
