@@ -180,24 +180,6 @@ TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
     if (width == 1920) {
         EXPECT_GT(shared, 30);
     }
-
-    // Between two rows, the nearer one.
-    for (std::size_t i = 0; i + 1 < buttons.size(); ++i) {
-        const MenuButton& upper = *buttons[i];
-        const MenuButton& lower = *buttons[i + 1];
-        const int x = upper.hitLeft() + 2;
-        const int gapTop = upper.hitBaseline() + 1;
-        const int gapBottom = lower.hitBaseline() - smallLetterTop - 1;
-        for (int y = gapTop; y <= gapBottom; ++y) {
-            const int toUpper = y - upper.hitBaseline();
-            const int toLower = lower.hitBaseline() - smallLetterTop - y;
-            const MenuButton* expected = toUpper <= toLower ? &upper : &lower;
-            if (!expected->contains(x, y))
-                continue;
-            hud.pointerMoved(x, y);
-            EXPECT_TRUE(expected->hovered()) << expected->label() << " at " << y;
-        }
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowSizes, MenuRows,
