@@ -71,12 +71,27 @@ void readPieces(const std::string& path, PieceSet& into)
     into = std::move(read);
 }
 
-PieceSet& pieceSet()
+namespace {
+
+PieceSet& processPieceSet()
 {
     static PieceSet set;
+    return set;
+}
+
+} // namespace
+
+PieceSet& pieceSet()
+{
+    PieceSet& set = processPieceSet();
     if (set.empty())
         readPieces(PiecesFileName, set);
     return set;
+}
+
+void resetPieceSet()
+{
+    processPieceSet().clear();
 }
 
 } // namespace cubrava

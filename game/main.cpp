@@ -9,6 +9,7 @@
 #include "data/TextureCache.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
+#include "platform/ImageFailures.h"
 #include "platform/InputState.h"
 #include "platform/SplashWindow.h"
 #include "render/GlutDisplay.h"
@@ -84,6 +85,9 @@ void onDisplay()
     guarded([] {
         game().drawFrame();
         glutSwapBuffers();
+        // Images that failed to load since the last frame, inside the texture
+        // cache's lock, are shown now that no lock is held.
+        showImageFailures();
     });
 }
 
@@ -93,6 +97,7 @@ void onReshape(int width, int height)
         game().reshape(width, height);
         game().drawFrame();
         glutSwapBuffers();
+        showImageFailures();
     });
 }
 

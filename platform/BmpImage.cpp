@@ -1,6 +1,6 @@
 #include "platform/BmpImage.h"
 
-#include "platform/MessageBox.h"
+#include "platform/ImageFailures.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -429,7 +429,7 @@ bool loadBmp(const std::string& path, RgbImage& image)
     if (error != BmpError::CannotOpen) {
         std::string text = bmpErrorText(error);
         std::fprintf(stderr, "%s: %s\n", path.c_str(), text.c_str());
-        showMessage("Error", text, MessageIcon::Error);
+        reportImageFailure(path, text);
     }
     return false;
 }

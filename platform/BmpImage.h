@@ -25,8 +25,9 @@ enum class BmpError {
 // Reads a Windows or OS/2 bitmap of any common depth. Never shows anything.
 BmpError readBmp(const std::string& path, RgbImage& image);
 
-// The same, but a file that exists and cannot be decoded is reported in a
-// message box captioned "Error" (and on standard error). Returns success.
+// The same, but a file that exists and cannot be decoded is reported on
+// standard error and queued for an "Error" box (ImageFailures.h), which the
+// toolkit's thread shows later. Returns success.
 bool loadBmp(const std::string& path, RgbImage& image);
 
 // Decodes a whole bitmap file held in memory. On failure the image is left empty.

@@ -139,12 +139,13 @@ void keyboard(unsigned char key, int, int)
 {
     Demo& d = *demo;
     switch (key) {
-    case 'q':
-        std::printf("yaw %.1f pitch %.1f distance %.2f height %.2f\n", d.scene.camera().yaw, d.scene.camera().pitch,
-            d.scene.camera().distance, d.scene.camera().heightOffset);
+    case 'q': {
+        const Camera c = d.scene.camera();
+        std::printf("yaw %.1f pitch %.1f distance %.2f height %.2f\n", c.yaw, c.pitch, c.distance, c.heightOffset);
         std::fflush(stdout);
         std::filesystem::remove_all(workDir);
         std::exit(0);
+    }
     case '8':
         d.scene.moveRelative(0);
         return;
@@ -225,7 +226,8 @@ int main(int argc, char** argv)
         }
         if (burst)
             demo->scene.onPlayEvent(*demo->play, PlayEvent::LayerClearing, 0);
-        demo->scene.camera().topView = top;
+        if (top)
+            demo->scene.keyDown('b');
     } catch (const std::exception& e) {
         std::fprintf(stderr, "scene_demo: %s\n", e.what());
         std::filesystem::remove_all(workDir);
