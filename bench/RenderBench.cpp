@@ -105,8 +105,9 @@ Figures run(Views& v, int frames, const std::function<void()>& beforeFrame, cons
 // Round the pit at the starting pitch, a degree and a half a frame.
 void orbit(SceneView& scene)
 {
-    Camera& c = scene.camera();
+    Camera c = scene.camera();
     c.yaw = std::fmod(c.yaw + 1.5, 360.0);
+    scene.cameraControl().setCamera(c);
 }
 
 void report(const char* what, const Figures& f, const char* goal)

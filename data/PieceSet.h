@@ -36,6 +36,11 @@ extern const char* const PiecesErrorMessage;
 // while it is empty). Raises FatalError with the Pieces message on a bad file.
 PieceSet& pieceSet();
 
+// Empties the process-wide set, so that the next pieceSet() reads the file
+// again. Only while nothing refers to its pieces' materials (tests start and
+// end with it; see tests/support/ProcessStateGuard.h).
+void resetPieceSet();
+
 // Reads a piece file into an empty set; on failure the set is left empty and
 // FatalError is raised with the Pieces message.
 void readPieces(const std::string& path, PieceSet& into);

@@ -80,6 +80,15 @@ void flushTextureCache()
     c.flushPending = true;
 }
 
+void resetTextureCache()
+{
+    Cache& c = cache();
+    std::lock_guard<std::mutex> lock(c.mutex);
+    c.loader = nullptr;
+    c.entries.clear();
+    c.flushPending = false;
+}
+
 void Material::setTexture(const std::string& name)
 {
     textureName = name;

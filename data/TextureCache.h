@@ -30,4 +30,8 @@ std::uint32_t cachedTexture(const std::string& name);
 // so they are forgotten rather than deleted in the new one.
 void flushTextureCache();
 
+// Forgets the loader, every cached pair and a pending flush, as at start-up
+// (tests start and end with it; see tests/support/ProcessStateGuard.h).
+void resetTextureCache();
+
 } // namespace cubrava

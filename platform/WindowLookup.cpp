@@ -1,55 +1,36 @@
 #include "platform/WindowLookup.h"
 
+#include "platform/XErrorTrap.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <mutex>
+#include <optional>
 
 namespace cubrava {
 
 namespace {
 
-// Windows vanish while we walk the tree; their errors are expected. Error
-// handlers are process-wide, so errors on other connections go to the handler
-// that was there before.
-std::mutex walkMutex;
-Display* walkingDisplay = nullptr;
-XErrorHandler previousHandler = nullptr;
-bool walkFailed = false;
-
-int ignoreWalkErrors(Display* display, XErrorEvent* event)
-{
-    if (display == walkingDisplay) {
-        walkFailed = true;
-        return 0;
-    }
-    return previousHandler ? previousHandler(display, event) : 0;
-}
-
+// A connection of its own for one lookup or request. Windows vanish while we
+// walk the tree; their errors are expected and only recorded.
 class Connection {
 public:
     Connection()
-        : lock_(walkMutex)
     {
         const char* name = std::getenv("DISPLAY");
         display_ = name && *name ? XOpenDisplay(name) : nullptr;
-        if (!display_)
-            return;
-        walkingDisplay = display_;
-        walkFailed = false;
-        previousHandler = XSetErrorHandler(ignoreWalkErrors);
+        if (display_)
+            trap_.emplace(display_);
     }
 
     ~Connection()
     {
         if (!display_)
             return;
-        XSync(display_, False);
-        XSetErrorHandler(previousHandler);
-        walkingDisplay = nullptr;
+        trap_.reset();
         XCloseDisplay(display_);
     }
 
@@ -57,10 +38,12 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     Display* display() const { return display_; }
+    // Whether a request failed (BadWindow: there was no such window).
+    bool failed() { return trap_ && trap_->failed(); }
 
 private:
-    std::lock_guard<std::mutex> lock_;
     Display* display_ = nullptr;
+    std::optional<XErrorTrap> trap_;
 };
 
 struct XFreeDeleter {
@@ -161,8 +144,7 @@ bool requestWindowClose(unsigned long id)
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, id, False, NoEventMask, &event);
-    XSync(display, False);
-    return !walkFailed; // BadWindow: there was no such window
+    return !connection.failed();
 }
 
 } // namespace cubrava

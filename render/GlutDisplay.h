@@ -5,7 +5,8 @@
 namespace cubrava {
 
 // The display service of a GLUT window: redisplay, pointer warp and window
-// size through GLUT, display lists of the current OpenGL context.
+// size through GLUT, display lists of the current OpenGL context. Every call
+// belongs to the thread that runs glutMainLoop with that context current.
 class GlutDisplay : public DisplayService {
 public:
     void postRedisplay() override;

@@ -56,6 +56,15 @@ void drawWallMarkers(int x, int y, int z, int width, int depth)
     }
 }
 
+void setLight(GLenum light, float ambient, float diffuse)
+{
+    const GLfloat a[] = { ambient, ambient, ambient, 1.0f };
+    const GLfloat d[] = { diffuse, diffuse, diffuse, 1.0f };
+    glLightfv(light, GL_AMBIENT, a);
+    glLightfv(light, GL_DIFFUSE, d);
+    glLightfv(light, GL_SPECULAR, d);
+}
+
 } // namespace
 
 void drawPitGrid(int width, int depth, int height)
@@ -85,6 +94,19 @@ void drawPitGrid(int width, int depth, int height)
         glVertex3i(width, y, height);
         glEnd();
     }
+}
+
+void initSceneLights()
+{
+    glShadeModel(GL_SMOOTH);
+    setLight(GL_LIGHT0, 0.2f, 0.7f);
+    setLight(GL_LIGHT1, 0.1f, 0.3f);
+    const GLfloat specular[] = { 0.15f, 0.15f, 0.15f, 1.0f };
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, 25.0f);
+    const GLfloat ambient[] = { 0.3f, 0.3f, 0.3f, 1.0f };
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
 }
 
 void placeSceneLights()

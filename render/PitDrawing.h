@@ -18,6 +18,10 @@ void drawPieceContent(const PlayField& play);
 // The grey wire grid on the floor and the four walls, up to the rim.
 void drawPitGrid(int width, int depth, int height);
 
+// Shading, the colours of the two scene lights, the cubes' material and the
+// ambient light: once for each new rendering context.
+void initSceneLights();
+
 // The two scene lights, fixed in pit coordinates under the current modelview.
 void placeSceneLights();
 

@@ -4,18 +4,16 @@
 #include "PitDrawing.h"
 #include "ShardBurst.h"
 #include "SparkBurst.h"
-#include "TimerService.h"
 #include "ViewSector.h"
 #include "model/PlayField.h"
 
-#include <cctype>
 #include <memory>
 
 namespace cubrava {
 
 SceneView::SceneView(DisplayService& display, TimerService& timers)
     : display_(display)
-    , timers_(timers)
+    , control_(display, timers)
 {
 }
 
@@ -25,11 +23,10 @@ SceneView::~SceneView() = default;
 
 void SceneView::attach(PlayField& play)
 {
-    deleteLists();
+    listsStale_ = true;
     play_ = &play;
     play.addListener(*this);
-    limits_ = CameraLimits::forPit(play.width(), play.depth(), play.pitHeight());
-    camera_.reset(limits_);
+    control_.setPit(play.width(), play.depth(), play.pitHeight());
 }
 
 void SceneView::releaseLists()
@@ -44,10 +41,18 @@ void SceneView::deleteLists()
             display_.deleteList(*list);
         *list = 0;
     }
+    listsStale_ = false;
+}
+
+void SceneView::dropStaleLists()
+{
+    if (listsStale_)
+        deleteLists();
 }
 
 void SceneView::rebuild(unsigned& list, const std::function<void()>& content)
 {
+    dropStaleLists();
     if (list != 0)
         display_.deleteList(list);
     list = display_.newList();
@@ -118,104 +123,6 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
         display_.postRedisplay();
         break;
     }
-}
-
-void SceneView::keyDown(unsigned char key)
-{
-    if (std::toupper(key) == 'B') {
-        camera_.topView = !camera_.topView;
-        display_.postRedisplay();
-        return;
-    }
-    if (std::uint32_t bit = cameraMotionBit(key))
-        holdBit(bit);
-}
-
-void SceneView::keyUp(unsigned char key)
-{
-    motion_ &= ~cameraMotionBit(key);
-}
-
-void SceneView::mouseButton(int button, int state)
-{
-    std::uint32_t bit = 0;
-    if (button == 0)
-        bit = CameraMotion::Raise;
-    else if (button == 2)
-        bit = CameraMotion::Lower;
-    else
-        return;
-    if (state == 0)
-        holdBit(bit);
-    else if (state == 1)
-        motion_ &= ~bit;
-}
-
-void SceneView::holdBit(std::uint32_t bit)
-{
-    if (camera_.topView || (motion_ & bit))
-        return;
-    const bool wasIdle = motion_ == 0;
-    motion_ |= bit;
-    // A tick still on its way carries on the chain; starting another would
-    // double the speed (X key repeat releases and presses a held key).
-    if (wasIdle && !tickPending_)
-        tick();
-}
-
-void SceneView::tick()
-{
-    tickPending_ = false;
-    if (camera_.topView || motion_ == 0 || !camera_.step(motion_, limits_))
-        return;
-    display_.postRedisplay();
-    tickPending_ = true;
-    std::weak_ptr<bool> token = token_;
-    timers_.after(TickMs, [this, token] {
-        if (!token.expired())
-            tick();
-    });
-}
-
-void SceneView::releaseMotion()
-{
-    motion_ = 0;
-    display_.postRedisplay();
-}
-
-void SceneView::mouseMotion(int x, int y)
-{
-    if (ignoreNextMotion_) {
-        ignoreNextMotion_ = false;
-        return;
-    }
-    if (mouseCentreX_ == -1 && mouseCentreY_ == -1) {
-        mouseCentreX_ = static_cast<std::int16_t>(display_.windowWidth() / 2);
-        mouseCentreY_ = static_cast<std::int16_t>(display_.windowHeight() / 2);
-    } else {
-        if (camera_.turnBy(x - mouseCentreX_, y - mouseCentreY_))
-            display_.postRedisplay();
-    }
-    // A pointer already at the centre would not move, and the motion we would
-    // then wait to ignore is the player's next real one.
-    if (x == mouseCentreX_ && y == mouseCentreY_)
-        return;
-    ignoreNextMotion_ = true;
-    display_.warpPointer(mouseCentreX_, mouseCentreY_);
-}
-
-void SceneView::warpToCentre()
-{
-    // Before the first motion there is no centre to go back to.
-    if (mouseCentreX_ == -1 && mouseCentreY_ == -1)
-        return;
-    ignoreNextMotion_ = true;
-    display_.warpPointer(mouseCentreX_, mouseCentreY_);
-}
-
-int SceneView::viewSector() const
-{
-    return cubrava::viewSector(camera_);
 }
 
 void SceneView::moveRelative(int direction)

@@ -37,50 +37,12 @@ void drawMarkerArrowheads(int layers)
     }
 }
 
-void setLight(GLenum light, float ambient, float diffuse)
-{
-    const GLfloat a[] = { ambient, ambient, ambient, 1.0f };
-    const GLfloat d[] = { diffuse, diffuse, diffuse, 1.0f };
-    glLightfv(light, GL_AMBIENT, a);
-    glLightfv(light, GL_DIFFUSE, d);
-    glLightfv(light, GL_SPECULAR, d);
-}
-
 } // namespace
 
 void SceneView::initGl()
 {
     deleteLists();
-    glShadeModel(GL_SMOOTH);
-    setLight(GL_LIGHT0, 0.2f, 0.7f);
-    setLight(GL_LIGHT1, 0.1f, 0.3f);
-    const GLfloat specular[] = { 0.15f, 0.15f, 0.15f, 1.0f };
-    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glMaterialf(GL_FRONT, GL_SHININESS, 25.0f);
-    const GLfloat ambient[] = { 0.3f, 0.3f, 0.3f, 1.0f };
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-}
-
-void SceneView::applyProjection() const
-{
-    if (viewport_.width >= 0 && viewport_.height >= 0)
-        glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
-    const Frustum f = sceneFrustum(viewport_.width, viewport_.height, limits_);
-    glFrustum(f.left, f.right, f.bottom, f.top, f.zNear, f.zFar);
-}
-
-void SceneView::applyCamera() const
-{
-    if (camera_.topView) {
-        // Straight down the pit from 5 units above its rim.
-        glTranslated(-limits_.halfX, -limits_.halfY, -(limits_.height + 5.0));
-        return;
-    }
-    glTranslated(0.0, 0.0, -camera_.distance);
-    glRotated(camera_.pitch, 1.0, 0.0, 0.0);
-    glRotated(camera_.yaw, 0.0, 0.0, 1.0);
-    glTranslated(-limits_.halfX, -limits_.halfY, camera_.liftZ(limits_));
+    initSceneLights();
 }
 
 void SceneView::draw()
@@ -89,6 +51,7 @@ void SceneView::draw()
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return;
     }
+    dropStaleLists();
     const PlayField& play = *play_;
     if (staticList_ == 0) {
         prepareStaticTextures(play);
@@ -101,10 +64,10 @@ void SceneView::draw()
 
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    applyProjection();
+    control_.applyProjection(viewport_);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    applyCamera();
+    control_.applyCamera();
 
     if (staticList_ != 0)
         display_.callList(staticList_);
@@ -115,7 +78,7 @@ void SceneView::draw()
     else
         drawPieceContent(play);
 
-    drawForwardMarker();
+    drawForwardMarker(control_.limits());
 
     if (!effects_.empty())
         effects_.drawAll();
@@ -126,9 +89,9 @@ void SceneView::draw()
     glMatrixMode(GL_MODELVIEW);
 }
 
-void SceneView::drawForwardMarker()
+void SceneView::drawForwardMarker(const CameraLimits& limits)
 {
-    const int layers = limits_.height;
+    const int layers = limits.height;
     ensureList(markerList_, [layers] { drawMarkerArrowheads(layers); });
 
     glEnable(GL_DEPTH_TEST);
@@ -139,7 +102,7 @@ void SceneView::drawForwardMarker()
     glColor3f(1.0f, 1.0f, 0.0f);
 
     glPushMatrix();
-    const MarkerPlacement at = markerPlacement(viewSector(), limits_.width, limits_.depth);
+    const MarkerPlacement at = markerPlacement(viewSector(), limits.width, limits.depth);
     glRotatef(at.rotationDegrees, 0.0f, 0.0f, 1.0f);
     glTranslatef(at.x, at.y, at.z);
     if (markerList_ != 0)

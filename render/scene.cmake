@@ -4,6 +4,8 @@ list(APPEND CUBRAVA_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ViewRect.h
   ${CMAKE_CURRENT_LIST_DIR}/Camera.h
   ${CMAKE_CURRENT_LIST_DIR}/Camera.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CameraControl.h
+  ${CMAKE_CURRENT_LIST_DIR}/CameraControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewSector.h
   ${CMAKE_CURRENT_LIST_DIR}/ViewSector.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CubeGeometry.h
@@ -27,6 +29,8 @@ list(APPEND CUBRAVA_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SceneViewDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PreviewView.h
   ${CMAKE_CURRENT_LIST_DIR}/PreviewView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RedisplayRequest.h
+  ${CMAKE_CURRENT_LIST_DIR}/RedisplayRequest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GlutDisplay.h
   ${CMAKE_CURRENT_LIST_DIR}/GlutDisplay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GlutTimers.h

@@ -1,6 +1,7 @@
 #include "data/Material.h"
 #include "data/TextureCache.h"
 #include "data/XmlRead.h"
+#include "support/ProcessStateGuard.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
@@ -13,8 +14,9 @@ using namespace cubrava;
 namespace {
 
 // Hands out handles 1, 2, 3 ... and remembers which names it was asked for.
-// Names containing "missing" fail to load.
+// Names containing "missing" fail to load. Installed for as long as it lives.
 struct CountingLoader {
+    ProcessStateGuard clean;
     std::map<std::string, int> calls;
     std::uint32_t nextHandle = 1;
 

@@ -1,6 +1,7 @@
 #include "data/FatalError.h"
 #include "data/PieceSet.h"
 #include "data/TextureCache.h"
+#include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -88,8 +89,9 @@ TEST(PiecesFile, EveryBrokenFileRaisesThePiecesMessage)
     }
 }
 
-TEST(PiecesFile, TheProcessWideSetIsReadOnce)
+TEST(PiecesFile, TheProcessWideSetIsReadOnceUntilReset)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     dir.write("Config/Pieces.dat", "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece></p>");
     PieceSet& first = pieceSet();
@@ -99,4 +101,9 @@ TEST(PiecesFile, TheProcessWideSetIsReadOnce)
     PieceSet& second = pieceSet();
     EXPECT_EQ(&first, &second);
     EXPECT_EQ(second.size(), 1u);
+
+    dir.write("Config/Pieces.dat", "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece>"
+                                   "<piece><c x='0' y='0' z='0' color='00FF00'/></piece></p>");
+    resetPieceSet();
+    EXPECT_EQ(pieceSet().size(), 2u);
 }

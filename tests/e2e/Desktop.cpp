@@ -19,7 +19,11 @@ void run(const std::string& command)
         throw std::runtime_error("failed: " + command);
 }
 
-bool numLockOn()
+// Indicators of the X server's keyboard: Caps Lock first, Num Lock second.
+constexpr unsigned CapsLockIndicator = 1u;
+constexpr unsigned NumLockIndicator = 2u;
+
+bool indicatorOn(unsigned indicator)
 {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
@@ -27,8 +31,7 @@ bool numLockOn()
     unsigned state = 0;
     XkbGetIndicatorState(display, XkbUseCoreKbd, &state);
     XCloseDisplay(display);
-    // NumLock is the second indicator on the X server's keyboard.
-    return (state & 2u) != 0;
+    return (state & indicator) != 0;
 }
 
 } // namespace
@@ -50,8 +53,15 @@ void focusWindow(unsigned long id)
 
 void setNumLock(bool on)
 {
-    if (numLockOn() != on)
+    if (indicatorOn(NumLockIndicator) != on)
         run("xdotool key Num_Lock");
+}
+
+bool setCapsLock(bool on)
+{
+    if (indicatorOn(CapsLockIndicator) != on)
+        run("xdotool key Caps_Lock");
+    return indicatorOn(CapsLockIndicator) == on;
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)

@@ -20,6 +20,8 @@ void key(const std::string& keys);
 void mouseMove(int x, int y);
 // Sets NumLock so keypad keys arrive as digits (on) or as arrows (off).
 void setNumLock(bool on);
+// Sets Caps Lock; returns whether the keyboard then shows it so.
+bool setCapsLock(bool on);
 
 // Gives a window the keyboard. Without a window manager nobody else does.
 void focusWindow(unsigned long id);

@@ -2,6 +2,7 @@
 
 #include "GameFakes.h"
 #include "game/Game.h"
+#include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
 #include <GL/freeglut.h>
@@ -30,6 +31,7 @@ inline const char* const DefaultLevels =
 
 // A Game on fake services in a scratch folder with its configuration files.
 struct GameRig {
+    ProcessStateGuard clean;
     ScratchDir dir;
     FakeClock clock;
     FakeDisplay display;

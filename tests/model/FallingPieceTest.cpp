@@ -20,6 +20,7 @@ std::unique_ptr<PlayField> startedField(const LevelDef& def)
 
 TEST(FallingPiece, SpawnsCentredRoundingTowardsTheOriginFourLayersAboveTheRim)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}});
     LevelDef def = level(5, 5, 6);
@@ -32,6 +33,7 @@ TEST(FallingPiece, SpawnsCentredRoundingTowardsTheOriginFourLayersAboveTheRim)
 
 TEST(FallingPiece, AThreeWidePieceSpawnsAtOneInAFiveWidePit)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {lineX3});
     auto play = startedField(level(5, 5, 10));
@@ -42,6 +44,7 @@ TEST(FallingPiece, AThreeWidePieceSpawnsAtOneInAFiveWidePit)
 
 TEST(FallingPiece, DropToFloorMovesWithoutLandingAndTheNextRequestLands)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     PlayField play(level(3, 3, 4), false);
@@ -69,6 +72,7 @@ TEST(FallingPiece, DropToFloorMovesWithoutLandingAndTheNextRequestLands)
 
 TEST(FallingPiece, StepDownLowersOneLayerAndLandsOnCubes)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     auto play = startedField(level(3, 3, 4, {{1, 1, 0}, {1, 1, 1}}));
@@ -85,6 +89,7 @@ TEST(FallingPiece, StepDownLowersOneLayerAndLandsOnCubes)
 
 TEST(FallingPiece, BlockedMovesAndTurnsAreRefusedSilentlyWithoutAKick)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {lineY3});
     PlayField play(level(3, 3, 6, {{0, 0, 9}}), false);
@@ -130,6 +135,7 @@ TEST(FallingPiece, TurnsFollowTheTablesAndFourTurnsComeBack)
     }
     EXPECT_EQ(turned.orientation, turnZ(0));
 
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}});
     auto play = startedField(level(6, 6, 8));
@@ -154,6 +160,7 @@ TEST(FallingPiece, TurnsFollowTheTablesAndFourTurnsComeBack)
 
 TEST(FallingPiece, AnOverlappingSpawnEndsPlayAndTheFieldGoesQuiet)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     // The spawn cell of a cube in a 3 x 3 x 4 pit is (1, 1, 7).

@@ -28,6 +28,7 @@ struct CountingObserver : CellObserver {
 // layers 0, 1 and 2 there; layer 1 has a gap at x = 1, so only 0 and 2 fill.
 TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {column(3)});
     LevelDef def = level(3, 1, 6, {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}});
@@ -73,6 +74,7 @@ TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
 
 TEST(LayerClearing, FillingOnlyTheTopLayerSinksNothing)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     // A floating cube at (1, 0, 1); the falling cube lands on (0, 0, 0) beside it.
@@ -89,6 +91,7 @@ TEST(LayerClearing, FillingOnlyTheTopLayerSinksNothing)
 
 TEST(LayerClearing, CubesLeftAboveTheRimEndPlayEvenWhileLayersClear)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {column(5)});
     PlayField play(level(2, 1, 3, {{0, 0, 0}}), false);
@@ -115,6 +118,7 @@ TEST(LayerClearing, CubesLeftAboveTheRimEndPlayEvenWhileLayersClear)
 
 TEST(LayerClearing, EveryListenerHearsEachEventInRegistrationOrder)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     PlayField play(level(1, 1, 4), false);
@@ -146,6 +150,7 @@ TEST(LayerClearing, EveryListenerHearsEachEventInRegistrationOrder)
 
 TEST(LevelGoal, ThreeLinesOverTwoTurnsCompleteTheLevelAtTheEndOfTheSecond)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {column(2)});
     LevelDef def = level(2, 1, 6, {{0, 0, 0}, {0, 0, 1}, {0, 0, 2}}, 3);
@@ -188,6 +193,7 @@ TEST(LevelGoal, ThreeLinesOverTwoTurnsCompleteTheLevelAtTheEndOfTheSecond)
 
 TEST(LevelGoal, GoalZeroCompletesTheFirstTurnAndANegativeGoalNeverDoes)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     for (int goal : {0, -56}) {

@@ -16,6 +16,7 @@ struct CountingObserver : CellObserver {
 
 TEST(Pit, GridBoundsIncludeTheHeadroomAndTheFloorBlocks)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     PlayField play(level(4, 4, 4), false);
@@ -32,6 +33,7 @@ TEST(Pit, GridBoundsIncludeTheHeadroomAndTheFloorBlocks)
 
 TEST(Pit, StartingLayoutSkipsDuplicatesAndOutsidersAndMayReachTheHeadroom)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     LevelDef def = level(3, 3, 4, {{0, 0, 0}, {0, 0, 0}, {5, 0, 0}, {1, 1, 6}});
@@ -46,6 +48,7 @@ TEST(Pit, StartingLayoutSkipsDuplicatesAndOutsidersAndMayReachTheHeadroom)
 
 TEST(Pit, CellEditsKeepCountsAndStackHeightAndTellObservers)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     PlayField play(level(3, 3, 5, {{0, 0, 0}, {2, 2, 3}}), false);
@@ -78,6 +81,7 @@ TEST(Pit, CellEditsKeepCountsAndStackHeightAndTellObservers)
 
 TEST(Pit, AnOwningFieldKeepsCopiesApartFromTheLevel)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube});
     LevelDef def = level(3, 3, 4, {{1, 1, 0}});

@@ -2,6 +2,7 @@
 
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
+#include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
 #include <array>

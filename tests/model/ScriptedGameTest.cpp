@@ -12,6 +12,7 @@ using namespace cubrava::test;
 
 TEST(ScriptedGame, StraightThreesLaidCrosswiseReachTheGoal)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {lineX3});
     LevelDef def = level(3, 3, 6, {}, 3);
@@ -55,6 +56,7 @@ TEST(ScriptedGame, StraightThreesLaidCrosswiseReachTheGoal)
 
 TEST(ScriptedGame, PilingUpInOneRowEndsWithCubesAboveTheRim)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {lineX3});
     LevelDef def = level(3, 3, 4, {}, 5);
@@ -79,6 +81,7 @@ TEST(ScriptedGame, PilingUpInOneRowEndsWithCubesAboveTheRim)
 
 TEST(ScriptedGame, RandomPiecesFollowTheSeededGenerator)
 {
+    ProcessStateGuard clean;
     ScratchDir dir;
     writePieces(dir, {cube, lineX3, lineY3, column(2)});
     LevelDef def = level(8, 8, 12);

@@ -233,6 +233,7 @@ namespace {
 // A 4 x 3 pit whose layer 1 is full of cubes coloured by their cell, so a
 // shard's colour tells where it was cut.
 struct ShardFixture : ::testing::Test {
+    ProcessStateGuard clean;
     ScratchDir dir;
     LevelDef level { 4, 3, 6 };
     std::unique_ptr<PlayField> play;

@@ -12,6 +12,7 @@ using namespace cubrava;
 namespace {
 
 struct PreviewFixture : ::testing::Test {
+    ProcessStateGuard clean;
     ScratchDir dir;
     CountingDisplay display;
     LevelDef level { 5, 5, 8 };

@@ -176,10 +176,10 @@ void keyboard(unsigned char key, int, int)
         firstKey = std::chrono::steady_clock::now();
     }
     switch (key) {
-    case 'q':
+    case 'q': {
         noteTurn();
-        std::printf("yaw %.1f pitch %.1f distance %.2f height %.2f\n", d.scene.camera().yaw, d.scene.camera().pitch,
-            d.scene.camera().distance, d.scene.camera().heightOffset);
+        const Camera c = d.scene.camera();
+        std::printf("yaw %.1f pitch %.1f distance %.2f height %.2f\n", c.yaw, c.pitch, c.distance, c.heightOffset);
         // The camera can only have moved between the first key and this one.
         std::printf("turned %.1f in %lld ms\n", turned,
             static_cast<long long>(
@@ -188,6 +188,7 @@ void keyboard(unsigned char key, int, int)
         std::fflush(stdout);
         std::filesystem::remove_all(workDir);
         std::exit(0);
+    }
     case '8':
         d.scene.moveRelative(0);
         return;
@@ -268,7 +269,8 @@ int main(int argc, char** argv)
         }
         if (burst)
             demo->scene.onPlayEvent(*demo->play, PlayEvent::LayerClearing, 0);
-        demo->scene.camera().topView = top;
+        if (top)
+            demo->scene.keyDown('b');
         lastYaw = demo->scene.camera().yaw;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "scene_demo: %s\n", e.what());

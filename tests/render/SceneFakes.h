@@ -2,6 +2,7 @@
 
 #include "render/DisplayService.h"
 #include "render/TimerService.h"
+#include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
 #include <functional>

@@ -22,6 +22,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace cubrava;
@@ -71,6 +72,7 @@ std::vector<std::uint8_t> pixels(std::initializer_list<int> values)
 }
 
 struct GlFixture : ::testing::Test {
+    ProcessStateGuard clean;
     ScratchDir dir;
     void SetUp() override
     {
@@ -185,7 +187,7 @@ TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
     EXPECT_TRUE(glIsList(preview.list()));
     EXPECT_EQ(scene.effects().size(), 2u);
 
-    scene.camera().topView = true;
+    scene.keyDown('b'); // top view
     scene.stepEffects();
     scene.draw();
     before.expectUnchanged();
@@ -199,6 +201,44 @@ TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
     scene.releaseLists();
     preview.releaseList();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+namespace {
+
+// How many display-list names are alive among the first thousand.
+int liveLists()
+{
+    int live = 0;
+    for (GLuint name = 1; name <= 1000; ++name)
+        live += glIsList(name) ? 1 : 0;
+    return live;
+}
+
+} // namespace
+
+TEST_F(GlViews, AFieldAttachedFromAnotherThreadGetsItsListsAtTheNextDraw)
+{
+    LevelDef small { 4, 4, 6 }, tall { 5, 4, 9 };
+    PlayField first(small, false), second(tall, false);
+    GlutDisplay display;
+    FakeClock clock;
+    SceneView scene(display, clock);
+    scene.setViewport(ViewRect { 0, 0, 200, 200 });
+    const int before = liveLists();
+    scene.attach(first);
+    scene.draw();
+    ASSERT_EQ(liveLists(), before + 3);
+
+    // The editor's dialog thread has no rendering context.
+    std::thread([&] { scene.attach(second); }).join();
+    EXPECT_TRUE(scene.listsStale());
+    scene.draw();
+    EXPECT_EQ(liveLists(), before + 3) << "the first field's lists were never deleted";
+    EXPECT_TRUE(glIsList(scene.staticList()));
+    EXPECT_TRUE(glIsList(scene.markerList()));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    scene.releaseLists();
+    EXPECT_EQ(liveLists(), before);
 }
 
 TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)

@@ -13,6 +13,7 @@ namespace {
 
 // A 6 x 4 x 10 pit attached to a view with a counting display and a fake clock.
 struct SceneFixture : ::testing::Test {
+    ProcessStateGuard clean;
     ScratchDir dir;
     CountingDisplay display;
     FakeClock clock;
@@ -56,7 +57,6 @@ TEST_F(SceneMotion, AttachSetsLimitsAndStartingCameraOfThePit)
 
     // A new field resets the angles but leaves a held key held.
     view.keyDown('s');
-    view.camera().topView = false;
     LevelDef wide { 12, 3, 5 };
     PlayField other(wide, false);
     view.attach(other);
@@ -275,12 +275,20 @@ TEST_F(SceneLists, EachEventRebuildsWhatItChanges)
         EXPECT_EQ(display.redisplays, c.redisplays);
     }
 
-    // attach and the renderer's own reset drop every list.
+    // attach may come from a thread without the rendering context: it only
+    // marks the lists stale, and the next rebuild on the rendering thread
+    // drops them all before it builds its own.
     display.forget();
+    const unsigned oldStatic = view.staticList();
+    const unsigned oldPiece = view.pieceList();
     view.attach(*play);
-    EXPECT_EQ(display.deleted.size(), 2u);
+    EXPECT_TRUE(display.deleted.empty());
+    EXPECT_TRUE(view.listsStale());
+    view.onPlayEvent(*play, PlayEvent::PieceMoved, 0);
+    EXPECT_EQ(display.deleted, (std::vector<unsigned> { oldStatic, oldPiece }));
+    EXPECT_FALSE(view.listsStale());
     EXPECT_EQ(view.staticList(), 0u);
-    EXPECT_EQ(view.pieceList(), 0u);
+    EXPECT_NE(view.pieceList(), 0u);
 }
 
 TEST_F(SceneLists, WithoutListNamesTheContentIsLeftToDrawDirectly)
@@ -327,16 +335,19 @@ TEST_F(SceneMoves, KeysMoveAndTurnThePieceAlongTheAxisTheCameraFaces)
     ASSERT_NE(piece, nullptr);
     const CellPos start = play->piecePosition();
 
-    view.camera().yaw = 100;
-    view.camera().pitch = -120;
+    Camera camera = view.camera();
+    camera.yaw = 100;
+    camera.pitch = -120;
+    view.cameraControl().setCamera(camera);
     ASSERT_EQ(view.viewSector(), 7);
     view.moveRelative(0);
     EXPECT_EQ(play->piecePosition().x, start.x - 1);
     view.moveRelative(2);
     EXPECT_EQ(play->piecePosition().y, start.y + 1);
 
-    view.camera().yaw = 34;
-    view.camera().pitch = -38;
+    camera.yaw = 34;
+    camera.pitch = -38;
+    view.cameraControl().setCamera(camera);
     view.moveRelative(1);
     EXPECT_EQ(play->piecePosition().y, start.y);
 

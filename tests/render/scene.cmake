@@ -3,6 +3,8 @@ cubrava_add_tests(scene_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CameraTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CameraSectorTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CameraControlTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RedisplayRequestTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CubeGeometryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SceneViewTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EffectTest.cpp
@@ -26,7 +28,12 @@ target_link_libraries(scene_gl_tests PRIVATE cubrava_render GTest::gtest cubrava
 target_include_directories(scene_gl_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_test(NAME scene_gl_tests COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:scene_gl_tests>)
 
+# A window whose loop runs on a thread of its own, drawn again on request from another.
+add_executable(redisplay_wake_tests ${CMAKE_CURRENT_LIST_DIR}/RedisplayWakeTest.cpp)
+target_link_libraries(redisplay_wake_tests PRIVATE cubrava_render GTest::gtest cubrava_warnings)
+add_test(NAME redisplay_wake_tests COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:redisplay_wake_tests>)
+
 add_test(NAME scene_screenshots
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb ${CMAKE_CURRENT_LIST_DIR}/scene_screenshot_check.sh
     $<TARGET_FILE:scene_demo> $<TARGET_FILE:shot_check>)
-set_tests_properties(scene_gl_tests scene_screenshots PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})
+set_tests_properties(scene_gl_tests redisplay_wake_tests scene_screenshots PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})

@@ -1,0 +1,98 @@
+#include "FileReplace.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace cubrava {
+
+FileCalls FileCalls::system()
+{
+    FileCalls calls;
+    calls.write = [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); };
+    calls.fsync = [](int fd) { return ::fsync(fd); };
+    calls.close = [](int fd) { return ::close(fd); };
+    calls.rename = [](const char* from, const char* to) { return std::rename(from, to); };
+    return calls;
+}
+
+std::string temporaryPathFor(const std::string& path)
+{
+    return path + ".tmp";
+}
+
+namespace {
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAll(int fd, const std::string& text, const FileCalls& calls)
+{
+    const char* next = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        const ssize_t written = calls.write(fd, next, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        next += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Makes the rename itself durable. File systems that cannot sync a folder
+// say so with EINVAL; that is no failure of ours.
+bool syncFolder(const std::string& folder, const FileCalls& calls)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = calls.fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return synced;
+}
+
+} // namespace
+
+bool replaceFile(const std::string& path, const std::string& text, const FileCalls& calls)
+{
+    struct stat old { };
+    const bool existed = ::stat(path.c_str(), &old) == 0;
+    if (existed && ::access(path.c_str(), W_OK) != 0)
+        return false;
+
+    const std::string temporary = temporaryPathFor(path);
+    // A link planted at the temporary name is not followed; a folder there
+    // makes the open fail, and is not ours to remove.
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
+        return false;
+
+    auto fail = [&] {
+        if (fd >= 0)
+            calls.close(fd);
+        ::unlink(temporary.c_str());
+        return false;
+    };
+    if (existed && ::fchmod(fd, old.st_mode & 07777) != 0)
+        return fail();
+    if (!writeAll(fd, text, calls) || calls.fsync(fd) != 0)
+        return fail();
+    const int closed = calls.close(fd);
+    fd = -1;
+    if (closed != 0 || calls.rename(temporary.c_str(), path.c_str()) != 0)
+        return fail();
+    // The new file is in place; only its survival of a crash is in doubt now.
+    return syncFolder(folderOf(path), calls);
+}
+
+} // namespace cubrava

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace cubrava {
+
+// An image file that exists but could not be read, with the reader's text.
+struct ImageFailure {
+    std::string path;
+    std::string text;
+
+    bool operator==(const ImageFailure& other) const { return path == other.path && text == other.text; }
+};
+
+// Image failures wait here for the toolkit's thread to show them. Images are
+// read on the rendering thread, inside the texture cache's lock, where no box
+// may open (in the editor the toolkit belongs to the main thread). The queue
+// is process-wide and every call below is safe from any thread.
+
+// Queues a failure, unless the same one is already waiting or being shown,
+// and then calls the notifier.
+void reportImageFailure(const std::string& path, const std::string& text);
+
+// Takes every waiting failure, oldest first.
+std::vector<ImageFailure> takeImageFailures();
+
+// On the toolkit's thread: shows the waiting failures one after another, each
+// in a box captioned "Error" with the reader's text, until none waits. A call
+// made while a box of an earlier call is open (from a toolkit callback) returns
+// at once; the earlier call shows what came meanwhile.
+void showImageFailures();
+
+// The same with another way of showing one (tests).
+void showImageFailures(const std::function<void(const ImageFailure&)>& show);
+
+// Called after each queued failure on the thread that reported it, which may
+// hold the texture cache's lock: it must not block. The editor passes a
+// toolkit wake-up (Fl::awake) that runs showImageFailures on its main thread;
+// the game needs none, it shows them after each frame.
+void setImageFailureNotifier(std::function<void()> notify);
+
+} // namespace cubrava
