@@ -30,6 +30,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace cubrava;
@@ -124,18 +125,6 @@ double monotonicSeconds()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-// Waits for a condition, checking every 50 ms, at most `limit`.
-template <typename Condition> bool waitFor(Condition condition, std::chrono::milliseconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        pause(50);
-    }
-    return true;
-}
-
 // The level-complete message, in cyan in the pit view.
 int cyanPixels()
 {
@@ -161,7 +150,7 @@ Resident emptyWindowPeak()
         execl(CUBRAVA_EMPTY_WINDOW, "empty_window", static_cast<char*>(nullptr));
         _exit(127);
     }
-    const bool drawn = waitFor([&] { return readFrames(frames).frames >= 200; }, 60s);
+    const bool drawn = waitUntil([&] { return readFrames(frames).frames >= 200; }, 60s);
     const Resident peak = resident(pid);
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
@@ -180,7 +169,7 @@ void step(GameProcess& game, const std::string& what)
 void focusGame(int width)
 {
     std::optional<WindowInfo> window;
-    require(waitFor(
+    require(waitUntil(
                 [&] {
                     window = findWindowByTitle("Cubrava");
                     return window && window->viewable && window->width == width;
@@ -198,10 +187,10 @@ Resident sessionPeak(const std::vector<std::string>& wrapper)
     folder.write("Config/Pieces.dat", OneCube);
     GameProcess game(folder, preloads(), wrapper);
     require(waitForWindow("Cubrava", 60s).has_value(), "the game's window did not appear: " + game.standardError());
-    require(waitFor([&] { return readFrames(folder.path() / "frames.txt").frames > 0; }, 60s), "no first frame");
+    require(waitUntil([&] { return readFrames(folder.path() / "frames.txt").frames > 0; }, 60s), "no first frame");
     focusGame(1024);
     setNumLock(false);
-    pause(1000);
+    std::this_thread::sleep_for(1s);
     step(game, "started, first level shown");
 
     for (int level = 1; level <= 3; ++level) {
@@ -211,12 +200,12 @@ Resident sessionPeak(const std::vector<std::string>& wrapper)
             focusGame(819);
             key("F6");
             focusGame(1024);
-            pause(1000);
+            std::this_thread::sleep_for(1s);
             step(game, "a window and back to full screen");
         }
         // The piece comes three seconds after the start; Insert drops it
         // into the hole, the layer clears and the level is done.
-        require(waitFor(
+        require(waitUntil(
                     [&] {
                         key("Insert");
                         return cyanPixels() > 200;
@@ -253,7 +242,7 @@ void benchStartup(int runs, const std::vector<std::string>& wrapper)
         const double launched = monotonicSeconds();
         GameProcess game(folder, preloads(), wrapper);
         FrameCount count;
-        require(waitFor(
+        require(waitUntil(
                     [&] {
                         count = readFrames(folder.path() / "frames.txt");
                         return count.frames > 0 && count.firstFrameClock > 0;

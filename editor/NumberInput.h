@@ -14,6 +14,8 @@ public:
 
     // Sets the text without reporting a change.
     void show(const std::string& text);
+    // The widget's own show() stays reachable beside the one above.
+    using Fl_Input::show;
 
     int handle(int event) override;
 

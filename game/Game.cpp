@@ -160,8 +160,13 @@ void Game::startTimer(std::int32_t generation)
         return;
     startDelay_ = 0;
     status_->hide();
-    if (play_)
+    // A resume re-arms the start without withdrawing the one armed before the
+    // pause; whichever fires first brings the piece in, a later one must not
+    // run a queued step early.
+    if (startPending_ && play_) {
+        startPending_ = false;
         play_->advance();
+    }
     restartGravity();
 }
 
@@ -214,6 +219,7 @@ void Game::newGame()
     status_->showRandom(StartMessages, Green);
     startGeneration_ = bumped(startGeneration_);
     startDelay_ = StartPause;
+    startPending_ = true;
     armStartTimer(startDelay_);
 }
 
@@ -246,7 +252,6 @@ void Game::togglePause()
     }
     if (startDelay_ > 0) {
         startDelay_ = static_cast<std::uint32_t>(startDelay_ * 0.5);
-        startGeneration_ = bumped(startGeneration_);
         armStartTimer(startDelay_);
     }
     hud_->setPaused(false);
@@ -296,6 +301,8 @@ void Game::toggleDisplayMode()
     }
     initCallbacks();
     hud_->setDisplayModeLabel(!toWindow);
+    // The menu lights what the pointer is over on the new display.
+    hud_->setPointer(services_.screen.pointerPlace());
 
     // GLUT takes the old display and its rendering context down only once
     // this callback has returned. The new context gets its state, and draws,

@@ -1,5 +1,6 @@
 #include "GlutScreen.h"
 
+#include "platform/InputState.h"
 #include "platform/WindowIcon.h"
 
 #include <GL/freeglut.h>
@@ -96,6 +97,14 @@ void GlutScreen::setPointerVisible(bool visible)
 void GlutScreen::setIdleWanted(bool wanted)
 {
     glutIdleFunc(wanted ? idle_ : nullptr);
+}
+
+std::optional<PointerPlace> GlutScreen::pointerPlace() const
+{
+    const std::optional<InputState> input = currentInputState();
+    if (!input)
+        return std::nullopt;
+    return PointerPlace{input->x - glutGet(GLUT_WINDOW_X), input->y - glutGet(GLUT_WINDOW_Y)};
 }
 
 void GlutScreen::closeAll()

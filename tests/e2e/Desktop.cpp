@@ -1,10 +1,13 @@
 #include "Desktop.h"
 
+#include "GameProcess.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 
 namespace cubrava::e2e {
 
@@ -16,7 +19,11 @@ void run(const std::string& command)
         throw std::runtime_error("failed: " + command);
 }
 
-bool numLockOn()
+// Indicators of the X server's keyboard: Caps Lock first, Num Lock second.
+constexpr unsigned CapsLockIndicator = 1u;
+constexpr unsigned NumLockIndicator = 2u;
+
+bool indicatorOn(unsigned indicator)
 {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
@@ -24,8 +31,7 @@ bool numLockOn()
     unsigned state = 0;
     XkbGetIndicatorState(display, XkbUseCoreKbd, &state);
     XCloseDisplay(display);
-    // NumLock is the second indicator on the X server's keyboard.
-    return (state & 2u) != 0;
+    return (state & indicator) != 0;
 }
 
 } // namespace
@@ -47,21 +53,89 @@ void focusWindow(unsigned long id)
 
 void setNumLock(bool on)
 {
-    if (numLockOn() != on)
+    if (indicatorOn(NumLockIndicator) != on)
         run("xdotool key Num_Lock");
+}
+
+bool setCapsLock(bool on)
+{
+    if (indicatorOn(CapsLockIndicator) != on)
+        run("xdotool key Caps_Lock");
+    return indicatorOn(CapsLockIndicator) == on;
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
 }
 
 std::optional<WindowInfo> waitForWindow(const std::string& title, std::chrono::milliseconds limit)
 {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        auto info = findWindowByTitle(title);
-        if (info && info->viewable)
-            return info;
-        if (std::chrono::steady_clock::now() >= deadline)
-            return std::nullopt;
-        pause(50);
+    std::optional<WindowInfo> info;
+    if (!waitUntil(
+            [&] {
+                info = findWindowByTitle(title);
+                return info && info->viewable;
+            },
+            limit))
+        return std::nullopt;
+    return info;
+}
+
+bool waitForNoWindow(const std::string& title, std::chrono::milliseconds limit)
+{
+    return waitUntil(
+        [&] {
+            auto info = findWindowByTitle(title);
+            return !info || !info->viewable;
+        },
+        limit);
+}
+
+namespace {
+
+// An Expose of the whole window, sent as the X server would send it.
+void exposeWindow(unsigned long id)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        throw std::runtime_error("no display to send an Expose to");
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(display, id, &attributes);
+    XEvent event {};
+    event.xexpose.type = Expose;
+    event.xexpose.window = id;
+    event.xexpose.width = attributes.width;
+    event.xexpose.height = attributes.height;
+    XSendEvent(display, id, False, ExposureMask, &event);
+    XCloseDisplay(display);
+}
+
+} // namespace
+
+bool redrawn(const GameProcess& game, unsigned long window)
+{
+    // A frame counted just after the count is read may have begun before this
+    // call; the frame after it cannot have.
+    for (int round = 0; round < 2; ++round) {
+        const unsigned long shown = game.frames();
+        exposeWindow(window);
+        if (!waitUntil([&] { return game.frames() > shown; }))
+            return false;
     }
+    return true;
+}
+
+bool framesPassed(const GameProcess& game, unsigned long frames)
+{
+    const unsigned long shown = game.frames();
+    return waitUntil([&] { return game.frames() >= shown + frames; });
 }
 
 } // namespace cubrava::e2e
