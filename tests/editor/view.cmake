@@ -13,3 +13,17 @@ target_link_libraries(editor_view_gl_tests PRIVATE cubrava_editor_view GTest::gt
 target_include_directories(editor_view_gl_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_test(NAME editor.view_gl COMMAND ${with_xvfb} $<TARGET_FILE:editor_view_gl_tests>)
 set_tests_properties(editor.view_gl PROPERTIES TIMEOUT 180)
+
+# The program itself, through the screen and xdotool.
+add_executable(editor_view_screen_tests
+  ${CMAKE_CURRENT_LIST_DIR}/ViewScreenTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/GameProcess.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/Desktop.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/ScreenShot.cpp)
+target_link_libraries(editor_view_screen_tests PRIVATE cubrava_render cubrava_data cubrava_platform Cubrava::X11
+  GTest::gtest GTest::gtest_main cubrava_warnings)
+target_compile_definitions(editor_view_screen_tests PRIVATE CUBRAVA_RUN_DIR="${CUBRAVA_RUN_DIR}")
+target_include_directories(editor_view_screen_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(editor_view_screen_tests cubrava-editor)
+add_test(NAME editor.view_on_screen COMMAND ${with_xvfb} $<TARGET_FILE:editor_view_screen_tests>)
+set_tests_properties(editor.view_on_screen PROPERTIES TIMEOUT 600)
