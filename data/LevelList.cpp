@@ -1,6 +1,7 @@
 #include "LevelList.h"
 
 #include "FatalError.h"
+#include "XmlDocument.h"
 #include "XmlRead.h"
 
 #include <tinyxml.h>
@@ -53,13 +54,9 @@ LevelDef readLevel(const TiXmlElement& element)
 
 void readLevelsFrom(const std::string& path, LevelList& levels)
 {
-    TiXmlDocument document(path);
-    if (!document.LoadFile())
-        fail();
-    const TiXmlElement* root = document.FirstChildElement();
-    if (!root)
-        fail();
-    const TiXmlElement* level = root->FirstChildElement();
+    TiXmlDocument document;
+    const TiXmlElement& root = loadConfigDocument(path, document, LevelsErrorMessage);
+    const TiXmlElement* level = root.FirstChildElement();
     if (!level)
         fail();
     LevelList read;

@@ -1,6 +1,7 @@
 #include "PieceSet.h"
 
 #include "FatalError.h"
+#include "XmlDocument.h"
 #include "XmlRead.h"
 
 #include <tinyxml.h>
@@ -60,13 +61,9 @@ void readPiece(const TiXmlElement& element, PieceSet& into)
 void readPieces(const std::string& path, PieceSet& into)
 {
     PieceSet read;
-    TiXmlDocument document(path);
-    if (!document.LoadFile())
-        fail();
-    const TiXmlElement* root = document.FirstChildElement();
-    if (!root)
-        fail();
-    const TiXmlElement* piece = root->FirstChildElement();
+    TiXmlDocument document;
+    const TiXmlElement& root = loadConfigDocument(path, document, PiecesErrorMessage);
+    const TiXmlElement* piece = root.FirstChildElement();
     if (!piece)
         fail();
     for (; piece; piece = piece->NextSiblingElement())

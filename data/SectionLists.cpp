@@ -1,6 +1,6 @@
 #include "SectionLists.h"
 
-#include "FatalError.h"
+#include "XmlDocument.h"
 
 #include <tinyxml.h>
 
@@ -10,16 +10,12 @@ std::vector<std::vector<std::string>> readSectionLists(const std::string& path,
                                                        const std::vector<std::string>& sections,
                                                        const std::string& item, const char* errorMessage)
 {
-    TiXmlDocument document(path);
-    if (!document.LoadFile())
-        throw FatalError(errorMessage);
-    const TiXmlElement* root = document.FirstChildElement();
-    if (!root)
-        throw FatalError(errorMessage);
+    TiXmlDocument document;
+    const TiXmlElement& root = loadConfigDocument(path, document, errorMessage);
 
     std::vector<std::vector<std::string>> lists(sections.size());
     for (std::size_t i = 0; i < sections.size(); ++i) {
-        const TiXmlElement* section = root->FirstChildElement(sections[i]);
+        const TiXmlElement* section = root.FirstChildElement(sections[i]);
         if (!section)
             continue;
         for (const TiXmlElement* e = section->FirstChildElement(item); e; e = e->NextSiblingElement(item)) {

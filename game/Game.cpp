@@ -148,8 +148,13 @@ void Game::startTimer(std::int32_t generation)
         return;
     startDelay_ = 0;
     status_->hide();
-    if (play_)
+    // A resume re-arms the start without withdrawing the one armed before the
+    // pause; whichever fires first brings the piece in, a later one must not
+    // run a queued step early.
+    if (startPending_ && play_) {
+        startPending_ = false;
         play_->advance();
+    }
     restartGravity();
 }
 
@@ -202,6 +207,7 @@ void Game::newGame()
     status_->showRandom(StartMessages, Green);
     startGeneration_ = bumped(startGeneration_);
     startDelay_ = StartPause;
+    startPending_ = true;
     armStartTimer(startDelay_);
 }
 
@@ -234,7 +240,6 @@ void Game::togglePause()
     }
     if (startDelay_ > 0) {
         startDelay_ = static_cast<std::uint32_t>(startDelay_ * 0.5);
-        startGeneration_ = bumped(startGeneration_);
         armStartTimer(startDelay_);
     }
     hud_->setPaused(false);
@@ -285,6 +290,8 @@ void Game::toggleDisplayMode()
         initWindow();
         hud_->setDisplayModeLabel(true);
     }
+    // The menu lights what the pointer is over on the new display.
+    hud_->setPointer(services_.screen.pointerPlace());
 }
 
 bool Game::fullScreenActive() const

@@ -132,6 +132,8 @@ private:
     bool frozen_ = false;
     std::int32_t gravityGeneration_ = 0;
     std::int32_t startGeneration_ = 0;
+    // From a new game until the first start timer brings the first piece in.
+    bool startPending_ = false;
     // Step timers carry a generation too, so none armed before a resume or a
     // new game ever runs an extra step.
     std::int32_t stepGeneration_ = 0;

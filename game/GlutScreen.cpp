@@ -1,14 +1,27 @@
 #include "GlutScreen.h"
 
+#include "platform/InputState.h"
+#include "platform/WindowIcon.h"
+
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 
 #include <utility>
 
 namespace cubrava {
 
 namespace {
+
 const char* const Title = "Cubrava";
+
+// GLUT makes a new window the current one; it gets the program's icon
+// through GLUT's own connection.
+void giveIconToNewWindow()
+{
+    setWindowIcon(glXGetCurrentDisplay(), glXGetCurrentDrawable());
 }
+
+} // namespace
 
 GlutScreen::GlutScreen(std::function<void()> registerCallbacks, void (*idle)())
     : registerCallbacks_(std::move(registerCallbacks)), idle_(idle)
@@ -30,12 +43,14 @@ void GlutScreen::enterFullScreen()
         if (id > 0 && glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
             gameMode_ = true;
             glutSetWindowTitle(Title);
+            giveIconToNewWindow();
             return;
         }
     }
     glutInitWindowPosition(0, 0);
     glutInitWindowSize(screenWidth_, screenHeight_);
     coveringWindow_ = glutCreateWindow(Title);
+    giveIconToNewWindow();
     // Without a window manager the requested place is not always kept.
     glutPositionWindow(0, 0);
     glutReshapeWindow(screenWidth_, screenHeight_);
@@ -58,6 +73,7 @@ void GlutScreen::openWindow()
     glutInitWindowSize(windowWidth_, windowHeight_);
     glutInitWindowPosition((screenWidth_ - windowWidth_) / 2, (screenHeight_ - windowHeight_) / 2);
     window_ = glutCreateWindow(Title);
+    giveIconToNewWindow();
 }
 
 void GlutScreen::closeWindow()
@@ -81,6 +97,14 @@ void GlutScreen::setPointerVisible(bool visible)
 void GlutScreen::setIdleWanted(bool wanted)
 {
     glutIdleFunc(wanted ? idle_ : nullptr);
+}
+
+std::optional<PointerPlace> GlutScreen::pointerPlace() const
+{
+    const std::optional<InputState> input = currentInputState();
+    if (!input)
+        return std::nullopt;
+    return PointerPlace{input->x - glutGet(GLUT_WINDOW_X), input->y - glutGet(GLUT_WINDOW_Y)};
 }
 
 void GlutScreen::closeAll()

@@ -24,6 +24,7 @@ public:
     void registerCallbacks() override;
     void setPointerVisible(bool visible) override;
     void setIdleWanted(bool wanted) override;
+    std::optional<PointerPlace> pointerPlace() const override;
 
     // Leaves whatever display is open, so a message box can take the input
     // that game mode grabs.

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "render/PointerPlace.h"
+
+#include <optional>
+
 namespace cubrava {
 
 // The display calls the shell makes besides drawing: full screen or a window,
@@ -27,6 +31,10 @@ public:
     // Idle callbacks only while there is animation to run: a paused game
     // must not spin the processor.
     virtual void setIdleWanted(bool wanted) = 0;
+
+    // Where the pointer is now over the current display; nothing when that
+    // cannot be told. A new display gets no pointer motion until it moves.
+    virtual std::optional<PointerPlace> pointerPlace() const = 0;
 };
 
 } // namespace cubrava

@@ -3,12 +3,14 @@
 
 #include "Game.h"
 #include "GlutScreen.h"
+#include "KeyModifiers.h"
 #include "data/FatalError.h"
 #include "data/Random.h"
 #include "data/TextureCache.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
 #include "platform/ImageFailures.h"
+#include "platform/InputState.h"
 #include "platform/SplashWindow.h"
 #include "render/GlutDisplay.h"
 #include "render/GlutTimers.h"
@@ -101,9 +103,15 @@ void onIdle()
     guarded([] { game().idle(); });
 }
 
+// GLUT's modifier bits, with Caps Lock told apart from a held Shift.
+int keyModifiers()
+{
+    return heldModifiers(glutGetModifiers(), currentInputState());
+}
+
 void onKeyboard(unsigned char key, int, int)
 {
-    guarded([&] { game().keyboard(key, glutGetModifiers()); });
+    guarded([&] { game().keyboard(key, keyModifiers()); });
 }
 
 void onKeyboardUp(unsigned char key, int, int)
@@ -116,7 +124,7 @@ void onSpecial(int code, int, int)
     // Modifier keys arrive as special keys of their own.
     if (code >= GLUT_KEY_SHIFT_L && code <= GLUT_KEY_ALT_R)
         return;
-    guarded([&] { game().special(code, glutGetModifiers()); });
+    guarded([&] { game().special(code, keyModifiers()); });
 }
 
 void onMouse(int button, int state, int x, int y)

@@ -273,30 +273,21 @@ BmpError decodeRows(
     return BmpError::None;
 }
 
-// Run-length encoded 4- and 8-bit pictures; pixels the runs skip keep colour 0.
-BmpError decodeRle(
-    const Bytes& bytes, const Header& header, std::size_t pixels, const std::vector<Rgb8>& palette, RgbImage& image)
+// Walks the runs of a 4- or 8-bit run-length encoded picture and hands every
+// pixel they set inside the picture to put(x, y, palette index). The work
+// follows the data, not the declared size: each code sets at most 255 pixels,
+// and skips only move the position.
+template <typename Put>
+BmpError walkRle(const Bytes& bytes, const Header& header, std::size_t pixels, std::size_t paletteSize,
+    std::int64_t width, std::int64_t rows, Put put)
 {
-    if (palette.empty())
-        return BmpError::ConversionError;
-    const std::int64_t width = image.width;
-    const std::int64_t rows = image.height;
     const bool four = header.compression == Rle4;
-    Output out(image, width);
-    for (std::int64_t y = 0; y < rows; ++y) {
-        unsigned char* dst = out.row(y);
-        for (std::int64_t x = 0; x < width; ++x)
-            dst[3 * x] = palette[0].r, dst[3 * x + 1] = palette[0].g, dst[3 * x + 2] = palette[0].b;
-    }
-
     std::int64_t x = 0, y = 0;
-    auto put = [&](unsigned index) {
-        if (index >= palette.size())
+    auto set = [&](unsigned index) {
+        if (index >= paletteSize)
             return false;
-        if (x < width && y < rows) {
-            unsigned char* dst = out.row(y) + 3 * x;
-            dst[0] = palette[index].r, dst[1] = palette[index].g, dst[2] = palette[index].b;
-        }
+        if (x < width && y < rows)
+            put(x, y, index);
         ++x;
         return true;
     };
@@ -310,7 +301,7 @@ BmpError decodeRle(
         if (count > 0) {
             for (unsigned i = 0; i < count; ++i) {
                 unsigned index = four ? (i % 2 ? value & 0x0F : value >> 4) : value;
-                if (!put(index))
+                if (!set(index))
                     return BmpError::ConversionError;
             }
         } else if (value == 0) {
@@ -329,13 +320,29 @@ BmpError decodeRle(
             for (unsigned i = 0; i < value; ++i) {
                 unsigned byte = bytes.u8(at + (four ? i / 2 : i));
                 unsigned index = four ? (i % 2 ? byte & 0x0F : byte >> 4) : byte;
-                if (!put(index))
+                if (!set(index))
                     return BmpError::ConversionError;
             }
             at += dataBytes + dataBytes % 2; // runs are padded to whole words
         }
     }
     return BmpError::None;
+}
+
+// Pixels the runs skip keep colour 0.
+void decodeRle(
+    const Bytes& bytes, const Header& header, std::size_t pixels, const std::vector<Rgb8>& palette, RgbImage& image)
+{
+    const std::int64_t width = image.width;
+    Output out(image, width);
+    const Rgb8 background = palette[0];
+    for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3)
+        image.rgb[i] = background.r, image.rgb[i + 1] = background.g, image.rgb[i + 2] = background.b;
+    walkRle(bytes, header, pixels, palette.size(), width, image.height,
+        [&](std::int64_t x, std::int64_t y, unsigned index) {
+            unsigned char* dst = out.row(y) + 3 * x;
+            dst[0] = palette[index].r, dst[1] = palette[index].g, dst[2] = palette[index].b;
+        });
 }
 
 } // namespace
@@ -353,31 +360,45 @@ BmpError decodeBmp(const unsigned char* data, std::size_t size, RgbImage& image)
     if (pixels == 0)
         return BmpError::ConversionError;
 
-    bool rle = header.compression == Rle8 || header.compression == Rle4;
-    if (!rle && !holdsAllRows(bytes, header, pixels))
-        return BmpError::ConversionError;
-
     RgbImage decoded;
     decoded.width = static_cast<int>(header.width);
     decoded.height = static_cast<int>(header.height < 0 ? -header.height : header.height);
+
+    // Nothing is allocated for the picture until its data is known to be all
+    // there: a small file declaring a large picture costs no more than its size.
+    const bool rle = header.compression == Rle8 || header.compression == Rle4;
+    if (rle) {
+        if (palette.empty())
+            return BmpError::ConversionError;
+        BmpError error = walkRle(bytes, header, pixels, palette.size(), decoded.width, decoded.height,
+            [](std::int64_t, std::int64_t, unsigned) {});
+        if (error != BmpError::None)
+            return error;
+    } else if (!holdsAllRows(bytes, header, pixels)) {
+        return BmpError::ConversionError;
+    }
+
     try {
         decoded.rgb.assign(static_cast<std::size_t>(decoded.width) * decoded.height * 3, 0);
     } catch (const std::bad_alloc&) {
         return BmpError::OutOfMemory;
     }
 
-    BmpError error = rle ? decodeRle(bytes, header, pixels, palette, decoded)
-                         : decodeRows(bytes, header, pixels, palette, decoded);
-    if (error == BmpError::None)
-        image = std::move(decoded);
-    return error;
+    if (rle) {
+        decodeRle(bytes, header, pixels, palette, decoded);
+    } else if (BmpError error = decodeRows(bytes, header, pixels, palette, decoded); error != BmpError::None) {
+        return error;
+    }
+    image = std::move(decoded);
+    return BmpError::None;
 }
 
 BmpError readBmp(const std::string& path, RgbImage& image)
 {
     image = RgbImage {};
+    // A folder, a pipe or a device is no picture; opening some of them waits.
     std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored))
+    if (!std::filesystem::is_regular_file(path, ignored))
         return BmpError::CannotOpen;
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)

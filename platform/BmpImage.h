@@ -36,7 +36,8 @@ BmpError decodeBmp(const unsigned char* data, std::size_t size, RgbImage& image)
 // The text shown for a failure; empty for None and CannotOpen.
 std::string bmpErrorText(BmpError error);
 
-// Pictures with more pixels than this are refused rather than allocated.
-constexpr long long kMaxBmpPixels = 64LL * 1024 * 1024;
+// Pictures with more pixels than this (4096 x 4096, far beyond any texture
+// we ship) are refused as "Out of memory." rather than allocated.
+constexpr long long kMaxBmpPixels = 4096LL * 4096;
 
 } // namespace cubrava

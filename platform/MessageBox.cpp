@@ -80,6 +80,30 @@ private:
     std::string text_;
 };
 
+// Ctrl+C (or Ctrl+Insert) copies the message to the clipboard, so a report
+// can be pasted elsewhere word for word.
+class MessageWindow : public Fl_Window {
+public:
+    MessageWindow(int w, int h, const std::string& text)
+        : Fl_Window(w, h)
+        , text_(text)
+    {
+    }
+
+    int handle(int event) override
+    {
+        bool copyKey = (Fl::event_state() & FL_CTRL) && (Fl::event_key() == 'c' || Fl::event_key() == FL_Insert);
+        if ((event == FL_SHORTCUT || event == FL_KEYBOARD) && copyKey) {
+            Fl::copy(text_.c_str(), static_cast<int>(text_.size()), 1);
+            return 1;
+        }
+        return Fl_Window::handle(event);
+    }
+
+private:
+    std::string text_;
+};
+
 struct ButtonSpec {
     const char* label;
     MessageAnswer answer;
@@ -94,7 +118,7 @@ struct ButtonBinding {
 };
 
 struct Dialog {
-    std::unique_ptr<Fl_Window> window;
+    std::unique_ptr<MessageWindow> window;
     std::vector<ButtonBinding> bindings;
     MessageAnswer answer = MessageAnswer::Cancel;
 };
@@ -128,7 +152,7 @@ MessageAnswer runDialog(
     int height = kMargin * 3 + bodyHeight + kButtonHeight;
 
     Dialog dialog;
-    dialog.window = std::make_unique<Fl_Window>(width, height);
+    dialog.window = std::make_unique<MessageWindow>(width, height, text);
     dialog.window->copy_label(caption.c_str());
     dialog.window->begin();
     new IconBox(kMargin, kMargin, icon); // children belong to the window, which deletes them

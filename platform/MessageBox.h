@@ -6,7 +6,7 @@ namespace cubrava {
 
 enum class MessageIcon {
     Error,
-    Warning,
+    Warning, // an exclamation mark
     Information,
     Question,
 };
@@ -19,6 +19,7 @@ enum class MessageAnswer {
 
 // Shows a modal box with the caption, the text and an OK button, and returns
 // once it is closed. Without a display the text goes to standard error instead.
+// In the box Ctrl+C copies the text to the clipboard.
 void showMessage(const std::string& caption, const std::string& text, MessageIcon icon);
 
 // Asks a question with the buttons Yes, No and Cancel; Return picks Yes and

@@ -94,6 +94,7 @@ void Hud::setViewport(const ViewRect& rect)
         button->measure();
         button->layout(rect.x, rect.y, h, windowHeight);
     }
+    relight();
 }
 
 void Hud::showLevel(const LevelDef& level)
@@ -124,31 +125,34 @@ void Hud::scrollStep()
 void Hud::setPaused(bool paused)
 {
     pauseButton_->showPaused(paused);
-    if (!paused) {
-        for (auto& button : buttons_)
-            button->setHovered(false);
-    }
+    menuActive_ = paused;
+    // While playing the pointer turns the camera; its place here goes stale.
+    if (!paused)
+        pointer_.reset();
+    relight();
     display_.postRedisplay();
 }
 
 void Hud::setDisplayModeLabel(bool fullScreen)
 {
     displayModeButton_->showMode(fullScreen);
+    relight();
     display_.postRedisplay();
 }
 
 MenuButton* Hud::buttonAt(int x, int y) const
 {
+    MenuButton* nearest = nullptr;
     for (const auto& button : buttons_) {
-        if (button->contains(x, y))
-            return button.get();
+        if (button->contains(x, y) && (!nearest || button->rowDistance(y) < nearest->rowDistance(y)))
+            nearest = button.get();
     }
-    return nullptr;
+    return nearest;
 }
 
-void Hud::pointerMoved(int x, int y)
+void Hud::relight()
 {
-    const MenuButton* over = buttonAt(x, y);
+    const MenuButton* over = menuActive_ && pointer_ ? buttonAt(pointer_->x, pointer_->y) : nullptr;
     bool changed = false;
     for (auto& button : buttons_) {
         if (button->setHovered(button.get() == over))
@@ -158,14 +162,31 @@ void Hud::pointerMoved(int x, int y)
         display_.postRedisplay();
 }
 
+void Hud::pointerMoved(int x, int y)
+{
+    pointer_ = PointerPlace{x, y};
+    relight();
+}
+
+void Hud::setPointer(const std::optional<PointerPlace>& place)
+{
+    pointer_ = place;
+    relight();
+}
+
 void Hud::buttonChanged(int button, int state, int x, int y)
 {
     constexpr int LeftButton = 0;
     constexpr int Released = 1;
+    pointer_ = PointerPlace{x, y};
     if (button != LeftButton || state != Released)
         return;
     if (MenuButton* target = buttonAt(x, y)) {
         target->activate();
+        // The action may have changed a label or the display under the
+        // pointer. New game and pause put their own colour back; that stays.
+        if (target->hovered())
+            relight();
         display_.postRedisplay();
     }
 }

@@ -3,6 +3,7 @@
 #include "DisplayService.h"
 #include "MenuActions.h"
 #include "MenuButton.h"
+#include "PointerPlace.h"
 #include "TextFont.h"
 #include "ViewRect.h"
 #include "data/LevelDef.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,9 @@ public:
     void pointerMoved(int x, int y);
     // GLUT's button (0 left) and state (0 down, 1 up).
     void buttonChanged(int button, int state, int x, int y);
+    // Where the pointer is over a new display, or nothing when that is not
+    // known. The lit button follows it, also through the layout that comes.
+    void setPointer(const std::optional<PointerPlace>& place);
 
     void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) override;
 
@@ -76,9 +81,12 @@ public:
     float scroll() const { return scroll_; }
 
 private:
-    // The one button the pointer is over: the first in screen order, so
-    // overlapping boxes never act together. None: nullptr.
+    // The one button the pointer is over. Where boxes overlap, the one whose
+    // text row is nearest; on a tie the upper one. None: nullptr.
     MenuButton* buttonAt(int x, int y) const;
+    // Lights the button under the known pointer while the menu is active,
+    // and no other.
+    void relight();
     void measureName();
     void writeBandMask();
     void drawPanel() const;
@@ -103,6 +111,8 @@ private:
     float nameWidth_ = 0.0f;
     float scroll_ = 0.0f;
     bool maskPending_ = false;
+    bool menuActive_ = true; // the game starts paused
+    std::optional<PointerPlace> pointer_;
 };
 
 } // namespace cubrava

@@ -28,6 +28,7 @@ void MenuButton::measure()
     labelWidth_ = font_.textWidth(label_);
     labelHeight_ = font_.lineHeight();
     labelDescender_ = font_.descender();
+    smallLetterTop_ = font_.hasSize() ? font_.glyph('x').top : 0;
 }
 
 void MenuButton::layout(int panelX, int panelY, int panelHeight, int windowHeight)
@@ -40,6 +41,14 @@ bool MenuButton::contains(int mx, int my) const
 {
     return hitLeft_ < mx && mx < hitLeft_ + labelWidth_ && hitBaseline_ - labelHeight_ < my
         && my < hitBaseline_ - labelDescender_;
+}
+
+int MenuButton::rowDistance(int my) const
+{
+    const int top = hitBaseline_ - smallLetterTop_;
+    if (my < top)
+        return top - my;
+    return my > hitBaseline_ ? my - hitBaseline_ : 0;
 }
 
 bool MenuButton::setHovered(bool hovered)

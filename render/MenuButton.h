@@ -42,6 +42,10 @@ public:
 
     // Strictly inside the label's box; (mx, my) from the window's top left.
     bool contains(int mx, int my) const;
+    // Pixels from my to the label's text row, the band between its baseline
+    // and the top of its small letters; 0 inside it. Neighbouring boxes
+    // overlap, their rows do not.
+    int rowDistance(int my) const;
 
     bool hovered() const { return hovered_; }
     const TextColour& normalColour() const { return NormalColour; }
@@ -62,6 +66,7 @@ private:
     int labelWidth_ = 0;
     int labelHeight_ = 0;
     int labelDescender_ = 0;
+    int smallLetterTop_ = 0; // above the baseline
     int hitLeft_ = 0;
     int hitBaseline_ = 0;
     bool hovered_ = false;

@@ -44,4 +44,25 @@ file(WRITE ${source}/Levels.dat "shipped 3")
 copy_config()
 expect(Levels.dat "shipped 3")
 
+# A build interrupted while writing a copy leaves a partial file under a
+# temporary name, never in place: the next build finishes the job.
+file(WRITE ${source}/Levels.dat "shipped 4")
+file(WRITE ${target}/.Levels.dat.copying "shipp")
+file(WRITE ${last}/.Levels.dat.copying "shipp")
+copy_config()
+expect(Levels.dat "shipped 4")
+file(GLOB partials ${target}/.* ${last}/.*)
+if(partials)
+  message(FATAL_ERROR "partial copies left behind: ${partials}")
+endif()
+
+# Interrupted after the copy was renamed into place but before its record was:
+# the copy is still the build's own, and the next shipped change replaces it.
+file(WRITE ${source}/Pieces.dat "pieces 3")
+file(COPY_FILE ${source}/Pieces.dat ${target}/Pieces.dat)
+copy_config()
+file(WRITE ${source}/Pieces.dat "pieces 4")
+copy_config()
+expect(Pieces.dat "pieces 4")
+
 file(REMOVE_RECURSE ${WORK})

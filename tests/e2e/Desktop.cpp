@@ -16,7 +16,11 @@ void run(const std::string& command)
         throw std::runtime_error("failed: " + command);
 }
 
-bool numLockOn()
+// Indicators of the X server's keyboard: Caps Lock first, Num Lock second.
+constexpr unsigned CapsLockIndicator = 1u;
+constexpr unsigned NumLockIndicator = 2u;
+
+bool indicatorOn(unsigned indicator)
 {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
@@ -24,8 +28,7 @@ bool numLockOn()
     unsigned state = 0;
     XkbGetIndicatorState(display, XkbUseCoreKbd, &state);
     XCloseDisplay(display);
-    // NumLock is the second indicator on the X server's keyboard.
-    return (state & 2u) != 0;
+    return (state & indicator) != 0;
 }
 
 } // namespace
@@ -57,8 +60,15 @@ void focusWindow(unsigned long id)
 
 void setNumLock(bool on)
 {
-    if (numLockOn() != on)
+    if (indicatorOn(NumLockIndicator) != on)
         run("xdotool key Num_Lock");
+}
+
+bool setCapsLock(bool on)
+{
+    if (indicatorOn(CapsLockIndicator) != on)
+        run("xdotool key Caps_Lock");
+    return indicatorOn(CapsLockIndicator) == on;
 }
 
 std::optional<WindowInfo> waitForWindow(const std::string& title, std::chrono::milliseconds limit)

@@ -18,6 +18,8 @@ void mouseButton(int button, bool down);
 void holdKey(const std::string& key, bool down);
 // Sets NumLock so keypad keys arrive as digits (on) or as arrows (off).
 void setNumLock(bool on);
+// Sets Caps Lock; returns whether the keyboard then shows it so.
+bool setCapsLock(bool on);
 
 // Gives a window the keyboard. Without a window manager nobody else does.
 void focusWindow(unsigned long id);

@@ -51,8 +51,11 @@ TEST(Startup, TheFirstLevelThePanelAndTheMenuAreOnScreen)
         if (block.material->textureName.empty())
             colours.emplace(block.material->red, block.material->green, block.material->blue);
     ASSERT_FALSE(colours.empty());
-    for (const auto& [r, g, b] : colours) {
-        EXPECT_GT(shot.count(Scene, [&](const Rgb& p) { return sameHue(p, r, g, b, 0.06f); }), 15)
+    for (const auto& colour : colours) {
+        const auto [r, g, b] = colour;
+        // Captured by name: a lambda may not capture structured bindings in C++17.
+        const float red = r, green = g, blue = b;
+        EXPECT_GT(shot.count(Scene, [&](const Rgb& p) { return sameHue(p, red, green, blue, 0.06f); }), 15)
             << "a starting cube of colour " << r << " " << g << " " << b;
     }
 

@@ -1,6 +1,10 @@
 #include "GameRig.h"
+#include "game/KeyModifiers.h"
 
 #include <GL/freeglut.h>
+
+#include <string>
+#include <vector>
 
 using namespace cubrava;
 using namespace cubrava::test;
@@ -33,6 +37,31 @@ TEST(Controls, AltBindingsIgnoreNumLockButNotOtherModifiers)
     rig.alt('n', GLUT_ACTIVE_SUPER); // NumLock on
     EXPECT_FALSE(rig->paused());
     rig.alt('Q');
+    EXPECT_EQ(rig.exitStatus, 0);
+}
+
+// GLUT reports Caps Lock as Shift; the keyboard's state tells them apart.
+TEST(Controls, CapsLockIsALockButAHeldShiftStillSpoilsAnAltBinding)
+{
+    const int glutBits = GLUT_ACTIVE_ALT | GLUT_ACTIVE_SHIFT;
+    InputState capsLock;
+    capsLock.capsLock = true;
+    InputState capsLockAndShift = capsLock;
+    capsLockAndShift.shiftHeld = true;
+    InputState shiftOnly;
+    shiftOnly.shiftHeld = true;
+
+    GameRig rig;
+    rig->keyboard('n', heldModifiers(glutBits, capsLockAndShift));
+    rig->keyboard('N', heldModifiers(glutBits, shiftOnly));
+    rig->keyboard('n', heldModifiers(glutBits, std::nullopt));
+    EXPECT_TRUE(rig->paused()) << "Shift + Alt + N must not start a game";
+    rig->keyboard('N', heldModifiers(glutBits | GLUT_ACTIVE_SUPER, capsLock)); // and Num Lock on
+    EXPECT_FALSE(rig->paused());
+    EXPECT_EQ(rig->status().text(), "Go");
+    rig->keyboard('q', heldModifiers(glutBits | GLUT_ACTIVE_CTRL, capsLock));
+    EXPECT_EQ(rig.exitStatus, -1) << "Ctrl + Alt + Q must not quit";
+    rig->keyboard('Q', heldModifiers(glutBits, capsLock));
     EXPECT_EQ(rig.exitStatus, 0);
 }
 
@@ -148,4 +177,42 @@ TEST(Controls, PointerInputGoesToTheMenuOnlyWhilePaused)
     const int warps = rig.display.warps;
     rig->motion(x + 40, y + 40);
     EXPECT_GT(rig.display.warps, warps) << "while playing the pointer turns the camera";
+}
+
+TEST(Controls, AfterADisplaySwitchTheMenuLightsWhatThePointerIsOver)
+{
+    GameRig rig;
+    const auto& buttons = rig->hud().buttons();
+    const MenuButton& mode = *buttons[2];
+    const MenuButton& exit = *buttons[5];
+    const PointerPlace overExit{exit.hitLeft() + 2, exit.hitBaseline() - 2};
+    auto lit = [&] {
+        std::vector<std::string> labels;
+        for (const auto& b : buttons)
+            if (b->hovered())
+                labels.push_back(b->label());
+        return labels;
+    };
+
+    // To a window, with the pointer left where no button is.
+    rig.screen.pointer = PointerPlace{5, 5};
+    const int x = mode.hitLeft() + 2;
+    const int y = mode.hitBaseline() - 2;
+    rig->motion(x, y);
+    ASSERT_EQ(lit(), std::vector<std::string>{"window mode"});
+    rig->mouse(0, 0, x, y);
+    rig->mouse(0, 1, x, y);
+    ASSERT_FALSE(rig.screen.full);
+    EXPECT_EQ(mode.label(), "full screen");
+    EXPECT_TRUE(lit().empty());
+    rig->reshape(819, 614);
+    EXPECT_TRUE(lit().empty());
+
+    // Back to full screen, the pointer over "exit" once the layout comes.
+    rig.screen.pointer = overExit;
+    rig->mouse(0, 1, mode.hitLeft() + 2, mode.hitBaseline() - 2);
+    ASSERT_TRUE(rig.screen.full);
+    rig->reshape(1024, 768);
+    EXPECT_EQ(lit(), std::vector<std::string>{"exit"});
+    EXPECT_EQ(rig.exitStatus, -1);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -76,6 +77,10 @@ struct FakeScreen : Screen {
     void registerCallbacks() override {}
     void setPointerVisible(bool visible) override { pointerVisible = visible; }
     void setIdleWanted(bool wanted) override { idleWanted = wanted; }
+    std::optional<PointerPlace> pointerPlace() const override { return pointer; }
+
+    // Where the pointer is on the display made last; nothing: not known.
+    std::optional<PointerPlace> pointer;
 };
 
 } // namespace cubrava::test

@@ -108,6 +108,41 @@ TEST(Timers, AResumeDuringTheStartPauseBringsThePieceHalfTheFullDelayLater)
     EXPECT_EQ(rig.pieceZ(), z) << "the start timer armed before the pause must not restart anything";
 }
 
+TEST(Timers, AShortPauseLateInTheStartPauseNeitherDelaysNorRepeatsTheStart)
+{
+    GameRig rig;
+    rig.alt('n');
+    Recorder events;
+    rig.play().addListener(events);
+    rig.clock.advance(2900);
+    rig.key(27);
+    rig.clock.advance(50);
+    rig.key(27); // the resume re-arms the start for 1500 ms from now: 4450
+    rig.clock.advance(49);
+    EXPECT_EQ(rig.play().activePiece(), nullptr);
+    rig.clock.advance(1);
+    ASSERT_NE(rig.play().activePiece(), nullptr) << "the start armed before the pause still starts play";
+    EXPECT_FALSE(rig->status().visible());
+
+    // Land the piece just before the re-armed start fires: its turn must end
+    // by the 500 ms step alone, not when that start comes.
+    rig.clock.advance(1400);
+    rig.key('0');
+    rig.key(13);
+    ASSERT_EQ(rig.play().activePiece(), nullptr);
+    rig.clock.advance(499);
+    EXPECT_EQ(rig.play().activePiece(), nullptr) << "the second start ran a queued step early";
+    EXPECT_EQ(events.count(PlayEvent::PieceSpawned), 1);
+    rig.clock.advance(1);
+    EXPECT_NE(rig.play().activePiece(), nullptr);
+    EXPECT_EQ(events.count(PlayEvent::PieceSpawned), 2);
+
+    // The second start only restarted gravity: one step per 250 ms, not two.
+    const int z = rig.pieceZ();
+    rig.clock.advance(1000);
+    EXPECT_EQ(rig.pieceZ(), z - 4);
+}
+
 TEST(Timers, AStepPendingAtANewGameNeverReachesTheNewLevel)
 {
     GameRig rig;

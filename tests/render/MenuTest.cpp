@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace cubrava;
@@ -135,24 +137,83 @@ TEST_F(MenuFixture, HoverLightsOneButtonAndRedrawsOnlyOnChange)
     EXPECT_EQ(hovered(), std::vector<bool>(6, false));
 }
 
-TEST_F(MenuFixture, WhereTwoBoxesOverlapOnlyTheUpperButtonCounts)
-{
-    // The box reaches below the baseline by the descender and above it by the
-    // line height, so neighbouring rows may share a few pixels.
-    const MenuButton& upper = button(3);
-    const MenuButton& lower = button(4);
-    const int x = upper.hitLeft() + std::min(upper.labelWidth(), lower.labelWidth()) / 2;
-    int shared = -1;
-    for (int y = lower.hitBaseline() - lower.labelHeight() + 1; y < upper.hitBaseline() - upper.labelDescender(); ++y)
-        if (upper.contains(x, y) && lower.contains(x, y))
-            shared = y;
-    if (shared < 0)
-        GTEST_SKIP() << "the rows do not overlap with this font";
+// The menu as the game lays it out in a window of each size: the panel is
+// the right-hand quarter below the preview square.
+class MenuRows : public ::testing::TestWithParam<std::pair<int, int>> { };
 
-    hud.pointerMoved(x, shared);
-    EXPECT_EQ(hovered(), (std::vector<bool> { false, false, false, true, false, false }));
-    click(x, shared);
-    EXPECT_EQ(actions.calls, (Calls { "changeSong 1" }));
+TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
+{
+    const auto [width, height] = GetParam();
+    TextFakeDisplay display { width, height };
+    TextFakeActions actions;
+    Hud hud { display, actions, {}, testFontFile() };
+    hud.initFont();
+    const int quarter = width / 4;
+    hud.setViewport(ViewRect { width - quarter, 0, quarter, height - quarter });
+
+    const char* const acts[] = { "newGame", "togglePause", "toggleDisplayMode", "changeSong 1", "changeSong 0",
+        "exitGame" };
+    const auto& buttons = hud.buttons();
+    const int smallLetterTop = hud.menuFont().glyph('x').top;
+    ASSERT_GT(smallLetterTop, 0);
+    int shared = 0; // points that more than one box holds
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const MenuButton& b = *buttons[i];
+        const int x = b.hitLeft() + 2;
+        for (int y = b.hitBaseline() - smallLetterTop; y <= b.hitBaseline(); ++y) {
+            SCOPED_TRACE(b.label() + " at " + std::to_string(y));
+            int holders = 0;
+            for (const auto& other : buttons)
+                holders += other->contains(x, y);
+            shared += holders > 1;
+
+            hud.pointerMoved(x, y);
+            for (std::size_t j = 0; j < buttons.size(); ++j)
+                EXPECT_EQ(buttons[j]->hovered(), j == i) << buttons[j]->label();
+            actions.calls.clear();
+            hud.buttonChanged(0, 0, x, y);
+            hud.buttonChanged(0, 1, x, y);
+            EXPECT_EQ(actions.calls, (Calls { acts[i] }));
+        }
+    }
+    // At 1920 x 1080 a box reaches well into the rows of its neighbours.
+    if (width == 1920) {
+        EXPECT_GT(shared, 30);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowSizes, MenuRows,
+    ::testing::Values(std::make_pair(1024, 768), std::make_pair(1920, 1080)),
+    [](const ::testing::TestParamInfo<std::pair<int, int>>& info) {
+        return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
+    });
+
+TEST_F(MenuFixture, AfterADisplaySwitchTheLightFollowsThePointer)
+{
+    // The switch relabels the button to a narrower "full screen"; a pointer
+    // near the end of "window mode" is then over nothing.
+    const int x = button(2).hitLeft() + button(2).labelWidth() - 2;
+    ASSERT_GT(x, button(2).hitLeft() + hud.menuFont().textWidth("full screen"));
+    hud.pointerMoved(x, midY(2));
+    ASSERT_TRUE(button(2).hovered());
+    click(x, midY(2));
+    EXPECT_EQ(button(2).label(), "full screen");
+    EXPECT_EQ(hovered(), std::vector<bool>(6, false));
+
+    // The new display tells where the pointer is; the layout that follows
+    // keeps lighting what is under it.
+    hud.setPointer(PointerPlace { midX(5), midY(5) });
+    EXPECT_EQ(hovered(), (std::vector<bool> { false, false, false, false, false, true }));
+    hud.setViewport(ViewRect { 768, 0, 256, 512 });
+    EXPECT_TRUE(button(5).hovered());
+    hud.setPointer(std::nullopt);
+    EXPECT_EQ(hovered(), std::vector<bool>(6, false));
+
+    // While playing nothing lights, wherever the pointer was.
+    hud.pointerMoved(midX(4), midY(4));
+    hud.setPaused(false);
+    hud.setViewport(ViewRect { 768, 0, 256, 512 });
+    EXPECT_EQ(hovered(), std::vector<bool>(6, false));
 }
 
 TEST_F(MenuFixture, OnlyALeftReleaseOverAButtonActs)

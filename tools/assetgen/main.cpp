@@ -1,14 +1,17 @@
-// cubrava-assetgen: paints the textures and the splash, synthesises the sound
+// cubrava-assetgen: paints the textures, the splash and the icon, synthesises the sound
 // effects and composes the music. Deterministic: the same program always
 // writes the same bytes.
 //
-//   cubrava-assetgen assets <run-dir> [--list]   Textures/, Sounds/, Music/
+//   cubrava-assetgen assets <run-dir> [--list]   Textures/, Sounds/, Music/, icons/
 //   cubrava-assetgen splash <file.cpp>           the splash, as C++ source
+//   cubrava-assetgen icon <file.cpp>             the window icon, as C++ source
 //   cubrava-assetgen preview <dir>               the splash as splash.bmp
 
 #include "BmpWriter.h"
 #include "Composer.h"
 #include "FileOutput.h"
+#include "Icon.h"
+#include "PngWriter.h"
 #include "Songs.h"
 #include "SoundEffects.h"
 #include "Splash.h"
@@ -70,6 +73,13 @@ void writeAssets(const std::string& runDir, Report& report)
         report.add(texture.file, bytes.size(),
             std::to_string(texture.image.width()) + " x " + std::to_string(texture.image.height()));
     }
+    for (int size : IconSizes) {
+        IconPicture icon = paintIcon(size);
+        std::string file = "icons/cubrava-" + std::to_string(size) + ".png";
+        std::vector<std::uint8_t> bytes = encodePng(size, size, icon.rgba);
+        writeFile(runDir + "/" + file, bytes);
+        report.add(file, bytes.size(), std::to_string(size) + " x " + std::to_string(size));
+    }
     writeSound(runDir, "Sounds/Rotate.wav", rotateSound(), report);
     writeSound(runDir, "Sounds/Land.wav", landSound(), report);
     writeSound(runDir, "Sounds/Clear.wav", clearSound(), report);
@@ -82,7 +92,8 @@ void writeAssets(const std::string& runDir, Report& report)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: cubrava-assetgen assets <run-dir> [--list] | splash <file.cpp> | preview <dir>\n");
+    std::fprintf(stderr,
+        "usage: cubrava-assetgen assets <run-dir> [--list] | splash <file.cpp> | icon <file.cpp> | preview <dir>\n");
     return 2;
 }
 
@@ -102,6 +113,16 @@ int main(int argc, char** argv)
             writeAssets(target, report);
         } else if (command == "splash") {
             std::string source = splashSource(paintSplash());
+            writeFile(target, std::vector<std::uint8_t>(source.begin(), source.end()));
+            report.add(target, source.size(), "");
+        } else if (command == "icon") {
+            // Window managers draw window icons at 128 pixels at most; the
+            // largest size is a file only, for launchers.
+            std::vector<IconPicture> icons;
+            for (int size : IconSizes)
+                if (size <= 128)
+                    icons.push_back(paintIcon(size));
+            std::string source = iconSource(icons);
             writeFile(target, std::vector<std::uint8_t>(source.begin(), source.end()));
             report.add(target, source.size(), "");
         } else if (command == "preview") {

@@ -3,6 +3,7 @@
 //   xprobe gone TITLE [SECONDS]    waits until no viewable window has that title
 //   xprobe close TITLE             asks that window to close, as its close button would
 //   xprobe pixel X Y               prints the screen's colour there as "R G B"
+//   xprobe clipboard [SECONDS]     prints the clipboard's text, asking its owner for it
 // Exit status 0 on success, 1 when the wait ran out or the window is absent, 2 on misuse.
 #include "platform/WindowLookup.h"
 
@@ -64,6 +65,49 @@ int pixel(int x, int y)
     return 0;
 }
 
+// Asks the clipboard's owner for its text as UTF-8 into a property of a
+// window of our own, and waits for the answer.
+int clipboard(double seconds)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "xprobe: no display\n");
+        return 1;
+    }
+    Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    Atom selection = XInternAtom(display, "CLIPBOARD", False);
+    Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom property = XInternAtom(display, "XPROBE_CLIPBOARD", False);
+    XConvertSelection(display, selection, utf8, property, window, CurrentTime);
+    XFlush(display);
+    int status = 1;
+    bool answered = waitFor(seconds, [&] {
+        XEvent event;
+        while (XCheckTypedWindowEvent(display, window, SelectionNotify, &event)) {
+            if (event.xselection.property == None)
+                return true; // no owner, or it refused
+            Atom type = None;
+            int format = 0;
+            unsigned long count = 0, after = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(display, window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format,
+                    &count, &after, &data)
+                    == Success
+                && data) {
+                std::fwrite(data, 1, count, stdout);
+                std::fputc('\n', stdout);
+                status = 0;
+                XFree(data);
+            }
+            return true;
+        }
+        return false;
+    });
+    XDestroyWindow(display, window);
+    XCloseDisplay(display);
+    return answered ? status : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -71,8 +115,10 @@ int main(int argc, char** argv)
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "pixel" && argc == 4)
         return pixel(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (command == "clipboard" && argc <= 3)
+        return clipboard(argc == 3 ? std::atof(argv[2]) : 0.0);
     if (argc < 3 || argc > 4 || (command != "window" && command != "gone" && command != "close")) {
-        std::fprintf(stderr, "usage: xprobe window|gone TITLE [SECONDS] | close TITLE | pixel X Y\n");
+        std::fprintf(stderr, "usage: xprobe window|gone TITLE [SECONDS] | close TITLE | pixel X Y | clipboard [SECONDS]\n");
         return 2;
     }
     std::string title = argv[2];

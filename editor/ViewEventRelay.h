@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ViewListener.h"
+
+#include <memory>
+
+namespace cubrava {
+
+// Carries the view's reports from the view thread to the toolkit's thread:
+// each call is copied and queued, and the toolkit's loop delivers the queue
+// in order to the connected listener. A caller never waits for the main
+// thread, so the view may call while holding its lock.
+//
+// Create it on the main thread and keep it as long as the view may call it
+// (it is registered with the view, which keeps a reference).
+class ViewEventRelay : public ViewListener {
+public:
+    ViewEventRelay();
+    ~ViewEventRelay() override;
+    ViewEventRelay(const ViewEventRelay&) = delete;
+    ViewEventRelay& operator=(const ViewEventRelay&) = delete;
+
+    // Main thread only. Reports delivered while none is connected are dropped.
+    void connect(ViewListener* listener);
+
+    // Any thread.
+    void selectionChanged(bool noSelection, bool anyOccupied) override;
+    void blockPicked(const std::optional<Material>& material) override;
+
+    struct Queue;
+
+private:
+    std::shared_ptr<Queue> queue_;
+};
+
+} // namespace cubrava

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "editor/DialogControls.h"
+#include "editor/EditingView.h"
+#include "editor/NewLevelDialog.h"
+#include "editor/ViewListener.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cubrava::test {
+
+struct Message {
+    std::string caption;
+    std::string text;
+    MessageIcon icon;
+};
+
+// The main dialog's controls as plain values, with scripted answers to its
+// questions. Like the real widgets, being written never reports a change.
+class FakeControls : public DialogControls {
+public:
+    std::vector<std::string> lines;
+    int selectedLine = -1;
+    std::string name, goal, x, y, height, dropLabel;
+    int dropSlider = -1;
+    std::map<DialogButton, bool> enabled;
+    std::map<ColourChannel, std::string> colourTexts;
+    std::map<ColourChannel, int> colourSliders;
+    int swatch[3] = { -1, -1, -1 };
+    std::vector<std::string> textureEntries;
+    int textureSelection = -1;
+    std::vector<Message> messages;
+    std::vector<std::string> questions;
+    std::deque<MessageAnswer> answers; // an unexpected question is answered Cancel
+    std::deque<std::optional<LevelDef>> newLevels;
+    int closed = 0;
+
+    void insertLevelLine(int line, const std::string& text) override { lines.insert(lines.begin() + line, text); }
+    void removeLevelLine(int line) override { lines.erase(lines.begin() + line); }
+    void replaceLevelLine(int line, const std::string& text) override { lines.at(line) = text; }
+    void selectLevelLine(int line) override { selectedLine = line; }
+    void showName(const std::string& text) override { name = text; }
+    void showGoal(const std::string& text) override { goal = text; }
+    void showDimensions(const std::string& xText, const std::string& yText, const std::string& heightText) override
+    {
+        x = xText;
+        y = yText;
+        height = heightText;
+    }
+    void showDrop(const std::string& text) override { dropLabel = text; }
+    void setDropSlider(int position) override { dropSlider = position; }
+    void enable(DialogButton button, bool on) override { enabled[button] = on; }
+    std::string colourText(ColourChannel channel) const override
+    {
+        auto it = colourTexts.find(channel);
+        return it == colourTexts.end() ? "" : it->second;
+    }
+    void showColourText(ColourChannel channel, const std::string& text) override { colourTexts[channel] = text; }
+    void setColourSlider(ColourChannel channel, int position) override { colourSliders[channel] = position; }
+    void paintSwatch(int red, int green, int blue) override
+    {
+        swatch[0] = red;
+        swatch[1] = green;
+        swatch[2] = blue;
+    }
+    void setTextureEntries(const std::vector<std::string>& entries) override { textureEntries = entries; }
+    int selectedTexture() const override { return textureSelection; }
+    void selectTexture(int entry) override { textureSelection = entry; }
+    void showMessage(const std::string& caption, const std::string& text, MessageIcon icon) override
+    {
+        messages.push_back({ caption, text, icon });
+    }
+    MessageAnswer askYesNoCancel(const std::string& caption, const std::string& text) override
+    {
+        questions.push_back(caption + ": " + text);
+        if (answers.empty())
+            return MessageAnswer::Cancel;
+        MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<LevelDef> askNewLevel() override
+    {
+        if (newLevels.empty())
+            return std::nullopt;
+        std::optional<LevelDef> level = std::move(newLevels.front());
+        newLevels.pop_front();
+        return level;
+    }
+    void close() override { ++closed; }
+};
+
+// The editing view as a record of what it was asked, holding the cubes that
+// exportBlocks hands back.
+class FakeView : public EditingView {
+public:
+    std::vector<LevelDef> shown; // every setLevel, in order
+    std::vector<Material> added; // the brush of every addBlocks
+    int removals = 0;
+    std::vector<ViewListener*> listeners;
+    LevelDef cubes; // what the view holds now
+
+    void setLevel(const LevelDef& level) override
+    {
+        shown.push_back(level);
+        cubes = level;
+    }
+    void addBlocks(const Material& brush) override { added.push_back(brush); }
+    void removeBlocks() override { ++removals; }
+    void exportBlocks(LevelDef& level) override
+    {
+        level.clearBlocks();
+        for (const Block& b : cubes.blocks())
+            level.addBlock(b.x, b.y, b.z, *b.material);
+    }
+    void addListener(ViewListener& listener) override { listeners.push_back(&listener); }
+};
+
+class FakeNewLevelControls : public NewLevelControls {
+public:
+    std::map<NewLevelField, std::string> texts;
+    std::vector<Message> messages;
+    std::optional<NewLevelField> focused;
+    int closed = 0;
+
+    std::string text(NewLevelField field) const override
+    {
+        auto it = texts.find(field);
+        return it == texts.end() ? "" : it->second;
+    }
+    void showMessage(const std::string& caption, const std::string& text, MessageIcon icon) override
+    {
+        messages.push_back({ caption, text, icon });
+    }
+    void focus(NewLevelField field) override { focused = field; }
+    void close() override { ++closed; }
+};
+
+} // namespace cubrava::test
