@@ -1,8 +1,8 @@
-// CubravaEditor's entry point. So far it runs the 3D editing view on its own
-// (--view-only): the view thread opens the window and reads the files, this
-// thread shows the first level of Config/Levels.dat in it and waits until the
-// window is closed. Fatal errors end here: message box, standard error,
-// status 1.
+// CubravaEditor's entry point. So far it runs the 3D editing view on its own,
+// as --view-only asks (and, until the dialog joins it, without the flag too):
+// the view thread opens the window and reads the files, this thread shows the
+// first level of Config/Levels.dat in it and waits until the window is
+// closed. Fatal errors end here: message box, standard error, status 1.
 
 #include "ViewThread.h"
 #include "data/FatalError.h"
@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <iostream>
 #include <mutex>
 
@@ -87,17 +86,10 @@ int runViewOnly()
 
 } // namespace
 
-int main(int argc, char** argv)
+int main()
 {
     // GLUT on the view thread, message boxes and wake-ups on this one.
     enableThreadedX();
-    bool viewOnly = false;
-    for (int i = 1; i < argc; ++i)
-        viewOnly = viewOnly || std::strcmp(argv[i], "--view-only") == 0;
-    if (!viewOnly) {
-        std::cerr << "cubrava-editor: only the view is built so far; run it with --view-only." << std::endl;
-        return 2;
-    }
     if (!displayAvailable()) {
         std::cerr << "CubravaEditor needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
         return 1;
