@@ -12,50 +12,17 @@
 // The piece file and the textures come from DIR (the build's run folder by default).
 #include "FrameBench.h"
 #include "data/TextureCache.h"
-#include "editor/EditorView.h"
-#include "editor/SelectionPicker.h"
+#include "editor/GlutEditorView.h"
 #include "editor/ViewWindow.h"
-#include "render/GlutTimers.h"
-#include "render/RedisplayRequest.h"
 #include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
 
-#include <chrono>
 #include <cstring>
-#include <functional>
 
 using namespace cubrava;
 using namespace cubrava::bench;
 namespace fs = std::filesystem;
-
-namespace {
-
-struct ViewOnScreen {
-    GlutViewWindowService window;
-    GlutTimers timers;
-    RedisplayRequest redisplay { [] { return false; } };
-    SelectionPicker picker;
-    EditorView view { window, timers, redisplay, picker };
-};
-
-// frames timed runs of step, after a few untimed ones.
-Figures time(int frames, const std::function<void()>& step)
-{
-    std::vector<double> times;
-    for (int i = -10; i < frames; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        glFinish();
-        const auto end = std::chrono::steady_clock::now();
-        if (i >= 0)
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-        glutMainLoopEvent();
-    }
-    return summarise(times);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -76,14 +43,14 @@ int main(int argc, char** argv)
     }
 
     glutInit(&argc, argv);
-    ViewOnScreen screen;
-    ViewWindow window(screen.view);
+    GlutEditorView screen([] { return false; });
+    ViewWindow window(screen.view());
     window.create();
     for (int i = 0; i < 20; ++i) // let the window map and settle
         glutMainLoopEvent();
     setTextureLoader(loadTexture);
 
-    EditorView& view = screen.view;
+    EditorView& view = screen.view();
     LevelDef full(8, 8, 16);
     fill(full, 0, 16, someTexture());
     view.setLevel(full);
@@ -106,11 +73,11 @@ int main(int argc, char** argv)
         view.display();
         glutSwapBuffers();
     };
-    report("full 8x8x16 level (1024 cubes), edit mode", time(frames, frame), "");
+    report("full 8x8x16 level (1024 cubes), edit mode", timeFrames(frames, frame), "");
     int step = 0;
     report("pointer motion (one picking pass over the edited layer)",
-        time(frames, [&] { view.mouseHover(side / 2 + step++ % 2, side / 2); }), "");
+        timeFrames(frames, [&] { view.mouseHover(side / 2 + step++ % 2, side / 2); }), "");
     view.keyDown('`');
-    report("full 8x8x16 level, camera mode", time(frames, frame), "");
+    report("full 8x8x16 level, camera mode", timeFrames(frames, frame), "");
     return 0;
 }

@@ -6,11 +6,15 @@
 #include "data/LevelDef.h"
 #include "data/Material.h"
 
+#include <GL/freeglut.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -32,6 +36,26 @@ inline Figures summarise(std::vector<double> ms)
     f.median = ms[ms.size() / 2];
     f.p95 = ms[std::min(ms.size() - 1, static_cast<std::size_t>(std::ceil(ms.size() * 0.95)) - 1)];
     return f;
+}
+
+// Times frames runs of frame, each finished (glFinish) before the clock is
+// read, after ten untimed ones; stops early once done() holds. The window's
+// events are handled between frames, outside the time.
+inline Figures timeFrames(int frames, const std::function<void()>& frame, const std::function<bool()>& done = {})
+{
+    std::vector<double> times;
+    for (int i = -10; i < frames; ++i) {
+        if (done && done())
+            break;
+        const auto start = std::chrono::steady_clock::now();
+        frame();
+        glFinish();
+        const auto end = std::chrono::steady_clock::now();
+        if (i >= 0)
+            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        glutMainLoopEvent();
+    }
+    return summarise(times);
 }
 
 inline void report(const char* what, const Figures& f, const char* goal)

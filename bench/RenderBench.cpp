@@ -66,25 +66,18 @@ struct Views {
     }
 };
 
-// Frames until done() or the count is reached, after a few untimed ones.
+// Frames of the scene and the preview until done() or the count is reached.
 Figures run(Views& v, int frames, const std::function<void()>& beforeFrame, const std::function<bool()>& done = {})
 {
-    std::vector<double> times;
-    for (int i = -10; i < frames; ++i) {
-        if (done && done())
-            break;
-        const auto start = std::chrono::steady_clock::now();
-        beforeFrame();
-        v.scene.draw();
-        v.preview.draw();
-        glutSwapBuffers();
-        glFinish();
-        const auto end = std::chrono::steady_clock::now();
-        if (i >= 0)
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-        glutMainLoopEvent();
-    }
-    return summarise(times);
+    return timeFrames(
+        frames,
+        [&] {
+            beforeFrame();
+            v.scene.draw();
+            v.preview.draw();
+            glutSwapBuffers();
+        },
+        done);
 }
 
 // Round the pit at the starting pitch, a degree and a half a frame.

@@ -45,11 +45,9 @@ void raiseGlutError(const char* format, va_list args, void*)
 } // namespace
 
 ViewThread::ViewThread()
-    : timers_([this](std::exception_ptr error) { window_.fail(error); })
-    , wake_(ViewWindowTitle)
-    , redisplay_([this] { return wake_.wake(); })
-    , view_(windowService_, timers_, redisplay_, picker_)
-    , window_(view_)
+    : wake_(ViewWindowTitle)
+    , parts_([this] { return wake_.wake(); }, [this](std::exception_ptr error) { window_.fail(error); })
+    , window_(parts_.view())
 {
 }
 
@@ -132,7 +130,7 @@ bool ViewThread::startUp(LevelList& levels)
 
 void ViewThread::watchForEnd()
 {
-    timers_.after(EndCheckMs, [this] {
+    parts_.timers().after(EndCheckMs, [this] {
         if (window_.endRequested())
             glutLeaveMainLoop();
         else
@@ -191,7 +189,7 @@ void ViewThread::stop()
     // A display ends the loop at once; the watch does it within its period
     // when none comes.
     do
-        redisplay_.request();
+        parts_.redisplay().request();
     while (!waitEnded(std::chrono::milliseconds(500)));
     thread_.join();
 }

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "EditorView.h"
-#include "SelectionPicker.h"
+#include "GlutEditorView.h"
 #include "ViewWindow.h"
 #include "data/LevelList.h"
 #include "platform/WindowWake.h"
-#include "render/GlutTimers.h"
-#include "render/RedisplayRequest.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -55,7 +53,7 @@ public:
     ViewStart waitReady();
 
     // The view, for the dialog.
-    EditorView& view() { return view_; }
+    EditorView& view() { return parts_.view(); }
 
     // Called on the view thread once its loop has ended (the window was closed,
     // stop was called, or a failure), or start-up failed. It must not block:
@@ -79,12 +77,8 @@ private:
     void watchForEnd();
     ViewStart startResult() const;
 
-    GlutViewWindowService windowService_;
-    GlutTimers timers_;
     WindowWake wake_;
-    RedisplayRequest redisplay_;
-    SelectionPicker picker_;
-    EditorView view_;
+    GlutEditorView parts_;
     ViewWindow window_;
 
     mutable std::mutex mutex_;

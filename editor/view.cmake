@@ -18,6 +18,8 @@ add_library(cubrava_editor_view STATIC
   ${CMAKE_CURRENT_LIST_DIR}/SelectionPicker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewWindow.h
   ${CMAKE_CURRENT_LIST_DIR}/ViewWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GlutEditorView.h
+  ${CMAKE_CURRENT_LIST_DIR}/GlutEditorView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewThread.h
   ${CMAKE_CURRENT_LIST_DIR}/ViewThread.cpp
 )

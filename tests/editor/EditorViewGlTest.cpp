@@ -4,9 +4,8 @@
 // they found it, and textures named on another thread are bound as drawn.
 #include "ViewFakes.h"
 #include "data/TextureCache.h"
-#include "editor/SelectionPicker.h"
+#include "editor/GlutEditorView.h"
 #include "editor/ViewWindow.h"
-#include "render/GlutTimers.h"
 #include "render/SceneBmp.h"
 #include "render/TextureLoader.h"
 
@@ -22,22 +21,14 @@ using namespace cubrava;
 
 namespace {
 
-struct ViewOnScreen {
-    GlutViewWindowService window;
-    GlutTimers timers;
-    RedisplayRequest redisplay { [] { return false; } };
-    SelectionPicker picker;
-    EditorView view { window, timers, redisplay, picker };
-};
-
 // One window for every test, as the view thread has.
-ViewOnScreen* screen = nullptr;
+GlutEditorView* screen = nullptr;
 int side = 0;
 
 struct EditorViewGl : ::testing::Test {
     ProcessStateGuard clean;
     ScratchDir dir;
-    EditorView& view = screen->view;
+    EditorView& view = screen->view();
 
     void SetUp() override
     {
@@ -136,7 +127,7 @@ TEST_F(EditorViewGl, AGrazingViewAlongABroadLayerOverflowsTheHitBufferAndPicksNo
         int overflows = 0, picked = 0;
         for (int y = side / 2 - 12; y < side; y += y < side / 2 + 12 ? 1 : 24) {
             view.mouseHover(side / 2, y);
-            if (screen->picker.lastHitCount() == -1) {
+            if (screen->picker().lastHitCount() == -1) {
                 ++overflows;
                 EXPECT_EQ(view.hovered(), -1) << "an overflowing buffer is no hit, at row " << y;
             } else if (view.hovered() != -1) {
@@ -206,8 +197,8 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     glutInit(&argc, argv);
-    ViewOnScreen views;
-    ViewWindow window(views.view);
+    GlutEditorView views([] { return false; });
+    ViewWindow window(views.view());
     window.create();
     screen = &views;
     side = glutGet(GLUT_WINDOW_WIDTH);
