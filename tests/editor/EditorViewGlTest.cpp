@@ -1,21 +1,14 @@
 // The editing view on a real rendering context (run under scripts/with-xvfb):
 // selection-mode picking finds every cell where the camera shows it and
-// survives a hit buffer that overflows, frames leave the rendering state as
-// they found it, and textures named on another thread are bound as drawn.
+// survives a hit buffer that overflows, and frames and picking leave the
+// rendering state as they found it.
 #include "ViewFakes.h"
-#include "data/TextureCache.h"
 #include "editor/GlutEditorView.h"
 #include "editor/ViewWindow.h"
-#include "render/SceneBmp.h"
-#include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <thread>
-#include <vector>
 
 using namespace cubrava;
 
@@ -34,7 +27,6 @@ struct EditorViewGl : ::testing::Test {
     {
         while (glGetError() != GL_NO_ERROR) { }
         writePieces(dir);
-        setTextureLoader(loadTexture);
         view.reshape(side, side);
         glViewport(0, 0, side, side);
     }
@@ -166,31 +158,6 @@ TEST_F(EditorViewGl, FramesInEitherModeLeaveTheRenderingStateAsTheyFoundIt)
     view.setLevel(LevelDef(3, 3, 3)); // nothing selected, nothing hovered
     view.display();
     expectStateAsFound(projection, modelview);
-}
-
-TEST_F(EditorViewGl, ATextureNamedOnTheDialogsThreadIsBoundWhenItsCubeIsFirstDrawn)
-{
-    std::filesystem::create_directories("Textures");
-    writeBmp24("Textures/t.bmp", 2, 2, std::vector<std::uint8_t>(12, 200));
-    view.setLevel(LevelDef(3, 3, 3));
-    const auto [wx, wy] = project(1.5, 1.5, 0.95);
-    view.mouseButton(0, 0, wx, wy);
-    view.mouseButton(0, 1, wx, wy);
-    ASSERT_FALSE(view.selection().empty());
-
-    // As the dialog does: a name the cache has not loaded yet, handle 0.
-    std::thread dialog([this] { view.addBlocks(colour(1, 1, 1, "Textures/t.bmp")); });
-    dialog.join();
-    LevelDef before;
-    view.exportBlocks(before);
-    ASSERT_EQ(before.blocks().size(), 1u);
-    EXPECT_EQ(before.blocks()[0].material->textureHandle, 0u);
-
-    view.display();
-    LevelDef after;
-    view.exportBlocks(after);
-    EXPECT_NE(after.blocks()[0].material->textureHandle, 0u);
-    EXPECT_EQ(after.blocks()[0].material->textureHandle, cachedTexture("Textures/t.bmp"));
 }
 
 int main(int argc, char** argv)

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "editor/CellPicker.h"
 #include "editor/EditorView.h"
 #include "editor/PickNames.h"
 #include "editor/ViewListener.h"
 #include "editor/ViewWindowService.h"
-#include "model/PlayField.h"
 #include "render/RedisplayRequest.h"
 #include "render/SceneFakes.h"
 
@@ -15,10 +13,8 @@
 
 // The view thread's window calls, counted.
 struct FakeViewWindow : cubrava::ViewWindowService {
-    int redisplays = 0;
-    int warps = 0;
+    int redisplays = 0, warps = 0;
     bool pointerVisible = true;
-
     void postRedisplay() override { ++redisplays; }
     void warpPointer(int, int) override { ++warps; }
     int windowWidth() const override { return 768; }
@@ -26,12 +22,10 @@ struct FakeViewWindow : cubrava::ViewWindowService {
     void setPointerVisible(bool visible) override { pointerVisible = visible; }
 };
 
-// Stands in for selection-mode picking: the window point's x is the pick
-// name (so a test points at a cell by its name), a negative x is no cell.
+// Stands in for selection-mode picking: a window point's x is the pick name
+// of the cell there, a negative x no cell.
 struct NamePicker : cubrava::CellPicker {
-    int calls = 0;
-    int lastLayer = -1;
-
+    int calls = 0, lastLayer = -1;
     int cellAt(const cubrava::PickScene& scene, int x, int) override
     {
         ++calls;
@@ -40,11 +34,9 @@ struct NamePicker : cubrava::CellPicker {
     }
 };
 
-// What the dialog would hear.
 struct RecordingListener : cubrava::ViewListener {
     std::vector<std::pair<bool, bool>> selections; // noSelection, anyOccupied
     std::vector<std::optional<cubrava::Material>> picks;
-
     void selectionChanged(bool noSelection, bool anyOccupied) override
     {
         selections.emplace_back(noSelection, anyOccupied);
@@ -62,8 +54,9 @@ inline cubrava::Material colour(float r, float g, float b, const std::string& te
     return m;
 }
 
-// A view on fakes, in a scratch folder with a piece file, so PlayFields can be built.
+// A view on fakes in a scratch folder with a piece file, showing a level.
 struct ViewRig {
+    static constexpr int NoCell = -1;
     ProcessStateGuard guard;
     ScratchDir dir;
     FakeViewWindow window;
@@ -79,34 +72,24 @@ struct ViewRig {
     {
         writePieces(dir);
         view.addListener(listener);
-        show(level);
-    }
-
-    void show(const cubrava::LevelDef& level)
-    {
         depth = level.y;
         view.setLevel(level);
         redisplay.take();
     }
 
-    // Window points the fake picker reads as cells.
+    // The window point the picker reads as cell (x, y).
     int at(int x, int y) const { return cubrava::pickName(x, y, depth); }
-    static constexpr int NoCell = -1;
-
-    void click(int x, int y)
+    void press(int point, int button = 0) { view.mouseButton(button, 0, point, 0); }
+    void release(int point, int button = 0) { view.mouseButton(button, 1, point, 0); }
+    void click(int x, int y, int button = 0)
     {
-        view.mouseButton(0, 0, at(x, y), 0);
-        view.mouseButton(0, 1, at(x, y), 0);
+        press(at(x, y), button);
+        release(at(x, y), button);
     }
     void drag(int x1, int y1, int x2, int y2)
     {
-        view.mouseButton(0, 0, at(x1, y1), 0);
+        press(at(x1, y1));
         view.mouseDrag(at(x2, y2), 0);
-        view.mouseButton(0, 1, at(x2, y2), 0);
-    }
-    void rightClick(int x, int y)
-    {
-        view.mouseButton(2, 0, at(x, y), 0);
-        view.mouseButton(2, 1, at(x, y), 0);
+        release(at(x2, y2));
     }
 };

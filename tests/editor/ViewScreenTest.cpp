@@ -72,19 +72,9 @@ int brightness(const Rgb& p)
     return (p.r + p.g + p.b) / 3;
 }
 
-// The median brightness of the 5 x 5 pixels around a point: a grid line
+// The pixel of median brightness among the 5 x 5 around a point: a grid line
 // crossing it does not count.
-int patch(const ScreenShot& shot, Point at)
-{
-    std::vector<int> values;
-    for (int dy = -2; dy <= 2; ++dy)
-        for (int dx = -2; dx <= 2; ++dx)
-            values.push_back(brightness(shot.at(at.x + dx, at.y + dy)));
-    std::nth_element(values.begin(), values.begin() + 12, values.end());
-    return values[12];
-}
-
-Rgb patchColour(const ScreenShot& shot, Point at)
+Rgb patch(const ScreenShot& shot, Point at)
 {
     std::vector<Rgb> values;
     for (int dy = -2; dy <= 2; ++dy)
@@ -140,7 +130,7 @@ struct Editor {
             << "the level was never drawn";
         for (int x = 0; x < 4; ++x)
             for (int y = 0; y < 10; ++y)
-                base.push_back(patch(shot, cell(x, y)));
+                base.push_back(brightness(patch(shot, cell(x, y))));
     }
 
     // How much brighter than at the start each cell of layer 0 is.
@@ -149,7 +139,7 @@ struct Editor {
         std::vector<int> out;
         for (int x = 0; x < 4; ++x)
             for (int y = 0; y < 10; ++y)
-                out.push_back(patch(shot, cell(x, y)) - base[static_cast<std::size_t>(x * 10 + y)]);
+                out.push_back(brightness(patch(shot, cell(x, y))) - base[static_cast<std::size_t>(x * 10 + y)]);
         return out;
     }
 
@@ -229,11 +219,11 @@ TEST(ViewOnScreen, ADragSelectsTheRectangleAndTheLayerKeysMoveTheSolidLayer)
     // The red cube of layer 1 is faint while layer 0 is edited, solid on layer 1;
     // the blue one of layer 0 the other way round.
     auto solidRed = [&](const ScreenShot& s) {
-        const Rgb p = patchColour(s, editor.cell(3, 8, 1));
+        const Rgb p = patch(s, editor.cell(3, 8, 1));
         return p.r > 180 && p.g < 90 && p.b < 90;
     };
     auto solidBlue = [&](const ScreenShot& s) {
-        const Rgb p = patchColour(s, editor.cell(2, 3, 0));
+        const Rgb p = patch(s, editor.cell(2, 3, 0));
         return p.b > 180 && p.r < 140;
     };
     EXPECT_FALSE(solidRed(shot));

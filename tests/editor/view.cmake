@@ -3,8 +3,6 @@
 cubrava_add_tests(editor_view_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/EditorViewTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HitRecordsTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ViewThreadTest.cpp
   LIBS cubrava_editor_view)
 
 set(with_xvfb ${CMAKE_SOURCE_DIR}/scripts/with-xvfb --screen=1280x1024x24)
