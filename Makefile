@@ -1,12 +1,15 @@
 # make run     install what is missing, build, start the game from build/run
 # make test    the same set-up, then every test (headless ones under Xvfb)
 # make editor  the same set-up, then start the level editor
+# make fuzz    the same set-up, then the fuzzers in build-fuzz (Clang), each for
+#              FUZZ_SECONDS (20 by default), with a summary at the end
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
+FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build run test editor bench clean
+.PHONY: all deps configure build run test editor bench fuzz clean
 
 all: build
 
@@ -31,6 +34,10 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+# The normal build first: its textures seed the image decoder's fuzzer.
+fuzz: build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_TEXTURES=$(BUILD)/run/Textures scripts/fuzz
 
 clean:
 	@rm -rf $(BUILD) $(BUILD).configure.log

@@ -56,6 +56,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const
     const std::string& preload)
 {
     errorFile_ = folder.path() / "stderr.txt";
+    framesFile_ = folder.path() / "frames.txt";
     const std::string program = std::string(CUBRAVA_RUN_DIR) + "/" + name;
     std::vector<char*> argv { const_cast<char*>(name.c_str()) };
     for (const std::string& argument : arguments)
@@ -70,7 +71,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const
             ::dup2(err, 2);
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
-        ::setenv("CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").c_str(), 1);
+        ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
@@ -113,6 +114,13 @@ std::string GameProcess::standardError() const
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+unsigned long GameProcess::frames() const
+{
+    unsigned long count = 0;
+    std::ifstream(framesFile_) >> count;
+    return count;
 }
 
 double GameProcess::cpuSeconds() const

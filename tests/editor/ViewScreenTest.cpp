@@ -19,13 +19,11 @@
 
 using namespace cubrava;
 using namespace cubrava::e2e;
-using namespace std::chrono_literals;
 
 namespace {
 
 const char* const Title = "Cubrava World Editor";
 constexpr int Side = 768; // trunc(0.6 x 1280)
-constexpr auto Patience = 30s;
 
 // A 4 x 10 pit, 12 high: a blue cube on layer 0, a red one on layer 1.
 const char* const TestLevels = "<levels>\n"
@@ -88,16 +86,13 @@ Rgb patch(const ScreenShot& shot, Point at)
 // Takes screenshots until one satisfies the condition, or the patience runs out.
 bool waitForScreen(const std::function<bool(const ScreenShot&)>& condition, ScreenShot* last = nullptr)
 {
-    const auto deadline = std::chrono::steady_clock::now() + Patience;
-    for (;;) {
+    return waitUntil([&] {
         ScreenShot shot = ScreenShot::take();
         const bool met = condition(shot);
         if (last)
             *last = shot;
-        if (met || std::chrono::steady_clock::now() >= deadline)
-            return met;
-        pause(30);
-    }
+        return met;
+    });
 }
 
 // The grey of ghost cells, the only such pixels in edit mode.

@@ -10,7 +10,7 @@ add_executable(editor_view_gl_tests ${CMAKE_CURRENT_LIST_DIR}/EditorViewGlTest.c
 target_link_libraries(editor_view_gl_tests PRIVATE cubrava_editor_view GTest::gtest cubrava_warnings)
 target_include_directories(editor_view_gl_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_test(NAME editor.view_gl COMMAND ${with_xvfb} $<TARGET_FILE:editor_view_gl_tests>)
-set_tests_properties(editor.view_gl PROPERTIES TIMEOUT 180)
+set_tests_properties(editor.view_gl PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})
 
 # The program itself, through the screen and xdotool.
 add_executable(editor_view_screen_tests
@@ -24,4 +24,4 @@ target_compile_definitions(editor_view_screen_tests PRIVATE CUBRAVA_RUN_DIR="${C
 target_include_directories(editor_view_screen_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(editor_view_screen_tests cubrava-editor)
 add_test(NAME editor.view_on_screen COMMAND ${with_xvfb} $<TARGET_FILE:editor_view_screen_tests>)
-set_tests_properties(editor.view_on_screen PROPERTIES TIMEOUT 600)
+set_tests_properties(editor.view_on_screen PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})
