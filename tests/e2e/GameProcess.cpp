@@ -48,10 +48,20 @@ void RunFolder::remove(const std::string& relative) const
 }
 
 GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
+    : GameProcess(folder, "cubrava", {}, preload)
+{
+}
+
+GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
+    const std::string& preload)
 {
     errorFile_ = folder.path() / "stderr.txt";
     framesFile_ = folder.path() / "frames.txt";
-    const std::string program = std::string(CUBRAVA_RUN_DIR) + "/cubrava";
+    const std::string program = std::string(CUBRAVA_RUN_DIR) + "/" + name;
+    std::vector<char*> argv { const_cast<char*>(name.c_str()) };
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_ = ::fork();
     if (pid_ == 0) {
         if (::chdir(folder.path().c_str()) != 0)
@@ -62,7 +72,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
-        ::execl(program.c_str(), "cubrava", static_cast<char*>(nullptr));
+        ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
 }

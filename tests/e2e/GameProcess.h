@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace cubrava::e2e {
 
@@ -30,6 +31,9 @@ class GameProcess {
 public:
     // preload: an extra library for LD_PRELOAD (test shims), or empty.
     explicit GameProcess(const RunFolder& folder, const std::string& preload = "");
+    // Another program of the built run folder, with arguments.
+    GameProcess(const RunFolder& folder, const std::string& program, const std::vector<std::string>& arguments,
+        const std::string& preload = "");
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
