@@ -10,6 +10,7 @@
 // folder by default); without them a representative level is made up.
 // Without an X display it starts itself again under scripts/with-xvfb.
 // Exits non-zero only when it cannot run; a goal missed is printed as such.
+#include "FrameBench.h"
 #include "data/LevelDef.h"
 #include "data/LevelList.h"
 #include "data/TextureCache.h"
@@ -37,6 +38,7 @@
 #include <vector>
 
 using namespace cubrava;
+using namespace cubrava::bench;
 namespace fs = std::filesystem;
 
 namespace {
@@ -66,50 +68,18 @@ struct Views {
     }
 };
 
-struct Figures {
-    double median = 0, p95 = 0;
-    std::size_t frames = 0;
-};
-
-Figures summarise(std::vector<double> ms)
-{
-    Figures f;
-    f.frames = ms.size();
-    if (ms.empty())
-        return f;
-    std::sort(ms.begin(), ms.end());
-    f.median = ms[ms.size() / 2];
-    f.p95 = ms[std::min(ms.size() - 1, static_cast<std::size_t>(std::ceil(ms.size() * 0.95)) - 1)];
-    return f;
-}
-
-// One frame as the game makes it (the step before it, then the views), timed
-// until the renderer has finished.
-double frame(Views& v, const std::function<void()>& beforeFrame)
-{
-    const auto start = std::chrono::steady_clock::now();
-    beforeFrame();
-    v.scene.draw();
-    v.preview.draw();
-    glutSwapBuffers();
-    glFinish();
-    const auto end = std::chrono::steady_clock::now();
-    glutMainLoopEvent();
-    return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-// Frames until done() or the count is reached, after a few untimed ones.
+// Frames of the scene and the preview until done() or the count is reached.
 Figures run(Views& v, int frames, const std::function<void()>& beforeFrame, const std::function<bool()>& done = {})
 {
-    std::vector<double> times;
-    for (int i = -10; i < frames; ++i) {
-        if (done && done())
-            break;
-        const double ms = frame(v, beforeFrame);
-        if (i >= 0)
-            times.push_back(ms);
-    }
-    return summarise(times);
+    return timeFrames(
+        frames,
+        [&] {
+            beforeFrame();
+            v.scene.draw();
+            v.preview.draw();
+            glutSwapBuffers();
+        },
+        done);
 }
 
 // Round the pit at the starting pitch, a degree and a half a frame.
@@ -118,72 +88,6 @@ void orbit(SceneView& scene)
     Camera c = scene.camera();
     c.yaw = std::fmod(c.yaw + 1.5, 360.0);
     scene.cameraControl().setCamera(c);
-}
-
-void printLoad(const char* when)
-{
-    std::ifstream in("/proc/loadavg");
-    std::string one, five, fifteen;
-    in >> one >> five >> fifteen;
-    std::printf("load average %s: %s %s %s\n", when, one.c_str(), five.c_str(), fifteen.c_str());
-}
-
-enum class Measure { Median, P95 };
-
-// One line per figure, its goal beside it when it has one.
-void report(const std::string& what, const Figures& f, Measure goalOn = Measure::Median, double goalMs = 0)
-{
-    std::printf("%-52s median %6.2f ms   p95 %6.2f ms  (%4zu frames)", what.c_str(), f.median, f.p95, f.frames);
-    if (goalMs > 0) {
-        const double value = goalOn == Measure::Median ? f.median : f.p95;
-        std::printf("   goal: %s <= %.1f ms, %s", goalOn == Measure::Median ? "median" : "p95", goalMs,
-            value <= goalMs ? "met" : "NOT MET");
-    }
-    std::printf("\n");
-    std::fflush(stdout);
-}
-
-Material colourFor(int i, const std::string& texture)
-{
-    static const float palette[6][3] = {
-        { 0.92f, 0.22f, 0.22f },
-        { 0.24f, 0.82f, 0.24f },
-        { 0.24f, 0.39f, 1.0f },
-        { 0.96f, 0.82f, 0.18f },
-        { 0.63f, 0.31f, 0.94f },
-        { 0.16f, 0.82f, 0.94f },
-    };
-    Material m;
-    m.red = palette[i % 6][0];
-    m.green = palette[i % 6][1];
-    m.blue = palette[i % 6][2];
-    m.textureName = texture;
-    return m;
-}
-
-// A texture of the run folder, when there is one, so textured cubes cost what they do in the game.
-std::string someTexture()
-{
-    std::error_code ignored;
-    if (!fs::is_directory("Textures", ignored))
-        return "";
-    for (const auto& entry : fs::directory_iterator("Textures", ignored)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0 && name.find("metal") == std::string::npos)
-            return "Textures/" + name;
-    }
-    return "";
-}
-
-// Every cell of layers [from, to) filled, every fifth cube textured.
-void fill(LevelDef& level, int from, int to, const std::string& texture)
-{
-    int i = 0;
-    for (int z = from; z < to; ++z)
-        for (int x = 0; x < level.x; ++x)
-            for (int y = 0; y < level.y; ++y, ++i)
-                level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z),
-                    colourFor(i, i % 5 == 0 ? texture : ""));
 }
 
 // The pieces and the first level of the run folder, or made-up ones in a
@@ -253,17 +157,16 @@ void benchFullPit(Views& batched, const std::string& texture, int frames)
     batched.show(play);
     play.start();
 
-    std::vector<double> referenceMs, batchedMs;
-    for (int i = -10; i < frames; ++i) {
-        const double a = frame(reference, [&] { orbit(reference.scene); });
-        const double b = frame(batched, [&] { orbit(batched.scene); });
-        if (i >= 0) {
-            referenceMs.push_back(a);
-            batchedMs.push_back(b);
-        }
-    }
-    const Figures before = summarise(referenceMs), after = summarise(batchedMs);
-    report("full 8x8x16 pit (1024 cubes), cube by cube", before);
+    auto frameOf = [](Views& v) {
+        return [&v] {
+            orbit(v.scene);
+            v.scene.draw();
+            v.preview.draw();
+            glutSwapBuffers();
+        };
+    };
+    const auto [before, after] = timeFramesAlternately(frames, frameOf(reference), frameOf(batched));
+    report("full 8x8x16 pit (1024 cubes), cube by cube", before, "");
     report("full 8x8x16 pit (1024 cubes), batched", after, Measure::Median, 8.0);
     std::printf(
         "%-52s %.1f times as fast\n", "  batched against cube by cube, same run:", before.median / after.median);
@@ -296,7 +199,7 @@ void benchBursts(Views& v, const LevelDef& first, const std::string& texture)
         if (pairs == 1)
             report(what, f, Measure::P95, 16.7);
         else
-            report(what, f);
+            report(what, f, "");
     }
 }
 
@@ -319,17 +222,7 @@ int main(int argc, char** argv)
             only = argv[++i];
     }
 
-    if (!std::getenv("DISPLAY") && !std::getenv("CUBRAVA_BENCH_NO_XVFB")) {
-        // No display: run again under a private Xvfb of our own.
-        setenv("CUBRAVA_BENCH_NO_XVFB", "1", 1);
-        std::vector<char*> args { const_cast<char*>(CUBRAVA_WITH_XVFB) };
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execv(CUBRAVA_WITH_XVFB, args.data());
-        std::fprintf(stderr, "render_bench: needs an X display, and %s could not be started\n", CUBRAVA_WITH_XVFB);
-        return 1;
-    }
+    ensureDisplay(argc, argv, CUBRAVA_WITH_XVFB);
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);

@@ -185,7 +185,7 @@ Resident sessionPeak(const std::vector<std::string>& wrapper)
     RunFolder folder;
     folder.write("Config/Levels.dat", sessionLevels());
     folder.write("Config/Pieces.dat", OneCube);
-    GameProcess game(folder, preloads(), wrapper);
+    GameProcess game(folder, "cubrava", {}, preloads(), wrapper);
     require(waitForWindow("Cubrava", 60s).has_value(), "the game's window did not appear: " + game.standardError());
     require(waitUntil([&] { return readFrames(folder.path() / "frames.txt").frames > 0; }, 60s), "no first frame");
     focusGame(1024);
@@ -240,7 +240,7 @@ void benchStartup(int runs, const std::vector<std::string>& wrapper)
     for (int run = 0; run < runs; ++run) {
         RunFolder folder;
         const double launched = monotonicSeconds();
-        GameProcess game(folder, preloads(), wrapper);
+        GameProcess game(folder, "cubrava", {}, preloads(), wrapper);
         FrameCount count;
         require(waitUntil(
                     [&] {

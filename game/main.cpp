@@ -29,9 +29,6 @@ using namespace cubrava;
 
 namespace {
 
-const char* const UnknownErrorMessage = "There was an unknown error during the game.\n"
-                                        "You may want to reinstall the game before playing again.";
-
 void registerCallbacks();
 void onIdle();
 [[noreturn]] void fail(const std::exception_ptr& error);

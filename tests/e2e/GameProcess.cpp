@@ -47,11 +47,25 @@ void RunFolder::remove(const std::string& relative) const
     fs::remove_all(path_ / relative);
 }
 
-GameProcess::GameProcess(const RunFolder& folder, const std::string& preload, const std::vector<std::string>& wrapper)
+GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
+    : GameProcess(folder, "cubrava", {}, preload)
+{
+}
+
+GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
+    const std::string& preload, const std::vector<std::string>& wrapper)
 {
     errorFile_ = folder.path() / "stderr.txt";
     framesFile_ = folder.path() / "frames.txt";
-    const std::string program = std::string(CUBRAVA_RUN_DIR) + "/cubrava";
+    const std::string program = std::string(CUBRAVA_RUN_DIR) + "/" + name;
+    std::vector<char*> argv;
+    for (const std::string& word : wrapper)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(const_cast<char*>(wrapper.empty() ? name.c_str() : program.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const std::string& file = wrapper.empty() ? program : wrapper.front();
     pid_ = ::fork();
     if (pid_ == 0) {
         if (::chdir(folder.path().c_str()) != 0)
@@ -62,16 +76,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload, co
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
-        if (wrapper.empty()) {
-            ::execl(program.c_str(), "cubrava", static_cast<char*>(nullptr));
-        } else {
-            std::vector<char*> args;
-            for (const std::string& word : wrapper)
-                args.push_back(const_cast<char*>(word.c_str()));
-            args.push_back(const_cast<char*>(program.c_str()));
-            args.push_back(nullptr);
-            ::execvp(args[0], args.data());
-        }
+        ::execvp(file.c_str(), argv.data());
         ::_exit(127);
     }
 }

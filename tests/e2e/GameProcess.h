@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 #include <sys/types.h>
+#include <vector>
 
 namespace cubrava::e2e {
 
@@ -29,10 +29,12 @@ private:
 // The game program started in a run folder, on the test's display.
 class GameProcess {
 public:
-    // preload: an extra library for LD_PRELOAD (test shims), or empty;
-    // wrapper: a program and its arguments to run the game under, or none.
-    explicit GameProcess(
-        const RunFolder& folder, const std::string& preload = "", const std::vector<std::string>& wrapper = {});
+    // preload: an extra library for LD_PRELOAD (test shims), or empty.
+    explicit GameProcess(const RunFolder& folder, const std::string& preload = "");
+    // Another program of the built run folder, with arguments; wrapper: a
+    // program and its arguments to run it under (a profiler), or none.
+    GameProcess(const RunFolder& folder, const std::string& program, const std::vector<std::string>& arguments,
+        const std::string& preload = "", const std::vector<std::string>& wrapper = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
