@@ -53,15 +53,19 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
 }
 
 GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
-    const std::string& preload)
+    const std::string& preload, const std::vector<std::string>& wrapper)
 {
     errorFile_ = folder.path() / "stderr.txt";
     framesFile_ = folder.path() / "frames.txt";
     const std::string program = std::string(CUBRAVA_RUN_DIR) + "/" + name;
-    std::vector<char*> argv { const_cast<char*>(name.c_str()) };
+    std::vector<char*> argv;
+    for (const std::string& word : wrapper)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(const_cast<char*>(wrapper.empty() ? name.c_str() : program.c_str()));
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    const std::string& file = wrapper.empty() ? program : wrapper.front();
     pid_ = ::fork();
     if (pid_ == 0) {
         if (::chdir(folder.path().c_str()) != 0)
@@ -72,7 +76,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
-        ::execv(program.c_str(), argv.data());
+        ::execvp(file.c_str(), argv.data());
         ::_exit(127);
     }
 }
