@@ -283,6 +283,7 @@ void Game::forgetTextures()
             block.material->resetTextureHandle();
     flushTextureCache();
     hud_->releaseTextures();
+    status_->releaseTexture();
 }
 
 void Game::toggleDisplayMode()

@@ -1,0 +1,161 @@
+// Text drawn from the glyph textures against the same screens drawn with
+// glDrawPixels, in the game's window layout with the shipped panel image, so
+// the tint the bound panel texture gives the text is part of the picture: the
+// two may differ in at most one pixel in a thousand. Runs under an X display
+// (scripts/with-xvfb) in the build's runtime folder.
+#include "TextFakes.h"
+#include "data/LevelDef.h"
+#include "render/GlutDisplay.h"
+#include "render/Hud.h"
+#include "render/StatusOverlay.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace cubrava;
+
+namespace {
+
+constexpr int WindowWidth = 1024;
+constexpr int WindowHeight = 768;
+constexpr int PitWidth = WindowWidth - WindowWidth / 4;
+constexpr long WindowPixels = static_cast<long>(WindowWidth) * WindowHeight;
+
+struct Screens {
+    GlutDisplay display;
+    TextFakeActions actions;
+    Hud hud { display, actions };
+    StatusOverlay status { display };
+    LevelDef level { 6, 6, 12 };
+
+    Screens()
+    {
+        level.name = "Green Valley";
+        level.goal = 5;
+        status.init();
+        hud.initFont();
+        hud.showLevel(level);
+        hud.initGl();
+        const int q = WindowWidth / 4;
+        hud.setViewport(ViewRect { WindowWidth - q, 0, q, WindowHeight - q });
+        status.setViewport(ViewRect { 0, 0, PitWidth, WindowHeight });
+    }
+
+    std::vector<std::uint8_t> drawAndRead(TextDrawing how)
+    {
+        hud.setTextDrawing(how);
+        status.setTextDrawing(how);
+        glViewport(0, 0, WindowWidth, WindowHeight);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        hud.draw();
+        status.draw();
+        glFinish();
+        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(WindowPixels) * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, WindowWidth, WindowHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        return rgb;
+    }
+
+    // Puts the pointer on the first menu button, so it shows its lit colour.
+    void hoverFirstButton()
+    {
+        for (int y = WindowHeight / 4; y < WindowHeight; ++y)
+            for (int x = WindowWidth - WindowWidth / 4; x < WindowWidth; ++x)
+                if (hud.buttons()[0]->contains(x, y)) {
+                    hud.pointerMoved(x, y);
+                    return;
+                }
+    }
+};
+
+// Pixels where a channel differs by more than three levels of 255: smaller
+// differences are the colour's rounding, taken once per glyph or per pixel.
+long differingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
+{
+    long count = 0;
+    for (std::size_t i = 0; i < a.size(); i += 3) {
+        bool differs = false;
+        for (std::size_t c = i; c < i + 3; ++c)
+            differs = differs || std::abs(a[c] - b[c]) > 3;
+        count += differs;
+    }
+    return count;
+}
+
+// Lit pixels left of the panel column: only the status text draws there.
+long statusPixels(const std::vector<std::uint8_t>& rgb)
+{
+    long count = 0;
+    for (int y = 0; y < WindowHeight; ++y)
+        for (int x = 0; x < PitWidth; ++x) {
+            const std::size_t i = (static_cast<std::size_t>(y) * WindowWidth + x) * 3;
+            count += rgb[i] + rgb[i + 1] + rgb[i + 2] > 30;
+        }
+    return count;
+}
+
+} // namespace
+
+TEST(GlyphTextures, DrawTheSameScreensAsGlDrawPixels)
+{
+    Screens screens;
+    struct Screen {
+        const char* name;
+        void (*set)(Screens&);
+    };
+    const Screen list[] = {
+        { "paused menu, first button lit, cyan message",
+            [](Screens& s) {
+                s.hud.setPaused(true);
+                s.hoverFirstButton();
+                s.status.show("Level complete", TextColour { 0.0f, 1.0f, 1.0f });
+            } },
+        { "playing, name scrolled half out of its band, magenta message",
+            [](Screens& s) {
+                s.hud.setPaused(false);
+                for (int i = 0; i < 60; ++i)
+                    s.hud.scrollStep();
+                s.status.show("PAUSED", TextColour { 1.0f, 0.0f, 1.0f });
+            } },
+        { "long Latin-1 name starting left of its band, wide message",
+            [](Screens& s) {
+                s.level.name = "Caf\xe9 \xc0 la Cr\xe8me des Cubes Tomb\xe9s";
+                s.level.goal = 120;
+                s.hud.showLevel(s.level);
+                for (int i = 0; i < 300; ++i)
+                    s.hud.scrollStep();
+                s.status.show("Over the rim, but still standing!", TextColour { 0.9f, 0.6f, 0.1f });
+            } },
+    };
+    for (const Screen& screen : list) {
+        SCOPED_TRACE(screen.name);
+        screen.set(screens);
+        const auto expected = screens.drawAndRead(TextDrawing::Pixels);
+        const auto actual = screens.drawAndRead(TextDrawing::Atlas);
+        ASSERT_GT(statusPixels(expected), 2000) << "the message is on the screen";
+        const long differing = differingPixels(expected, actual);
+        std::printf("%-62s %6ld of %ld pixels differ\n", screen.name, differing, WindowPixels);
+        EXPECT_LE(differing, WindowPixels / 1000);
+    }
+    screens.hud.releaseTextures();
+    screens.status.releaseTexture();
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(WindowWidth, WindowHeight);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("text equality tests");
+    glutDisplayFunc([] {});
+    glClearColor(0, 0, 0, 0);
+    return RUN_ALL_TESTS();
+}
