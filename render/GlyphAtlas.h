@@ -39,6 +39,8 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
+    // Intensities 0 to 255, rows of width() texels, top row first.
+    const std::vector<std::uint8_t>& texels() const { return texels_; }
 
 private:
     void grow(int neededWidth, int neededHeight);

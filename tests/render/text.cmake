@@ -2,6 +2,7 @@
 cubrava_add_tests(text_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/TextFontTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GlyphAtlasTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StatusMessagesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StatusOverlayTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HudTest.cpp
