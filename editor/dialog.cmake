@@ -17,6 +17,7 @@ add_library(cubrava_editor_widgets STATIC
   NumberInput.cpp
   NewLevelWindow.cpp
   LevelEditorWindow.cpp
+  MainThreadQueue.cpp
   ViewEventRelay.cpp
 )
 target_include_directories(cubrava_editor_widgets PUBLIC ${CMAKE_SOURCE_DIR})
