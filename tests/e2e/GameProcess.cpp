@@ -1,11 +1,14 @@
 #include "GameProcess.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <stdexcept>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -53,7 +56,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
 }
 
 GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
-    const std::string& preload)
+    const std::string& preload, const std::string& user)
 {
     errorFile_ = folder.path() / "stderr.txt";
     framesFile_ = folder.path() / "frames.txt";
@@ -62,6 +65,10 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    // Looked up before the fork: the child only calls what is safe there.
+    const struct passwd* account = user.empty() ? nullptr : ::getpwnam(user.c_str());
+    if (!user.empty() && !account)
+        throw std::runtime_error("no user " + user);
     pid_ = ::fork();
     if (pid_ == 0) {
         if (::chdir(folder.path().c_str()) != 0)
@@ -72,6 +79,9 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
+        if (account && (::setgroups(0, nullptr) != 0 || ::setgid(account->pw_gid) != 0
+                           || ::setuid(account->pw_uid) != 0))
+            ::_exit(125);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
