@@ -3,13 +3,13 @@
 #include "LevelEditorWindow.h"
 #include "data/LevelWriter.h"
 #include "platform/FatalErrorReport.h"
-#include "platform/ImageFailures.h"
 #include "platform/SplashWindow.h"
 #include "platform/WindowLookup.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
+#include <algorithm>
 #include <iostream>
 
 namespace cubrava {
@@ -35,12 +35,24 @@ ToolkitDesktop::ToolkitDesktop()
 {
     // Called on the view thread, maybe under the texture cache's lock: the
     // boxes open here, on the main thread.
-    setImageFailureNotifier([this] { queue_.post([] { showImageFailures(); }); });
+    setImageFailureNotifier([this] { queue_.post([this] { showNewImageFailures(); }); });
 }
 
 ToolkitDesktop::~ToolkitDesktop()
 {
     setImageFailureNotifier({});
+}
+
+// The view draws its cubes anew in every frame, so a picture that cannot be
+// read fails in every frame: a box each time would never let the user go on.
+void ToolkitDesktop::showNewImageFailures()
+{
+    showImageFailures([this](const ImageFailure& failure) {
+        if (std::find(shownImageFailures_.begin(), shownImageFailures_.end(), failure) != shownImageFailures_.end())
+            return;
+        shownImageFailures_.push_back(failure);
+        showImageFailureBox(failure);
+    });
 }
 
 void ToolkitDesktop::runSplash(const std::function<void()>& start)

@@ -3,12 +3,15 @@
 #include "EditorDesktop.h"
 #include "MainThreadQueue.h"
 #include "ViewEventRelay.h"
+#include "platform/ImageFailures.h"
+
+#include <vector>
 
 namespace cubrava {
 
 // The editor's desktop on the toolkit: the game's splash, the "Cubrava Level
 // Editor" dialog saving to the level file, message boxes. Image failures
-// reported on the view thread are shown on this one.
+// reported on the view thread are shown on this one, each once.
 //
 // Create it on the main thread before the view thread starts, and destroy it
 // after that thread has stopped: the view keeps reporting to its relay.
@@ -30,8 +33,11 @@ public:
     void note(const std::string& line) override;
 
 private:
+    void showNewImageFailures();
+
     MainThreadQueue queue_;
     ViewEventRelay relay_;
+    std::vector<ImageFailure> shownImageFailures_;
 };
 
 } // namespace cubrava

@@ -1,6 +1,7 @@
 // The whole level editor (cubrava-editor) from a copy of the run folder on a
 // 1280 x 1024 screen, run under scripts/with-xvfb: its two windows, a cube
-// made with the mouse and the brush and saved by "Done", "Cancel", "New"
+// made with the mouse and the brush and saved by "Done", a texture that
+// cannot be read, "Cancel", "New"
 // refusing a height, the restart notice beside a running game, a save that
 // fails, and a level file that cannot be read. Message texts are copied out
 // of their boxes with Ctrl+C. Every wait is for a condition, with a deadline.
@@ -216,11 +217,19 @@ TEST(EditorOnScreen, BothWindowsStandInPlaceAndACubeAddedWithTheBrushIsSavedByDo
     EXPECT_FLOAT_EQ(blocks[1].material->blue, 1.0f);
 }
 
-TEST(EditorOnScreen, NewRefusesAHeightOfThreeAndCancelAfterEditsLeavesTheFileAsItWas)
+TEST(EditorOnScreen, BoxesSayWhatIsWrongAndCancelAfterEditsLeavesTheFileAsItWas)
 {
     Editor editor;
-    editor.folder.write("Config/Levels.dat", TestLevels);
+    // A cube whose texture is no picture: the view reads it on its thread,
+    // the box comes on the dialog's.
+    std::string levels = TestLevels;
+    const std::string blue = "color=\"0000FF\"";
+    levels.insert(levels.find(blue) + blue.size(), " texture=\"Textures/broken.bmp\"");
+    editor.folder.write("Textures/broken.bmp", "not a picture");
+    editor.folder.write("Config/Levels.dat", levels);
     ASSERT_NO_FATAL_FAILURE(editor.start());
+    EXPECT_EQ(boxText("Error"), "Unknown DIB file format.");
+    EXPECT_TRUE(closeBox("Error"));
     ASSERT_NO_FATAL_FAILURE(editor.addRedCube(0, 0));
 
     editor.press(NewButton);
@@ -243,7 +252,7 @@ TEST(EditorOnScreen, NewRefusesAHeightOfThreeAndCancelAfterEditsLeavesTheFileAsI
 
     editor.press(CancelButton);
     EXPECT_EQ(editor.exitStatus(), 0) << editor.process->standardError();
-    EXPECT_EQ(fileText(editor.levelsFile()), TestLevels);
+    EXPECT_EQ(fileText(editor.levelsFile()), levels);
 }
 
 TEST(EditorOnScreen, DoneWithTheGameRunningAsksForARestartOfIt)
