@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <stdexcept>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -79,8 +79,8 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
-        if (account && (::setgroups(0, nullptr) != 0 || ::setgid(account->pw_gid) != 0
-                           || ::setuid(account->pw_uid) != 0))
+        if (account
+            && (::setgroups(0, nullptr) != 0 || ::setgid(account->pw_gid) != 0 || ::setuid(account->pw_uid) != 0))
             ::_exit(125);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);

@@ -2,9 +2,9 @@
 // that only record what they are asked. The view thread's clock is the
 // test's: it comes up (or fails) when its wait reaches a given time.
 
+#include "editor/EditorApp.h"
 #include "data/FatalError.h"
 #include "editor/DialogFakes.h"
-#include "editor/EditorApp.h"
 
 #include <gtest/gtest.h>
 
@@ -209,7 +209,10 @@ struct Editor {
     FakeDesktop desktop { steps, clock };
     std::optional<EditorApp> app;
 
-    Editor() { app.emplace(view, desktop, [this] { return clock.now; }); }
+    Editor()
+    {
+        app.emplace(view, desktop, [this] { return clock.now; });
+    }
 
     int run() { return app->run(); }
 };
@@ -261,8 +264,8 @@ TEST(EditorApp, AFailedStartIsReportedOnceTheViewStoppedAndEndsWithStatusOne)
     late.view.outcome = ViewStart::Outcome::Failed;
     late.view.startFailure = "no pieces";
     EXPECT_EQ(late.run(), 1);
-    EXPECT_EQ(late.steps,
-        (Steps { "splash", "start", "close splash", "wait without limit", "stop", "report no pieces" }));
+    EXPECT_EQ(
+        late.steps, (Steps { "splash", "start", "close splash", "wait without limit", "stop", "report no pieces" }));
 }
 
 TEST(EditorApp, AFailureOnEitherThreadClosesTheDialogAndEndsWithStatusOne)
@@ -276,7 +279,8 @@ TEST(EditorApp, AFailureOnEitherThreadClosesTheDialogAndEndsWithStatusOne)
     Editor dialogFails;
     dialogFails.desktop.whileDialogOpen = [] { throw FatalError("the dialog broke"); };
     EXPECT_EQ(dialogFails.run(), 1);
-    EXPECT_EQ(dialogFails.steps, (Steps { "splash", "start", "dialog on 1 level(s)", "stop", "report the dialog broke" }));
+    EXPECT_EQ(
+        dialogFails.steps, (Steps { "splash", "start", "dialog on 1 level(s)", "stop", "report the dialog broke" }));
 
     Editor unknown;
     unknown.desktop.whileDialogOpen = [] { throw 42; };

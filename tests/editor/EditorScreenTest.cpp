@@ -300,9 +300,9 @@ TEST(EditorOnScreen, AFailedSaveKeepsTheDialogOpenAndTheOldFileUntilTheCauseIsGo
                 ::chmod((e.folder.path() / "Config").c_str(), 0755);
             } });
     } else {
-        cases.push_back({ "a read-only folder", "",
-            [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0555); },
-            [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0755); } });
+        cases.push_back(
+            { "a read-only folder", "", [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0555); },
+                [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0755); } });
     }
 
     for (const Case& c : cases) {

@@ -1,8 +1,8 @@
 // The editor's desktop on the toolkit, under Xvfb: closing the dialog from
 // outside also ends a box open over it, as a failure of the view thread must.
 
-#include "DialogFakes.h"
 #include "editor/ToolkitDesktop.h"
+#include "DialogFakes.h"
 #include "platform/MessageBox.h"
 
 #include <FL/Fl.H>
