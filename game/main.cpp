@@ -80,6 +80,8 @@ Game& game()
 void onDisplay()
 {
     guarded([] {
+        if (!game().displayReady())
+            return;
         game().drawFrame();
         glutSwapBuffers();
         // Images that failed to load since the last frame, inside the texture
@@ -92,6 +94,8 @@ void onReshape(int width, int height)
 {
     guarded([&] {
         game().reshape(width, height);
+        if (!game().displayReady())
+            return;
         game().drawFrame();
         glutSwapBuffers();
         showImageFailures();
@@ -163,6 +167,16 @@ void pumpSplashTimer(int)
     });
 }
 
+// While the splash waits for its tick, with nothing shown: GLUT connects and
+// loads the renderer behind it, which takes a good tenth of a second.
+void prepareGlut()
+{
+    int argc = 1;
+    char name[] = "Cubrava";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+}
+
 void startGame()
 {
     guarded([] {
@@ -172,10 +186,6 @@ void startGame()
         services.sleep = [](std::chrono::microseconds wait) { std::this_thread::sleep_for(wait); };
         program->game = std::make_unique<Game>(services);
 
-        int argc = 1;
-        char name[] = "Cubrava";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
         program->screen.prepare();
         setTextureLoader(loadTexture);
@@ -195,6 +205,6 @@ int main()
         std::cerr << "Cubrava needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
         return 1;
     }
-    guarded([] { runSplash(startGame); });
+    guarded([] { runSplash(startGame, prepareGlut); });
     return 0;
 }

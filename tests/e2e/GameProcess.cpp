@@ -1,8 +1,6 @@
 #include "GameProcess.h"
 
 #include <fcntl.h>
-#include <grp.h>
-#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -56,19 +53,19 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
 }
 
 GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
-    const std::string& preload, const std::string& user)
+    const std::string& preload, const std::vector<std::string>& wrapper)
 {
     errorFile_ = folder.path() / "stderr.txt";
     framesFile_ = folder.path() / "frames.txt";
     const std::string program = std::string(CUBRAVA_RUN_DIR) + "/" + name;
-    std::vector<char*> argv { const_cast<char*>(name.c_str()) };
+    std::vector<char*> argv;
+    for (const std::string& word : wrapper)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(const_cast<char*>(wrapper.empty() ? name.c_str() : program.c_str()));
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    // Looked up before the fork: the child only calls what is safe there.
-    const struct passwd* account = user.empty() ? nullptr : ::getpwnam(user.c_str());
-    if (!user.empty() && !account)
-        throw std::runtime_error("no user " + user);
+    const std::string& file = wrapper.empty() ? program : wrapper.front();
     pid_ = ::fork();
     if (pid_ == 0) {
         if (::chdir(folder.path().c_str()) != 0)
@@ -79,10 +76,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
-        if (account
-            && (::setgroups(0, nullptr) != 0 || ::setgid(account->pw_gid) != 0 || ::setuid(account->pw_uid) != 0))
-            ::_exit(125);
-        ::execv(program.c_str(), argv.data());
+        ::execvp(file.c_str(), argv.data());
         ::_exit(127);
     }
 }

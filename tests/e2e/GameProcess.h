@@ -31,10 +31,10 @@ class GameProcess {
 public:
     // preload: an extra library for LD_PRELOAD (test shims), or empty.
     explicit GameProcess(const RunFolder& folder, const std::string& preload = "");
-    // Another program of the built run folder, with arguments; run as another
-    // user when one is named (the test runs as root).
+    // Another program of the built run folder, with arguments; wrapper: a
+    // program and its arguments to run it under (a profiler), or none.
     GameProcess(const RunFolder& folder, const std::string& program, const std::vector<std::string>& arguments,
-        const std::string& preload = "", const std::string& user = "");
+        const std::string& preload = "", const std::vector<std::string>& wrapper = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

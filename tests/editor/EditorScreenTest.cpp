@@ -110,9 +110,10 @@ struct Editor {
 
     fs::path levelsFile() const { return folder.path() / "Config" / "Levels.dat"; }
 
-    void start(const std::string& user = "")
+    // wrapper: what to run it under (runuser), or nothing.
+    void start(const std::vector<std::string>& wrapper = {})
     {
-        process.emplace(folder, "cubrava-editor", std::vector<std::string> {}, "", user);
+        process.emplace(folder, "cubrava-editor", std::vector<std::string> {}, "", wrapper);
         auto foundDialog = waitForWindow(DialogTitle);
         ASSERT_TRUE(foundDialog) << process->standardError();
         dialog = *foundDialog;
@@ -277,19 +278,19 @@ TEST(EditorOnScreen, AFailedSaveKeepsTheDialogOpenAndTheOldFileUntilTheCauseIsGo
     // Each way of failing, and how the designer puts it right.
     struct Case {
         const char* what;
-        std::string user;
+        std::vector<std::string> wrapper;
         std::function<void(const Editor&)> breakSave;
         std::function<void(const Editor&)> mend;
     };
     const fs::path config = "Config";
     std::vector<Case> cases {
-        { "the temporary file's name taken by a folder", "",
+        { "the temporary file's name taken by a folder", {},
             [&](const Editor& e) { fs::create_directory(e.folder.path() / config / "Levels.dat.tmp"); },
             [&](const Editor& e) { fs::remove(e.folder.path() / config / "Levels.dat.tmp"); } },
     };
     if (::geteuid() == 0) {
         // As root every folder is writable: an ordinary user finds Config read-only.
-        cases.push_back({ "a read-only folder", "nobody",
+        cases.push_back({ "a read-only folder", { "runuser", "-u", "nobody", "--" },
             [](const Editor& e) {
                 ::chmod(e.folder.path().c_str(), 0755);
                 ::chmod((e.folder.path() / "Config").c_str(), 0555);
@@ -310,7 +311,7 @@ TEST(EditorOnScreen, AFailedSaveKeepsTheDialogOpenAndTheOldFileUntilTheCauseIsGo
         Editor editor;
         editor.folder.write("Config/Levels.dat", TestLevels);
         c.breakSave(editor);
-        ASSERT_NO_FATAL_FAILURE(editor.start(c.user));
+        ASSERT_NO_FATAL_FAILURE(editor.start(c.wrapper));
         ASSERT_NO_FATAL_FAILURE(editor.addRedCube(3, 9));
         editor.doneSavingTheLevel();
         EXPECT_EQ(boxText("Uh oh ..."), saveFailure);
