@@ -302,7 +302,7 @@ TEST(EditorOnScreen, AFailedSaveKeepsTheDialogOpenAndTheOldFileUntilTheCauseIsGo
             } });
     } else {
         cases.push_back(
-            { "a read-only folder", "", [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0555); },
+            { "a read-only folder", {}, [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0555); },
                 [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0755); } });
     }
 
