@@ -6,7 +6,8 @@
 #   record-sound.sh PROBE [KEEP_DIR] [RUN_DIR WITH_XVFB]
 #
 # With RUN_DIR and WITH_XVFB it also plays the real game under a private
-# display: a new game starts its soundtrack, which must be heard.
+# display, started as a player would: a new game starts its soundtrack, which
+# must be heard.
 #
 # The floor: the soundtrack is a 440 Hz sine at 0.4 of full scale, an RMS of
 # 0.28. A floor of 0.05 sits far above silence and 8-bit quantisation noise
@@ -89,13 +90,14 @@ figure() { sox "$1" -n stat 2>&1 | awk -F: -v name="$2" '$1 ~ name { gsub(/ /, "
 record play
 record silent
 
-# record_game: the real game, preloaded like the probe, while the sink is recorded.
+# record_game: the real game while the sink is recorded. Nothing preloads
+# libpulsedsp for it: the game restarts itself with it, as it does for a player.
 record_game() {
     parecord --latency-msec=20 --device=test.monitor --rate=11025 --channels=1 --format=s16le \
         --file-format=wav "$work/game.wav" &
     rec_pid=$!
     sleep 2.2
-    "$with_xvfb" sh "$(dirname "$0")/play-game.sh" "$run_dir" "$dsp_lib" "$game_seconds" >"$work/game.log" 2>&1
+    "$with_xvfb" sh "$(dirname "$0")/play-game.sh" "$run_dir" "" "$game_seconds" >"$work/game.log" 2>&1
     status=$?
     sleep 0.5
     kill -INT "$rec_pid"

@@ -61,6 +61,8 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
         ::setenv("CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").c_str(), 1);
+        // Silent on a desktop with a sound server too.
+        ::setenv("CUBRAVA_NO_SOUND_PRELOAD", "1", 1);
         ::execl(program.c_str(), "cubrava", static_cast<char*>(nullptr));
         ::_exit(127);
     }
