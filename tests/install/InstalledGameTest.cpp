@@ -1,0 +1,187 @@
+// The installed game, started as a player starts it: from a folder of no
+// importance, with a home of its own. It makes the player's folder, plays
+// from it, and keeps what the player changed there.
+
+#include "InstalledProgram.h"
+#include "data/LevelList.h"
+#include "e2e/Desktop.h"
+#include "e2e/ScreenShot.h"
+#include "platform/SplashWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <tuple>
+
+using namespace cubrava;
+using namespace cubrava::e2e;
+using namespace cubrava::install;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path Shipped = CUBRAVA_INSTALLED_DATA;
+const Rect Scene { 0, 0, 768, 768 };
+
+std::string read(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+// Waits until the screen shows what the test looks for; the last shot either way.
+bool waitForScreen(const std::function<bool(const ScreenShot&)>& shows, std::chrono::seconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        const ScreenShot shot = ScreenShot::take();
+        if (shows(shot))
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            shot.save("install-test-failure.ppm");
+            return false;
+        }
+        pause(200);
+    }
+}
+
+// The first level as the game draws it: the grey grid and every colour of
+// its starting cubes.
+bool showsLevel(const ScreenShot& shot, const LevelDef& level)
+{
+    if (shot.count(Scene, [](const Rgb& p) { return near(p, 102, 102, 102, 1); }) <= 300)
+        return false;
+    for (const Block& block : level.blocks()) {
+        const Material& m = *block.material;
+        if (m.textureName.empty()
+            && shot.count(Scene, [&](const Rgb& p) { return sameHue(p, m.red, m.green, m.blue, 0.06f); }) <= 15)
+            return false;
+    }
+    return true;
+}
+
+// The game's window is up and the splash, which would take the keys under
+// the pointer, has closed: the game is started and listens.
+void waitUntilStarted(InstalledProgram& game)
+{
+    ASSERT_TRUE(waitForWindow("Cubrava", 60s)) << game.standardError();
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    for (;;) {
+        const auto splash = findWindowByTitle(kSplashTitle);
+        if (!splash || !splash->viewable)
+            return;
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the splash did not close";
+        pause(50);
+    }
+}
+
+void quit(InstalledProgram& game)
+{
+    key("alt+q");
+    EXPECT_EQ(game.waitForExit(30s), 0) << game.standardError();
+}
+
+void expectLinkTo(const fs::path& link, const fs::path& target)
+{
+    EXPECT_TRUE(fs::is_symlink(link)) << link;
+    EXPECT_EQ(fs::read_symlink(link), target) << link;
+}
+
+// A level of the player's own: a name and cubes of a colour no shipped level has.
+const char* const PlayersLevels = R"(<levels>
+    <level name="Made At Home" x="6" y="6" z="14" goal="2" drop="900">
+        <blocks>
+            <point x="0" y="0" z="0" color="FF00FF" />
+            <point x="1" y="0" z="0" color="FF00FF" />
+            <point x="2" y="0" z="0" color="FF00FF" />
+            <point x="3" y="0" z="0" color="FF00FF" />
+        </blocks>
+    </level>
+</levels>
+)";
+
+} // namespace
+
+TEST(InstalledGame, AFirstStartMakesThePlayersFolderAndShowsTheFirstLevel)
+{
+    Player player;
+    LevelList shippedLevels;
+    readLevelsFrom((Shipped / "Config/Levels.dat").string(), shippedLevels);
+    ASSERT_FALSE(shippedLevels.empty());
+
+    InstalledProgram game(player, "cubrava");
+    ASSERT_NO_FATAL_FAILURE(waitUntilStarted(game));
+    EXPECT_TRUE(waitForScreen([&](const ScreenShot& shot) { return showsLevel(shot, shippedLevels.front()); }, 60s))
+        << "the first level on screen; the last shot is install-test-failure.ppm";
+
+    const fs::path folder = player.folder();
+    for (const char* file : { "Levels.dat", "Pieces.dat", "Status.dat", "DJ.dat" }) {
+        EXPECT_FALSE(fs::is_symlink(folder / "Config" / file)) << file;
+        EXPECT_EQ(read(folder / "Config" / file), read(Shipped / "Config" / file)) << file;
+    }
+    ASSERT_TRUE(fs::is_directory(folder / "Textures"));
+    EXPECT_FALSE(fs::is_symlink(folder / "Textures"));
+    for (const fs::directory_entry& texture : fs::directory_iterator(Shipped / "Textures"))
+        expectLinkTo(folder / "Textures" / texture.path().filename(), texture.path());
+    for (const char* linked : { "Sounds", "Music", "fonts" })
+        expectLinkTo(folder / linked, Shipped / linked);
+    EXPECT_TRUE(fs::is_empty(player.workingFolder())) << "nothing written where the game was started";
+
+    quit(game);
+}
+
+TEST(InstalledGame, ASecondStartPlaysAndKeepsThePlayersLevels)
+{
+    Player player;
+    {
+        InstalledProgram first(player, "cubrava");
+        ASSERT_NO_FATAL_FAILURE(waitUntilStarted(first));
+        quit(first);
+    }
+    const fs::path levels = player.folder() / "Config/Levels.dat";
+    ASSERT_TRUE(fs::exists(levels));
+    std::ofstream(levels, std::ios::binary | std::ios::trunc) << PlayersLevels;
+
+    InstalledProgram second(player, "cubrava");
+    ASSERT_NO_FATAL_FAILURE(waitUntilStarted(second));
+    EXPECT_TRUE(waitForScreen(
+        [](const ScreenShot& shot) {
+            return shot.count(Scene, [](const Rgb& p) { return sameHue(p, 1, 0, 1, 0.06f); }) > 15;
+        },
+        60s))
+        << "the player's magenta cubes on screen";
+    EXPECT_EQ(read(levels), PlayersLevels);
+    quit(second);
+    EXPECT_EQ(read(levels), PlayersLevels);
+}
+
+TEST(InstalledGame, TheCommandLine)
+{
+    Player player;
+    {
+        InstalledProgram help(player, "cubrava", { "--help" });
+        EXPECT_EQ(help.waitForExit(30s), 0);
+        EXPECT_NE(help.standardOutput().find("--windowed"), std::string::npos) << help.standardOutput();
+    }
+    {
+        InstalledProgram mistaken(player, "cubrava", { "--full-screen" });
+        EXPECT_EQ(mistaken.waitForExit(30s), 2);
+        EXPECT_NE(mistaken.standardError().find("unknown option '--full-screen'"), std::string::npos)
+            << mistaken.standardError();
+        EXPECT_EQ(mistaken.standardOutput(), "");
+    }
+    EXPECT_FALSE(fs::exists(player.folder())) << "nothing made before the game starts";
+
+    // --windowed: the window of four fifths of the 1024 x 768 screen.
+    InstalledProgram windowed(player, "cubrava", { "--windowed" });
+    ASSERT_NO_FATAL_FAILURE(waitUntilStarted(windowed));
+    const auto window = findWindowByTitle("Cubrava");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->width, 819);
+    EXPECT_EQ(window->height, 614);
+    focusWindow(window->id);
+    quit(windowed);
+}
