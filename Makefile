@@ -3,13 +3,16 @@
 # make editor  the same set-up, then start the level editor
 # make install the same set-up, then install into PREFIX (default /usr/local)
 # make deb     a Debian package, built in build-deb/ and checked by lintian
+# make fuzz    the same set-up, then the fuzzers in build-fuzz (Clang), each for
+#              FUZZ_SECONDS (20 by default), with a summary at the end
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
 PREFIX ?= /usr/local
+FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build run test editor bench install deb clean
+.PHONY: all deps configure build run test editor bench fuzz install deb clean
 
 all: build
 
@@ -34,6 +37,10 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+# The normal build first: its textures seed the image decoder's fuzzer.
+fuzz: build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_TEXTURES=$(BUILD)/run/Textures scripts/fuzz
 
 # The prefix is set when configuring, so the programs go to games/ under /usr.
 install: CONFIGURE_FLAGS = -DCMAKE_INSTALL_PREFIX=$(PREFIX)

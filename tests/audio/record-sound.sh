@@ -15,7 +15,30 @@
 # still passes), so it fails only when the sound does not get through. The
 # rough frequency must stay near 440 Hz: a sample played at a wrong rate lands
 # far off (320 Hz for 8000, 880 Hz for 22050).
+#
+# Recordings are raw, so they can be measured while they grow: nothing plays
+# before the recorder hears the sink, the game plays until 4 s of it have been
+# recorded, and the recorder stops only once the end has come through.
+#
+#   record-sound.sh --heard RAW SECONDS  true once RAW holds SECONDS from its first sound
 set -u
+raw_format="-t raw -r 11025 -e signed-integer -b 16 -c 1"
+second_bytes=22050
+
+# heard RAW SECONDS
+heard() {
+    trimmed=$(mktemp --suffix=.wav) || return 1
+    # shellcheck disable=SC2086
+    sox $raw_format "$1" "$trimmed" silence 1 0.05 1% 2>/dev/null
+    length=$(sox "$trimmed" -n stat 2>&1 | awk -F: '$1 ~ /Length/ { gsub(/ /, "", $2); print $2 }')
+    rm -f "$trimmed"
+    awk -v len="${length:-0}" -v want="$2" 'BEGIN { exit !(len >= want) }'
+}
+if [ "${1:-}" = --heard ]; then
+    heard "$2" "$3"
+    exit
+fi
+
 probe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 keep=${2:-}
 run_dir=${3:-}
@@ -26,7 +49,6 @@ play_seconds=4
 # of them has an RMS of 0.07, so their floor sits lower, still far above the
 # 0.001 of silence and 8-bit noise.
 game_floor=0.02
-game_seconds=6
 
 skip() { echo "SKIP: $*"; exit 77; }
 for tool in pulseaudio pactl parecord sox; do
@@ -66,20 +88,46 @@ until pactl info >/dev/null 2>&1; do
     sleep 0.05
 done
 
-# record MODE: runs the probe in MODE while the sink's monitor is recorded.
-record() {
-    mkdir -p "$work/$1"
-    parecord --latency-msec=20 --device=test.monitor --rate=11025 --channels=1 --format=s16le \
-        --file-format=wav "$work/$1.wav" &
+size() { stat -c %s "$1" 2>/dev/null || echo 0; }
+
+# grown FILE BYTES: waits, at most 30 s, until FILE holds at least BYTES.
+grown() {
+    tries=300
+    until [ "$(size "$1")" -ge "$2" ]; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || { echo "FAIL: the recording stopped growing at $(size "$1") bytes"; exit 1; }
+        sleep 0.1
+    done
+}
+
+# start_recording NAME: records the sink's monitor into NAME.raw. The null
+# sink starts with about two seconds of latency: what plays before the first
+# samples arrive is lost, so this returns once they have.
+start_recording() {
+    parecord --raw --latency-msec=20 --device=test.monitor --rate=11025 --channels=1 --format=s16le \
+        "$work/$1.raw" &
     rec_pid=$!
-    # The null sink starts with about two seconds of latency.
-    sleep 2.2
-    (cd "$work/$1" && LD_PRELOAD="$dsp_lib" "$probe" "$1" "$play_seconds") >"$work/$1-probe.log" 2>&1
-    status=$?
-    sleep 0.5
+    grown "$work/$1.raw" $((second_bytes / 5))
+}
+
+# stop_recording NAME: once half a second more has come through, so the end
+# of what played is in.
+stop_recording() {
+    grown "$work/$1.raw" $(($(size "$work/$1.raw") + second_bytes / 2))
     kill -INT "$rec_pid"
     wait "$rec_pid"
     rec_pid=""
+    # shellcheck disable=SC2086
+    sox $raw_format "$work/$1.raw" "$work/$1.wav"
+}
+
+# record MODE: runs the probe in MODE while the sink's monitor is recorded.
+record() {
+    mkdir -p "$work/$1"
+    start_recording "$1"
+    (cd "$work/$1" && LD_PRELOAD="$dsp_lib" "$probe" "$1" "$play_seconds") >"$work/$1-probe.log" 2>&1
+    status=$?
+    stop_recording "$1"
     sed "s/^/  $1: /" "$work/$1-probe.log"
     [ $status -eq 0 ] || { echo "FAIL: the probe ($1) ended with status $status"; exit 1; }
 }
@@ -90,19 +138,15 @@ figure() { sox "$1" -n stat 2>&1 | awk -F: -v name="$2" '$1 ~ name { gsub(/ /, "
 record play
 record silent
 
-# record_game: the real game while the sink is recorded. Nothing preloads
-# libpulsedsp for it: the game restarts itself with it, as it does for a player.
+# record_game: the real game while the sink is recorded; it plays until the
+# recording holds 4 s from its first sound. Nothing preloads libpulsedsp for
+# it: the game restarts itself with it, as it does for a player.
 record_game() {
-    parecord --latency-msec=20 --device=test.monitor --rate=11025 --channels=1 --format=s16le \
-        --file-format=wav "$work/game.wav" &
-    rec_pid=$!
-    sleep 2.2
-    "$with_xvfb" sh "$(dirname "$0")/play-game.sh" "$run_dir" "" "$game_seconds" >"$work/game.log" 2>&1
+    start_recording game
+    "$with_xvfb" sh "$(dirname "$0")/play-game.sh" "$run_dir" "" \
+        sh "$0" --heard "$work/game.raw" 4.2 >"$work/game.log" 2>&1
     status=$?
-    sleep 0.5
-    kill -INT "$rec_pid"
-    wait "$rec_pid"
-    rec_pid=""
+    stop_recording game
     grep -v '^$' "$work/game.log" | sed 's/^/  game: /'
     [ $status -eq 0 ] || { echo "FAIL: the game ended with status $status"; exit 1; }
     if grep -q 'error initializing the Cubrava DJ' "$work/game.log"; then

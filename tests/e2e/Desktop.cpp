@@ -1,10 +1,13 @@
 #include "Desktop.h"
 
+#include "GameProcess.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 
 namespace cubrava::e2e {
 
@@ -61,17 +64,78 @@ bool setCapsLock(bool on)
     return indicatorOn(CapsLockIndicator) == on;
 }
 
-std::optional<WindowInfo> waitForWindow(const std::string& title, std::chrono::milliseconds limit)
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        auto info = findWindowByTitle(title);
-        if (info && info->viewable)
-            return info;
+    while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline)
-            return std::nullopt;
-        pause(50);
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+    return true;
+}
+
+std::optional<WindowInfo> waitForWindow(const std::string& title, std::chrono::milliseconds limit)
+{
+    std::optional<WindowInfo> info;
+    if (!waitUntil(
+            [&] {
+                info = findWindowByTitle(title);
+                return info && info->viewable;
+            },
+            limit))
+        return std::nullopt;
+    return info;
+}
+
+bool waitForNoWindow(const std::string& title, std::chrono::milliseconds limit)
+{
+    return waitUntil(
+        [&] {
+            auto info = findWindowByTitle(title);
+            return !info || !info->viewable;
+        },
+        limit);
+}
+
+namespace {
+
+// An Expose of the whole window, sent as the X server would send it.
+void exposeWindow(unsigned long id)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        throw std::runtime_error("no display to send an Expose to");
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(display, id, &attributes);
+    XEvent event {};
+    event.xexpose.type = Expose;
+    event.xexpose.window = id;
+    event.xexpose.width = attributes.width;
+    event.xexpose.height = attributes.height;
+    XSendEvent(display, id, False, ExposureMask, &event);
+    XCloseDisplay(display);
+}
+
+} // namespace
+
+bool redrawn(const GameProcess& game, unsigned long window)
+{
+    // A frame counted just after the count is read may have begun before this
+    // call; the frame after it cannot have.
+    for (int round = 0; round < 2; ++round) {
+        const unsigned long shown = game.frames();
+        exposeWindow(window);
+        if (!waitUntil([&] { return game.frames() > shown; }))
+            return false;
+    }
+    return true;
+}
+
+bool framesPassed(const GameProcess& game, unsigned long frames)
+{
+    const unsigned long shown = game.frames();
+    return waitUntil([&] { return game.frames() >= shown + frames; });
 }
 
 } // namespace cubrava::e2e

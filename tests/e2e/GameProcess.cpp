@@ -50,6 +50,7 @@ void RunFolder::remove(const std::string& relative) const
 GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
 {
     errorFile_ = folder.path() / "stderr.txt";
+    framesFile_ = folder.path() / "frames.txt";
     const std::string program = std::string(CUBRAVA_RUN_DIR) + "/cubrava";
     pid_ = ::fork();
     if (pid_ == 0) {
@@ -60,7 +61,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
             ::dup2(err, 2);
         if (!preload.empty())
             ::setenv("LD_PRELOAD", preload.c_str(), 1);
-        ::setenv("CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").c_str(), 1);
+        ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
         // Silent on a desktop with a sound server too.
         ::setenv("CUBRAVA_NO_SOUND_PRELOAD", "1", 1);
         ::execl(program.c_str(), "cubrava", static_cast<char*>(nullptr));
@@ -105,6 +106,13 @@ std::string GameProcess::standardError() const
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+unsigned long GameProcess::frames() const
+{
+    unsigned long count = 0;
+    std::ifstream(framesFile_) >> count;
+    return count;
 }
 
 double GameProcess::cpuSeconds() const

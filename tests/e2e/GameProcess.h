@@ -39,6 +39,9 @@ public:
     std::optional<int> waitForExit(std::chrono::milliseconds limit);
     bool running();
     std::string standardError() const;
+    // Frames shown so far, as the preloaded frame counter last wrote them;
+    // each is on the X server once counted. 0 without the counter.
+    unsigned long frames() const;
     // User plus system processor time used so far, in seconds.
     double cpuSeconds() const;
 
@@ -46,6 +49,7 @@ private:
     pid_t pid_ = -1;
     std::optional<int> status_;
     std::filesystem::path errorFile_;
+    std::filesystem::path framesFile_;
 };
 
 } // namespace cubrava::e2e

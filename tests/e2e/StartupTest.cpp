@@ -7,6 +7,7 @@
 #include "ScreenShot.h"
 #include "data/LevelList.h"
 #include "data/PieceSet.h"
+#include "platform/SplashWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ const Rect Panel{768, 256, 1024, 768};
 void expectQuitsCleanly(GameProcess& game)
 {
     key("alt+q");
-    EXPECT_EQ(game.waitForExit(5s), 0) << game.standardError();
+    EXPECT_EQ(game.waitForExit(Patience), 0) << game.standardError();
 }
 
 } // namespace
@@ -36,9 +37,12 @@ void expectQuitsCleanly(GameProcess& game)
 TEST(Startup, TheFirstLevelThePanelAndTheMenuAreOnScreen)
 {
     RunFolder folder;
-    GameProcess game(folder);
-    ASSERT_TRUE(waitForWindow("Cubrava", 10s)) << game.standardError();
-    pause(1500);
+    GameProcess game(folder, CUBRAVA_FRAME_COUNTER);
+    const auto window = waitForWindow("Cubrava");
+    ASSERT_TRUE(window) << game.standardError();
+    // Once the splash is gone, a frame drawn after that shows the whole screen.
+    ASSERT_TRUE(waitForNoWindow(kSplashTitle));
+    ASSERT_TRUE(redrawn(game, window->id));
     const ScreenShot shot = ScreenShot::take();
     ASSERT_EQ(shot.width(), 1024);
 
@@ -85,10 +89,12 @@ TEST(Startup, TheFirstLevelThePanelAndTheMenuAreOnScreen)
 
     // Paused at start: the pointer works the menu.
     mouseMove(850, 474);
-    pause(400);
-    const ScreenShot hovered = ScreenShot::take();
     auto hover = [](const Rgb& p) { return p.r > 200 && p.g > 200 && p.b > 120 && p.b < 210; };
-    EXPECT_GT(hovered.count({768, 455, 1024, 490}, hover), 60) << "\"new game\" in the hover colour";
+    ScreenShot hovered;
+    EXPECT_TRUE(waitUntil([&] {
+        hovered = ScreenShot::take();
+        return hovered.count({768, 455, 1024, 490}, hover) > 60;
+    })) << "\"new game\" in the hover colour";
     EXPECT_EQ(hovered.count({768, 490, 1024, 650}, hover), 0) << "only the button under the pointer";
 
     expectQuitsCleanly(game);
@@ -101,12 +107,12 @@ namespace {
 void expectFatal(const RunFolder& folder, const std::string& message)
 {
     GameProcess game(folder);
-    auto box = waitForWindow("Bad News...", 15s);
+    auto box = waitForWindow("Bad News...");
     ASSERT_TRUE(box) << game.standardError();
     EXPECT_NE(game.standardError().find(message), std::string::npos) << game.standardError();
     EXPECT_TRUE(game.running()) << "the box waits for the player";
     requestWindowClose(box->id);
-    EXPECT_EQ(game.waitForExit(5s), 1);
+    EXPECT_EQ(game.waitForExit(Patience), 1);
 }
 
 } // namespace

@@ -32,20 +32,14 @@ std::string read(const fs::path& file)
     return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
-// Waits until the screen shows what the test looks for; the last shot either way.
-bool waitForScreen(const std::function<bool(const ScreenShot&)>& shows, std::chrono::seconds limit)
+// Waits until the screen shows what the test looks for; the last shot is
+// kept for a look when it never does.
+bool waitForScreen(const std::function<bool(const ScreenShot&)>& shows)
 {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        const ScreenShot shot = ScreenShot::take();
-        if (shows(shot))
-            return true;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            shot.save("install-test-failure.ppm");
-            return false;
-        }
-        pause(200);
-    }
+    if (waitUntil([&] { return shows(ScreenShot::take()); }))
+        return true;
+    ScreenShot::take().save("install-test-failure.ppm");
+    return false;
 }
 
 // The first level as the game draws it: the grey grid and every colour of
@@ -67,21 +61,14 @@ bool showsLevel(const ScreenShot& shot, const LevelDef& level)
 // the pointer, has closed: the game is started and listens.
 void waitUntilStarted(InstalledProgram& game)
 {
-    ASSERT_TRUE(waitForWindow("Cubrava", 60s)) << game.standardError();
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    for (;;) {
-        const auto splash = findWindowByTitle(kSplashTitle);
-        if (!splash || !splash->viewable)
-            return;
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the splash did not close";
-        pause(50);
-    }
+    ASSERT_TRUE(waitForWindow("Cubrava")) << game.standardError();
+    ASSERT_TRUE(waitForNoWindow(kSplashTitle)) << "the splash did not close";
 }
 
 void quit(InstalledProgram& game)
 {
     key("alt+q");
-    EXPECT_EQ(game.waitForExit(30s), 0) << game.standardError();
+    EXPECT_EQ(game.waitForExit(Patience), 0) << game.standardError();
 }
 
 void expectLinkTo(const fs::path& link, const fs::path& target)
@@ -114,7 +101,7 @@ TEST(InstalledGame, AFirstStartMakesThePlayersFolderAndShowsTheFirstLevel)
 
     InstalledProgram game(player, "cubrava");
     ASSERT_NO_FATAL_FAILURE(waitUntilStarted(game));
-    EXPECT_TRUE(waitForScreen([&](const ScreenShot& shot) { return showsLevel(shot, shippedLevels.front()); }, 60s))
+    EXPECT_TRUE(waitForScreen([&](const ScreenShot& shot) { return showsLevel(shot, shippedLevels.front()); }))
         << "the first level on screen; the last shot is install-test-failure.ppm";
 
     const fs::path folder = player.folder();
@@ -147,12 +134,9 @@ TEST(InstalledGame, ASecondStartPlaysAndKeepsThePlayersLevels)
 
     InstalledProgram second(player, "cubrava");
     ASSERT_NO_FATAL_FAILURE(waitUntilStarted(second));
-    EXPECT_TRUE(waitForScreen(
-        [](const ScreenShot& shot) {
-            return shot.count(Scene, [](const Rgb& p) { return sameHue(p, 1, 0, 1, 0.06f); }) > 15;
-        },
-        60s))
-        << "the player's magenta cubes on screen";
+    EXPECT_TRUE(waitForScreen([](const ScreenShot& shot) {
+        return shot.count(Scene, [](const Rgb& p) { return sameHue(p, 1, 0, 1, 0.06f); }) > 15;
+    })) << "the player's magenta cubes on screen";
     EXPECT_EQ(read(levels), PlayersLevels);
     quit(second);
     EXPECT_EQ(read(levels), PlayersLevels);
@@ -163,12 +147,12 @@ TEST(InstalledGame, TheCommandLine)
     Player player;
     {
         InstalledProgram help(player, "cubrava", { "--help" });
-        EXPECT_EQ(help.waitForExit(30s), 0);
+        EXPECT_EQ(help.waitForExit(Patience), 0);
         EXPECT_NE(help.standardOutput().find("--windowed"), std::string::npos) << help.standardOutput();
     }
     {
         InstalledProgram mistaken(player, "cubrava", { "--full-screen" });
-        EXPECT_EQ(mistaken.waitForExit(30s), 2);
+        EXPECT_EQ(mistaken.waitForExit(Patience), 2);
         EXPECT_NE(mistaken.standardError().find("unknown option '--full-screen'"), std::string::npos)
             << mistaken.standardError();
         EXPECT_EQ(mistaken.standardOutput(), "");

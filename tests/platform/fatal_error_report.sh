@@ -17,11 +17,11 @@ You may want to reinstall the game before playing again. (100% @bad &text)'
 run_once() {
     "$demo" "$text" >"$work/out" 2>"$work/err" &
     pid=$!
-    geometry=$("$XPROBE" window "Bad News..." 10) || { kill "$pid"; fail "no Bad News... box ($1)"; }
+    geometry=$("$XPROBE" window "Bad News..." 30) || { kill "$pid"; fail "no Bad News... box ($1)"; }
     set -- $geometry "$1"
     id=$1 x=$2 y=$3 how=$6
     "$XPROBE" gone "Cubrava splash" 0 || fail "splash still open over the error box"
-    sign=$(wait_pixel $((x + 36)) $((y + 18)) "200 30 30" 3) || fail "no red error sign in the box: $sign"
+    sign=$(wait_pixel $((x + 36)) $((y + 18)) "200 30 30" 30) || fail "no red error sign in the box: $sign"
     [ "$(cat "$work/err")" = "$text" ] || fail "standard error holds: $(cat "$work/err")"
     kill -0 "$pid" 2>/dev/null || fail "program ended before the box was closed"
     if [ "$how" = key ]; then
@@ -29,8 +29,8 @@ run_once() {
     else
         "$XPROBE" close "Bad News..." || fail "could not ask the box to close"
     fi
-    "$XPROBE" gone "Bad News..." 5 || fail "box still open after $how"
-    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    "$XPROBE" gone "Bad News..." 30 || fail "box still open after $how"
+    wait_ended "$pid" 30
     kill -0 "$pid" 2>/dev/null && { kill "$pid"; fail "program still running after the box closed"; }
     wait "$pid"
     status=$?
@@ -43,7 +43,7 @@ run_once close
 # No display at all: the message still reaches standard error, and the status is 1.
 env -u DISPLAY "$demo" "$text" >"$work/out" 2>"$work/err" &
 pid=$!
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait_ended "$pid" 30
 kill -0 "$pid" 2>/dev/null && { kill "$pid"; fail "without a display the program did not end"; }
 wait "$pid"
 status=$?

@@ -13,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 ask() {
     "$demo" >"$work/out" 2>&1 &
     pid=$!
-    geometry=$("$XPROBE" window "Yo!" 10) || { kill "$pid"; fail "no question box"; }
+    geometry=$("$XPROBE" window "Yo!" 30) || { kill "$pid"; fail "no question box"; }
     set -- $geometry "$1" "$2"
     id=$1 x=$2 y=$3 width=$4 height=$5 action=$6 want=$7
     case "$action" in
@@ -23,7 +23,7 @@ ask() {
             # Yes, No, Cancel stand right-aligned, 84 wide with 12 between.
             xdotool mousemove $((x + width - 12 - 276 + 96 + 42)) $((y + height - 25)) click 1 ;;
     esac
-    "$XPROBE" gone "Yo!" 5 || { kill "$pid"; fail "box still open after $action"; }
+    "$XPROBE" gone "Yo!" 30 || { kill "$pid"; fail "box still open after $action"; }
     wait "$pid"
     [ "$(cat "$work/out")" = "$want" ] || fail "$action answered '$(cat "$work/out")', not $want"
 }

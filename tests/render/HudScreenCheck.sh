@@ -23,18 +23,29 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# wait_exit PID SECONDS: sets status to the process's exit status once it
-# ends, or to nothing when it still runs (not in a subshell: it must wait).
+# Every wait below polls for what it needs until a deadline of this many
+# seconds; none waits a set time and then judges.
+limit=30
+
+# until_true COMMAND...: runs the command until it succeeds (true) or the
+# deadline passes (false).
+until_true() {
+    local deadline=$((SECONDS + limit))
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+# wait_exit PID: sets status to the process's exit status once it ends, or to
+# nothing when it still runs at the deadline (not in a subshell: it must wait).
+ended() { ! kill -0 "$1" 2>/dev/null; }
 wait_exit() {
     status=""
-    for _ in $(seq 1 $(($2 * 4))); do
-        if ! kill -0 "$1" 2>/dev/null; then
-            wait "$1"
-            status=$?
-            return
-        fi
-        sleep 0.25
-    done
+    if until_true ended "$1"; then
+        wait "$1"
+        status=$?
+    fi
 }
 
 check() {
@@ -63,11 +74,13 @@ start_demo() {
     pid=$!
 }
 
-# Pixels of a screenshot region as "x y r g b" lines, in screen coordinates.
+# The pixels of a screenshot region that are not black, as "x y r g b" lines
+# in screen coordinates (no condition below looks for black, and leaving the
+# background out makes this many times faster).
 dump() {
     local shot=$1 w=$2 h=$3 x=$4 y=$5
-    "$convert" "$shot" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- |
-        awk -v ox="$x" -v oy="$y" -F'[,:() ]+' 'NR > 1 { print $1 + ox, $2 + oy, $3, $4, $5 }'
+    "$convert" "$shot" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 -transparent black sparse-color:- |
+        tr ' ' '\n' | awk -v ox="$x" -v oy="$y" -F'[,()]' 'NF >= 6 { print $1 + ox, $2 + oy, $4, $5, $6 }'
 }
 
 # "count minx miny maxx maxy" of the pixels in a dump that match an awk
@@ -83,15 +96,17 @@ shoot() {
     import -window root "$work/$1.png" && dump "$work/$1.png" 256 768 768 0 >"$work/$1.panel"
 }
 
-# Under load the first frame may come late: wait until the panel shows red.
+# shows NAME CONDITION MINIMUM: takes a screenshot NAME and sets n to its
+# panel pixels matching the condition; true when there are at least MINIMUM.
+shows() {
+    shoot "$1"
+    read -r n _ <<<"$(stats "$work/$1.panel" "$2")"
+    [ "$n" -ge "$3" ]
+}
+
+# The first frame may come late: wait until the panel shows red.
 wait_for_panel() {
-    for _ in $(seq 1 40); do
-        shoot "$1"
-        read -r n _ <<<"$(stats "$work/$1.panel" 'r == 255 && g == 0 && b == 0')"
-        [ "$n" -gt 0 ] && return 0
-        sleep 0.25
-    done
-    return 1
+    until_true shows "$1" 'r == 255 && g == 0 && b == 0' 1
 }
 
 between() { [ "$1" -ge "$2" ] && [ "$1" -le "$3" ]; }
@@ -101,7 +116,7 @@ between() { [ "$1" -ge "$2" ] && [ "$1" -le "$3" ]; }
 # 40 scroll steps move the name 0.2 of the panel width left: it starts left
 # of the band and must be cut at the band's edge.
 start_demo "$game" --scroll 40 --name "Green Valley" --message "Level complete"
-timeout 20 xdotool search --sync --name '^Cubrava text demo$' >/dev/null || {
+timeout $limit xdotool search --sync --name '^Cubrava text demo$' >/dev/null || {
     echo "FAILED: the demo window did not appear"
     cat "$work/err"
     exit 1
@@ -142,14 +157,8 @@ check "the status message is centred over the pit ($n pixels, columns $minx-$max
 # --- hover while paused -------------------------------------------------------
 
 xdotool mousemove 830 474
-hovered=0
-for _ in $(seq 1 20); do
-    sleep 0.25
-    shoot hover
-    read -r n _ <<<"$(stats "$work/hover.panel" 'r == 255 && g == 255 && b == 179 && y > 458 && y <= 482')"
-    if [ "$n" -ge 40 ]; then hovered=1; break; fi
-done
-check "\"new game\" turns (1, 1, 0.7) under the pointer" test "$hovered" -eq 1
+check "\"new game\" turns (1, 1, 0.7) under the pointer" \
+    until_true shows hover 'r == 255 && g == 255 && b == 179 && y > 458 && y <= 482' 40
 read -r n _ <<<"$(stats "$work/hover.panel" 'r == 0 && g == 128 && b == 204 && y > 458 && y <= 482')"
 check "no normal-coloured pixels left in \"new game\" ($n)" test "$n" -eq 0
 read -r n _ <<<"$(stats "$work/hover.panel" 'r == 0 && g == 128 && b == 204 && y > 488 && y <= 635')"
@@ -158,13 +167,16 @@ check "the other five keep their colour ($n of $before pixels)" test "$n" -eq "$
 
 # --- "exit" acts on release -------------------------------------------------
 
+# The click once the demo has seen the pointer there, as a player's would come.
 xdotool mousemove 820 628
-sleep 0.3
+check "\"exit\" turns (1, 1, 0.7) under the pointer" \
+    until_true shows exit 'r == 255 && g == 255 && b == 179 && y > 612 && y <= 635' 40
 xdotool click 1
-wait_exit "$pid" 10
+wait_exit "$pid"
 pid=""
 check "releasing the left button over \"exit\" ends the demo with status 0 (${status:-still running})" \
     eval '[ "$status" = 0 ] && grep -qx exitGame "$work/out"'
+[ "${status:-}" = 0 ] || sed 's/^/  demo: /' "$work/err"
 
 # --- with a panel image -----------------------------------------------------
 
@@ -175,14 +187,9 @@ mkdir -p "$textured/Textures"
 cp -r "$game/fonts" "$game/Config" "$textured/"
 "$convert" -size 64x64 'xc:rgb(200,150,100)' -type truecolor "BMP3:$textured/Textures/brushed-metal3.bmp"
 start_demo "$textured"
-timeout 20 xdotool search --sync --name '^Cubrava text demo$' >/dev/null
+timeout $limit xdotool search --sync --name '^Cubrava text demo$' >/dev/null
 panel=""
-for _ in $(seq 1 40); do
-    shoot textured
-    read -r n _ <<<"$(stats "$work/textured.panel" 'r == 200 && g == 150 && b == 100')"
-    if [ "$n" -ge 10000 ]; then panel=$work/textured.panel; break; fi
-    sleep 0.25
-done
+until_true shows textured 'r == 200 && g == 150 && b == 100' 10000 && panel=$work/textured.panel
 check "the panel shows its image (${n:-0} pixels)" test -n "$panel"
 if [ -n "$panel" ]; then
     near() { echo "($1 - $2 <= 2 && $2 - $1 <= 2)"; }
@@ -201,7 +208,7 @@ nofont=$work/nofont
 mkdir -p "$nofont/Config"
 cp "$game/Config/Status.dat" "$nofont/Config/"
 start_demo "$nofont"
-box=$(timeout 20 xdotool search --sync --name '^Bad News\.\.\.$' | head -n 1)
+box=$(timeout $limit xdotool search --sync --name '^Bad News\.\.\.$' | head -n 1)
 check "a \"Bad News...\" window appears without the font" test -n "$box"
 expected=$'There was an error initializing the fonts.\nIf this persists, you may wan to reinstall the game.'
 check "the font message is on standard error" eval '[ "$(cat "$work/err")" = "$expected" ]'
@@ -209,7 +216,7 @@ if [ -n "$box" ]; then
     xdotool windowfocus --sync "$box" 2>/dev/null
     xdotool key --window "$box" Return
 fi
-wait_exit "$pid" 10
+wait_exit "$pid"
 pid=""
 check "the demo then ends with status 1 (${status:-still running})" test "${status:-x}" = 1
 

@@ -5,8 +5,11 @@
 //
 // --running starts play so a piece falls (markers, ghost) and the preview
 // turns; --burst sets off the effects of a cleared layer; --top starts in top
-// view; --steps N stops the animation after N idle steps, for a still picture. Keys: the camera keys, 8/2/4/6 and * - /
-// as in the game; q prints the camera and exits.
+// view; --steps N stops the animation after N idle steps, for a still picture,
+// and prints "still" once that picture is on the screen. Keys: the camera
+// keys, 8/2/4/6 and * - / as in the game; q prints the camera and exits.
+// Each frame that shows the camera turned prints "turned DEGREES", counted
+// from the start without wrapping.
 #include "SceneBmp.h"
 #include "data/LevelDef.h"
 #include "data/TextureCache.h"
@@ -18,7 +21,11 @@
 #include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,6 +59,11 @@ struct Demo {
 Demo* demo = nullptr;
 std::filesystem::path workDir;
 long stepsLeft = -1; // -1: no limit
+bool stillShown = false;
+double lastYaw = 0.0;
+double turned = 0.0; // degrees of yaw, unwrapped
+std::chrono::steady_clock::time_point firstKey;
+bool keyPressed = false;
 
 Material colour(float r, float g, float b, const std::string& texture = "")
 {
@@ -108,11 +120,31 @@ void buildLevel(LevelDef& level)
     level.addBlock(5, 1, 1, colour(1, 1, 1, "Textures/checker.bmp"));
 }
 
+// Adds the yaw change since the last look; true when there was one.
+bool noteTurn()
+{
+    const double yaw = demo->scene.camera().yaw;
+    const double step = std::remainder(yaw - lastYaw, 360.0);
+    lastYaw = yaw;
+    turned += step;
+    return step != 0.0;
+}
+
 void display()
 {
     demo->scene.draw();
     demo->preview.draw();
     glutSwapBuffers();
+    if (noteTurn())
+        std::printf("turned %.1f\n", turned);
+    if (stepsLeft == 0 && !stillShown) {
+        // On the server, not just sent: a screenshot taken now shows it.
+        glFinish();
+        XSync(glXGetCurrentDisplay(), False);
+        stillShown = true;
+        std::printf("still\n");
+    }
+    std::fflush(stdout);
 }
 
 void reshape(int w, int h)
@@ -127,6 +159,7 @@ void idle()
 {
     if (stepsLeft == 0) {
         glutIdleFunc(nullptr);
+        glutPostRedisplay(); // the still picture, after the last step
         return;
     }
     if (stepsLeft > 0)
@@ -138,10 +171,20 @@ void idle()
 void keyboard(unsigned char key, int, int)
 {
     Demo& d = *demo;
+    if (!keyPressed) {
+        keyPressed = true;
+        firstKey = std::chrono::steady_clock::now();
+    }
     switch (key) {
     case 'q': {
+        noteTurn();
         const Camera c = d.scene.camera();
         std::printf("yaw %.1f pitch %.1f distance %.2f height %.2f\n", c.yaw, c.pitch, c.distance, c.heightOffset);
+        // The camera can only have moved between the first key and this one.
+        std::printf("turned %.1f in %lld ms\n", turned,
+            static_cast<long long>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - firstKey)
+                    .count()));
         std::fflush(stdout);
         std::filesystem::remove_all(workDir);
         std::exit(0);
@@ -228,6 +271,7 @@ int main(int argc, char** argv)
             demo->scene.onPlayEvent(*demo->play, PlayEvent::LayerClearing, 0);
         if (top)
             demo->scene.keyDown('b');
+        lastYaw = demo->scene.camera().yaw;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "scene_demo: %s\n", e.what());
         std::filesystem::remove_all(workDir);

@@ -15,7 +15,7 @@ cubrava_add_tests(scene_tests
 # A window with the scene and preview for screenshots, and the pixel counter
 # the screenshot checks use.
 add_executable(scene_demo ${CMAKE_CURRENT_LIST_DIR}/SceneDemo.cpp)
-target_link_libraries(scene_demo PRIVATE cubrava_render cubrava_warnings)
+target_link_libraries(scene_demo PRIVATE cubrava_render Cubrava::X11 cubrava_warnings)
 target_include_directories(scene_demo PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 
 add_executable(shot_check ${CMAKE_CURRENT_LIST_DIR}/ShotCheck.cpp)
@@ -36,4 +36,4 @@ add_test(NAME redisplay_wake_tests COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb
 add_test(NAME scene_screenshots
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb ${CMAKE_CURRENT_LIST_DIR}/scene_screenshot_check.sh
     $<TARGET_FILE:scene_demo> $<TARGET_FILE:shot_check>)
-set_tests_properties(scene_gl_tests redisplay_wake_tests scene_screenshots PROPERTIES TIMEOUT 120)
+set_tests_properties(scene_gl_tests redisplay_wake_tests scene_screenshots PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})

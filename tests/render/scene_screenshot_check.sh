@@ -1,13 +1,15 @@
 #!/bin/bash
 # Under a private X display (run through scripts/with-xvfb): starts the scene
-# demo, takes screenshots and counts pixels of what must be on screen; then
-# holds a camera key and checks the camera turned through the GLUT timers.
+# demo, takes screenshots once it says its picture is still and counts pixels
+# of what must be on screen; then holds a camera key and checks the camera
+# turned through the GLUT timers. Every wait has a deadline, none a set time.
 #
 #   scene_screenshot_check.sh DEMO SHOT_CHECK
 set -u
 demo=$1
 check=$2
 convert=/usr/bin/convert
+. "$(dirname "$0")/../support/xvfb/probe.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/scene-shot.XXXXXX")
 pid=""
 cleanup() {
@@ -19,22 +21,31 @@ trap cleanup EXIT
 start_demo() {
     "$demo" "$@" >"$work/demo.out" 2>"$work/demo.err" &
     pid=$!
-    window=""
-    for _ in $(seq 1 100); do
-        window=$(xdotool search --name '^Cubrava$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Cubrava$' 2>/dev/null | head -n 1)
     if [ -z "$window" ]; then
         echo "no window titled Cubrava appeared"; cat "$work/demo.err"; exit 1
     fi
-    sleep 1.5 # a few frames
 }
 
+# shoot NAME ARGS...: the demo's still picture after ARGS, as NAME.ppm.
+shoot() {
+    local name=$1
+    shift
+    start_demo "$@"
+    wait_line "$work/demo.out" '^still$' 30 || { echo "the demo never showed its still picture"; exit 1; }
+    import -window root "$work/$name.png" && $convert "$work/$name.png" "ppm:$work/$name.ppm"
+    stop_demo
+}
+
+# The next demo's window must not be mistaken for this one's.
 stop_demo() {
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     pid=""
+    local deadline=$((SECONDS + 30))
+    while xdotool search --onlyvisible --name '^Cubrava$' >/dev/null 2>&1 && [ $SECONDS -lt $deadline ]; do
+        sleep 0.1
+    done
 }
 
 failed=0
@@ -46,9 +57,7 @@ preview="768,0,256,256"
 column="768,256,256,512"
 
 echo "== a level as it is shown before play"
-start_demo --steps 0
-import -window root "$work/idle.png" && $convert "$work/idle.png" "ppm:$work/idle.ppm"
-stop_demo
+shoot idle --steps 0
 "$check" "$work/idle.ppm" \
     "grid grey 0.4:$scene:>=500:96-108,96-108,96-108" \
     "no grid in the column:$column:<=0:96-108,96-108,96-108" \
@@ -61,18 +70,14 @@ stop_demo
     "no preview piece yet:$preview:<=0:150-255,0-120,150-255" || failed=1
 
 echo "== play running: falling piece and the next one in the preview"
-start_demo --running --steps 40
-import -window root "$work/running.png" && $convert "$work/running.png" "ppm:$work/running.ppm"
-stop_demo
+shoot running --running --steps 40
 "$check" "$work/running.ppm" \
     "falling piece:$scene:>=1000:150-255,0-120,150-255" \
     "preview piece:$preview:>=300:100-255,0-120,100-255" \
     "wall markers white:$scene:>=1500:240-255,240-255,240-255" || failed=1
 
 echo "== a layer bursting"
-start_demo --burst --steps 60
-import -window root "$work/burst.png" && $convert "$work/burst.png" "ppm:$work/burst.ppm"
-stop_demo
+shoot burst --burst --steps 60
 "$check" "$work/burst.ppm" \
     "orange sparks:$scene:>=5000:200-255,100-190,0-90" || failed=1
 
@@ -80,17 +85,22 @@ echo "== holding S turns the camera every 15 ms"
 start_demo
 xdotool windowfocus --sync "$window"
 xdotool keydown s
-sleep 0.5
+# Five ticks past the step the key makes at once: the timers turn it.
+turned_enough() { awk '/^turned/ && $2 >= 12 { found = 1 } END { exit !found }' "$work/demo.out"; }
+deadline=$((SECONDS + 30))
+until turned_enough || [ $SECONDS -ge $deadline ]; do
+    sleep 0.1
+done
 xdotool keyup s
 xdotool key q
 wait "$pid"
 pid=""
-cat "$work/demo.out"
-yaw=$(awk '/^yaw/ {print int($2)}' "$work/demo.out")
-# 0.5 s is about 33 ticks of 2 degrees (a second chain would make it 66);
-# allow for a slow machine.
-if [ -z "$yaw" ] || [ "$yaw" -lt 54 ] || [ "$yaw" -gt 150 ]; then
-    echo "camera yaw ${yaw:-missing}, want 54 to 150 after holding S from 34"
+tail -n 2 "$work/demo.out"
+read -r turned held <<<"$(awk '/^turned .* in .* ms$/ {print int($2), $4}' "$work/demo.out")"
+# One chain steps 2 degrees at most every 15 ms while the key is held (X key
+# repeat must not start a second one); a busy machine only makes it slower.
+if [ -z "$turned" ] || [ "$turned" -lt 12 ] || [ "$turned" -gt $((2 * (held / 15 + 2))) ]; then
+    echo "camera turned ${turned:-?} degrees in ${held:-?} ms: want 12 up to 2 for every 15 ms"
     failed=1
 fi
 

@@ -21,4 +21,4 @@ add_dependencies(hud_demo cubrava_font)
 add_test(NAME HudScreenCheck
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb
     ${CMAKE_CURRENT_LIST_DIR}/HudScreenCheck.sh $<TARGET_FILE:hud_demo> ${CUBRAVA_RUN_DIR})
-set_tests_properties(HudScreenCheck PROPERTIES TIMEOUT 120)
+set_tests_properties(HudScreenCheck PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})

@@ -1,6 +1,10 @@
 /* Test-only: counts the frames a GLUT program shows. Preloaded, it stands in
- * for glutSwapBuffers, passes each call on, and keeps the count and the time
- * since the first frame in the file named by CUBRAVA_FRAME_COUNT_FILE. */
+ * for glutSwapBuffers, passes each call on, and after every frame writes the
+ * count and the time since the first frame to the file named by
+ * CUBRAVA_FRAME_COUNT_FILE, so a test can wait for a frame drawn after
+ * something it did. A frame counts once the X server has it, so a screenshot
+ * taken after the count shows it. The file is replaced whole: a reader never
+ * sees half of it. */
 
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -15,24 +19,43 @@ static double seconds(void)
     return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
 }
 
+/* The program's display connection, synchronised: GL and X are loaded in
+ * every GLUT program, so they are looked up rather than linked. */
+static void syncDisplay(void)
+{
+    static void* (*currentDisplay)(void);
+    static int (*sync)(void*, int);
+    if (!currentDisplay) {
+        currentDisplay = (void* (*)(void))dlsym(RTLD_DEFAULT, "glXGetCurrentDisplay");
+        sync = (int (*)(void*, int))dlsym(RTLD_DEFAULT, "XSync");
+    }
+    void* display = currentDisplay ? currentDisplay() : NULL;
+    if (display && sync)
+        sync(display, 0);
+}
+
 void glutSwapBuffers(void)
 {
     static void (*next)(void);
     static unsigned long frames;
-    static double first, lastWrite;
+    static double first;
     if (!next)
         next = (void (*)(void))dlsym(RTLD_NEXT, "glutSwapBuffers");
     next();
+    syncDisplay();
     const double now = seconds();
     if (frames++ == 0)
         first = now;
-    if (now - lastWrite >= 0.2) {
-        lastWrite = now;
-        const char* name = getenv("CUBRAVA_FRAME_COUNT_FILE");
-        FILE* out = name ? fopen(name, "w") : NULL;
-        if (out) {
-            fprintf(out, "%lu %.3f\n", frames, now - first);
-            fclose(out);
-        }
-    }
+    const char* name = getenv("CUBRAVA_FRAME_COUNT_FILE");
+    if (!name)
+        return;
+    char temporary[4096];
+    if (snprintf(temporary, sizeof temporary, "%s.new", name) >= (int)sizeof temporary)
+        return;
+    FILE* out = fopen(temporary, "w");
+    if (!out)
+        return;
+    fprintf(out, "%lu %.3f\n", frames, now - first);
+    if (fclose(out) == 0)
+        rename(temporary, name);
 }

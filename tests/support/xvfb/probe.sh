@@ -43,3 +43,13 @@ wait_line() {
         sleep 0.1
     done
 }
+
+# wait_ended PID SECONDS: until that child process has ended.
+wait_ended() {
+    _tries=$(($2 * 10))
+    while kill -0 "$1" 2>/dev/null; do
+        _tries=$((_tries - 1))
+        [ "$_tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
