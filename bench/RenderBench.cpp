@@ -8,6 +8,7 @@
 // The first level and the pieces come from DIR/Config (the build's run
 // folder by default); without them a representative level is made up.
 // Without an X display it starts itself again under scripts/with-xvfb.
+#include "FrameBench.h"
 #include "data/LevelDef.h"
 #include "data/LevelList.h"
 #include "data/TextureCache.h"
@@ -35,6 +36,7 @@
 #include <vector>
 
 using namespace cubrava;
+using namespace cubrava::bench;
 namespace fs = std::filesystem;
 
 namespace {
@@ -64,42 +66,18 @@ struct Views {
     }
 };
 
-struct Figures {
-    double median = 0, p95 = 0;
-    std::size_t frames = 0;
-};
-
-Figures summarise(std::vector<double> ms)
-{
-    Figures f;
-    f.frames = ms.size();
-    if (ms.empty())
-        return f;
-    std::sort(ms.begin(), ms.end());
-    f.median = ms[ms.size() / 2];
-    f.p95 = ms[std::min(ms.size() - 1, static_cast<std::size_t>(std::ceil(ms.size() * 0.95)) - 1)];
-    return f;
-}
-
-// Frames until done() or the count is reached, after a few untimed ones.
+// Frames of the scene and the preview until done() or the count is reached.
 Figures run(Views& v, int frames, const std::function<void()>& beforeFrame, const std::function<bool()>& done = {})
 {
-    std::vector<double> times;
-    for (int i = -10; i < frames; ++i) {
-        if (done && done())
-            break;
-        const auto start = std::chrono::steady_clock::now();
-        beforeFrame();
-        v.scene.draw();
-        v.preview.draw();
-        glutSwapBuffers();
-        glFinish();
-        const auto end = std::chrono::steady_clock::now();
-        if (i >= 0)
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-        glutMainLoopEvent();
-    }
-    return summarise(times);
+    return timeFrames(
+        frames,
+        [&] {
+            beforeFrame();
+            v.scene.draw();
+            v.preview.draw();
+            glutSwapBuffers();
+        },
+        done);
 }
 
 // Round the pit at the starting pitch, a degree and a half a frame.
@@ -108,55 +86,6 @@ void orbit(SceneView& scene)
     Camera c = scene.camera();
     c.yaw = std::fmod(c.yaw + 1.5, 360.0);
     scene.cameraControl().setCamera(c);
-}
-
-void report(const char* what, const Figures& f, const char* goal)
-{
-    std::printf("%-58s median %6.2f ms   p95 %6.2f ms   (%zu frames)%s\n", what, f.median, f.p95, f.frames, goal);
-    std::fflush(stdout);
-}
-
-Material colourFor(int i, const std::string& texture)
-{
-    static const float palette[6][3] = {
-        { 0.92f, 0.22f, 0.22f },
-        { 0.24f, 0.82f, 0.24f },
-        { 0.24f, 0.39f, 1.0f },
-        { 0.96f, 0.82f, 0.18f },
-        { 0.63f, 0.31f, 0.94f },
-        { 0.16f, 0.82f, 0.94f },
-    };
-    Material m;
-    m.red = palette[i % 6][0];
-    m.green = palette[i % 6][1];
-    m.blue = palette[i % 6][2];
-    m.textureName = texture;
-    return m;
-}
-
-// A texture of the run folder, when there is one, so textured cubes cost what they do in the game.
-std::string someTexture()
-{
-    std::error_code ignored;
-    if (!fs::is_directory("Textures", ignored))
-        return "";
-    for (const auto& entry : fs::directory_iterator("Textures", ignored)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0 && name.find("metal") == std::string::npos)
-            return "Textures/" + name;
-    }
-    return "";
-}
-
-// Every cell of layers [from, to) filled, every fifth cube textured.
-void fill(LevelDef& level, int from, int to, const std::string& texture)
-{
-    int i = 0;
-    for (int z = from; z < to; ++z)
-        for (int x = 0; x < level.x; ++x)
-            for (int y = 0; y < level.y; ++y, ++i)
-                level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z),
-                    colourFor(i, i % 5 == 0 ? texture : ""));
 }
 
 // The pieces and the first level of the run folder, or made-up ones in a
@@ -209,17 +138,7 @@ int main(int argc, char** argv)
             frames = std::max(10, std::atoi(argv[++i]));
     }
 
-    if (!std::getenv("DISPLAY") && !std::getenv("CUBRAVA_BENCH_NO_XVFB")) {
-        // No display: run again under a private Xvfb of our own.
-        setenv("CUBRAVA_BENCH_NO_XVFB", "1", 1);
-        std::vector<char*> args { const_cast<char*>(CUBRAVA_WITH_XVFB) };
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execv(CUBRAVA_WITH_XVFB, args.data());
-        std::fprintf(stderr, "render_bench: needs an X display, and %s could not be started\n", CUBRAVA_WITH_XVFB);
-        return 1;
-    }
+    ensureDisplay(argc, argv, CUBRAVA_WITH_XVFB);
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);

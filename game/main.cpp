@@ -32,9 +32,6 @@ using namespace cubrava;
 
 namespace {
 
-const char* const UnknownErrorMessage = "There was an unknown error during the game.\n"
-                                        "You may want to reinstall the game before playing again.";
-
 const ProgramDescription CommandLineHelp { "cubrava", "Cubrava, a three-dimensional falling-block puzzle game.",
     { { "windowed", "start in a window instead of full screen" } }, { playerFolderHelp() } };
 

@@ -8,6 +8,9 @@
 
 namespace cubrava {
 
+const char* const UnknownErrorMessage = "There was an unknown error during the game.\n"
+                                        "You may want to reinstall the game before playing again.";
+
 void reportFatalError(const std::string& text)
 {
     std::fprintf(stderr, "%s\n", text.c_str());

@@ -4,6 +4,9 @@
 
 namespace cubrava {
 
+// What the box says about a failure that carries no text of its own.
+extern const char* const UnknownErrorMessage;
+
 // Tells the player about an error that ends the program: the text goes to
 // standard error and, when there is a display, into a box captioned
 // "Bad News..." with the error icon. Returns once the box is closed; the

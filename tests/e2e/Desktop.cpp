@@ -46,6 +46,16 @@ void mouseMove(int x, int y)
     run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
 }
 
+void mouseButton(int button, bool down)
+{
+    run(std::string("xdotool ") + (down ? "mousedown " : "mouseup ") + std::to_string(button));
+}
+
+void holdKey(const std::string& key, bool down)
+{
+    run(std::string("xdotool ") + (down ? "keydown " : "keyup ") + key);
+}
+
 void focusWindow(unsigned long id)
 {
     run("xdotool windowfocus --sync " + std::to_string(id));

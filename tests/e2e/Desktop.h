@@ -18,6 +18,10 @@ constexpr std::chrono::seconds Patience { 30 };
 // Input through xdotool, as a player's would arrive.
 void key(const std::string& keys);
 void mouseMove(int x, int y);
+// Presses or releases a button (1 left, 3 right) or holds a key down, through
+// XTEST as a drag or a held key would arrive.
+void mouseButton(int button, bool down);
+void holdKey(const std::string& key, bool down);
 // Sets NumLock so keypad keys arrive as digits (on) or as arrows (off).
 void setNumLock(bool on);
 // Sets Caps Lock; returns whether the keyboard then shows it so.

@@ -1,0 +1,83 @@
+// Frame times of the level editor's view under the software renderer: a full
+// 8 x 8 x 16 level in edit mode (the edited layer with its hovered and
+// selected cells, and the faint cubes of the other fifteen layers), in camera
+// mode for comparison, and one picking pass as every pointer motion runs it.
+// The window is the view's own, trunc(0.6 x screen width) square: 768 x 768
+// on the 1280 x 1024 screen the benchmark makes itself without a display.
+// Each frame is drawn as the window's display callback draws it, swapped and
+// finished (glFinish) before the clock is read.
+//
+//   editor_view_bench [--run-dir DIR] [--frames N]
+//
+// The piece file and the textures come from DIR (the build's run folder by default).
+#include "FrameBench.h"
+#include "data/TextureCache.h"
+#include "editor/GlutEditorView.h"
+#include "editor/ViewWindow.h"
+#include "render/TextureLoader.h"
+
+#include <GL/freeglut.h>
+
+#include <cstring>
+
+using namespace cubrava;
+using namespace cubrava::bench;
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv)
+{
+    fs::path runDir = CUBRAVA_DEFAULT_RUN_DIR;
+    int frames = 200;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--run-dir") == 0 && i + 1 < argc)
+            runDir = argv[++i];
+        else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+            frames = std::max(10, std::atoi(argv[++i]));
+    }
+    ensureDisplay(argc, argv, CUBRAVA_WITH_XVFB);
+    std::error_code missing;
+    fs::current_path(runDir, missing);
+    if (missing || !fs::exists("Config/Pieces.dat")) {
+        std::fprintf(stderr, "editor_view_bench: no Config/Pieces.dat under %s\n", runDir.c_str());
+        return 1;
+    }
+
+    glutInit(&argc, argv);
+    GlutEditorView screen([] { return false; });
+    ViewWindow window(screen.view());
+    window.create();
+    for (int i = 0; i < 20; ++i) // let the window map and settle
+        glutMainLoopEvent();
+    setTextureLoader(loadTexture);
+
+    EditorView& view = screen.view();
+    LevelDef full(8, 8, 16);
+    fill(full, 0, 16, someTexture());
+    view.setLevel(full);
+    const int side = glutGet(GLUT_WINDOW_WIDTH);
+    view.reshape(side, side);
+    std::printf("renderer: %s, view %d x %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), side,
+        glutGet(GLUT_WINDOW_HEIGHT));
+
+    // Layer 8 of 16, a 3 x 3 selection and a hovered cell in the middle of the window.
+    for (int i = 0; i < 8; ++i)
+        view.keyDown('8');
+    view.mouseButton(0, 0, side / 2 - 40, side / 2);
+    view.mouseDrag(side / 2 + 40, side / 2 + 40);
+    view.mouseButton(0, 1, side / 2 + 40, side / 2 + 40);
+    view.mouseHover(side / 2, side / 2);
+    std::printf("edited layer %d, %s selected, cell %d hovered\n", view.currentLayer(),
+        view.selection().empty() ? "nothing" : "a rectangle", view.hovered());
+
+    auto frame = [&view] {
+        view.display();
+        glutSwapBuffers();
+    };
+    report("full 8x8x16 level (1024 cubes), edit mode", timeFrames(frames, frame), "");
+    int step = 0;
+    report("pointer motion (one picking pass over the edited layer)",
+        timeFrames(frames, [&] { view.mouseHover(side / 2 + step++ % 2, side / 2); }), "");
+    view.keyDown('`');
+    report("full 8x8x16 level, camera mode", timeFrames(frames, frame), "");
+    return 0;
+}

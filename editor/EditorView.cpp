@@ -1,0 +1,369 @@
+#include "EditorView.h"
+
+#include "PickNames.h"
+#include "ViewListener.h"
+#include "ViewWindowService.h"
+#include "model/PlayField.h"
+#include "render/RedisplayRequest.h"
+
+#include <GL/freeglut_std.h>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace cubrava {
+
+// What listeners are to hear once the view lock is released.
+struct EditorView::Reports {
+    bool selectionChanged = false;
+    bool noSelection = true;
+    bool anyOccupied = false;
+    bool blockPicked = false;
+    std::optional<Material> picked;
+};
+
+namespace {
+
+CellPos cellPos(int x, int y, int z)
+{
+    return CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) };
+}
+
+Material ghostMaterial()
+{
+    Material ghost;
+    ghost.red = ghost.green = ghost.blue = 128.0f / 255.0f;
+    return ghost;
+}
+
+// The character a special key stands for, 0 for none. F5 is the mode key.
+unsigned char characterOf(int key)
+{
+    switch (key) {
+    case GLUT_KEY_UP:
+        return '8';
+    case GLUT_KEY_DOWN:
+        return '2';
+    case GLUT_KEY_LEFT:
+        return '4';
+    case GLUT_KEY_RIGHT:
+        return '6';
+    case GLUT_KEY_HOME:
+        return '7';
+    case GLUT_KEY_INSERT:
+        return '0';
+    case GLUT_KEY_PAGE_UP:
+        return '9';
+    case GLUT_KEY_PAGE_DOWN:
+        return '3';
+    case GLUT_KEY_END:
+        return '1';
+    case GLUT_KEY_F5:
+        return '`';
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+EditorView::EditorView(ViewWindowService& window, TimerService& timers, RedisplayRequest& redisplay, CellPicker& picker)
+    : window_(window)
+    , redisplay_(redisplay)
+    , picker_(picker)
+    , camera_(window, timers)
+    , ghost_(ghostMaterial())
+{
+}
+
+EditorView::~EditorView() = default;
+
+void EditorView::setLevel(const LevelDef& level)
+{
+    // Built before the lock is taken: the view thread draws the old field meanwhile.
+    auto fresh = std::make_unique<PlayField>(level, true);
+    fresh->addCellObserver(*this);
+    std::unique_ptr<PlayField> old;
+    Reports reports;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        old = std::move(play_);
+        play_ = std::move(fresh);
+        camera_.setPit(play_->width(), play_->depth(), play_->pitHeight());
+        selection_.clear();
+        layer_ = 0;
+        // A name of the old layout may stand for another cell, or none, in this one.
+        hovered_ = -1;
+        noteSelection(reports);
+    }
+    redisplay_.request();
+    deliver(reports);
+}
+
+void EditorView::addBlocks(const Material& brush)
+{
+    Reports reports;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        if (!play_ || selection_.empty())
+            return;
+        // putCell keeps a copy of its own, so no cube shares the brush or another cube's material.
+        Material copy = brush;
+        selection_.anyCell([&](int x, int y) {
+            const CellPos at = cellPos(x, y, layer_);
+            play_->clearCell(at);
+            play_->putCell(at, copy, 0);
+            return false;
+        });
+        redisplay_.request();
+        noteSelection(reports);
+    }
+    deliver(reports);
+}
+
+void EditorView::removeBlocks()
+{
+    Reports reports;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        if (!play_ || selection_.empty())
+            return;
+        selection_.anyCell([&](int x, int y) {
+            play_->clearCell(cellPos(x, y, layer_));
+            return false;
+        });
+        noteSelection(reports);
+    }
+    redisplay_.request();
+    deliver(reports);
+}
+
+void EditorView::exportBlocks(LevelDef& level)
+{
+    // The view thread binds textures into the field's materials as it draws
+    // them, so even reading them takes the lock.
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    level.clearBlocks();
+    if (!play_)
+        return;
+    const PlayField& play = *play_;
+    for (int x = 0; x < play.width(); ++x)
+        for (int y = 0; y < play.depth(); ++y)
+            for (int z = 0; z < play.gridHeight(); ++z) {
+                const Cell* cell = play.cellAt(cellPos(x, y, z));
+                if (cell && cell->material)
+                    level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y),
+                        static_cast<std::int8_t>(z), *cell->material);
+            }
+}
+
+void EditorView::addListener(ViewListener& listener)
+{
+    std::lock_guard<std::mutex> lock(listenersMutex_);
+    if (std::find(listeners_.begin(), listeners_.end(), &listener) == listeners_.end())
+        listeners_.push_back(&listener);
+}
+
+void EditorView::cellsChanged()
+{
+    // Cells change only on the dialog's thread.
+    redisplay_.request();
+}
+
+void EditorView::reshape(int width, int height)
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    viewport_ = ViewRect { 0, 0, width, height };
+}
+
+void EditorView::keyDown(unsigned char key)
+{
+    if (key == '`' || key == '~')
+        toggleMode();
+    // The toggle key too goes on to the mode it leaves the view in.
+    if (!editMode_) {
+        camera_.keyDown(key);
+        return;
+    }
+    if (key == '2')
+        stepLayer(-1);
+    else if (key == '8')
+        stepLayer(1);
+}
+
+void EditorView::keyUp(unsigned char key)
+{
+    camera_.keyUp(key);
+}
+
+void EditorView::specialKey(int key)
+{
+    if (unsigned char c = characterOf(key))
+        keyDown(c);
+}
+
+void EditorView::toggleMode()
+{
+    editMode_ = !editMode_;
+    if (editMode_) {
+        camera_.clearMotion();
+        window_.setPointerVisible(true);
+    } else {
+        window_.setPointerVisible(false);
+        camera_.warpToCentre();
+    }
+    window_.postRedisplay();
+}
+
+void EditorView::stepLayer(int step)
+{
+    Reports reports;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        if (!play_)
+            return;
+        const int layer = layer_ + step;
+        if (layer < 0 || layer >= play_->pitHeight())
+            return;
+        hovered_ = -1;
+        layer_ = layer;
+        noteSelection(reports);
+    }
+    window_.postRedisplay();
+    deliver(reports);
+}
+
+void EditorView::mouseButton(int button, int state, int x, int y)
+{
+    if (!editMode_) {
+        camera_.mouseButton(button, state);
+        return;
+    }
+    Reports reports;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        pickAt(x, y);
+        const bool left = button == GLUT_LEFT_BUTTON, right = button == GLUT_RIGHT_BUTTON;
+        const bool down = state == GLUT_DOWN, up = state == GLUT_UP;
+        if (play_ && left && down) {
+            if (hovered_ == -1) {
+                selection_.clear();
+                noteSelection(reports);
+            } else {
+                const LayerCell cell = cellOfPickName(hovered_, play_->depth());
+                // Pressing again on the one selected cell keeps it as it is.
+                if (!selection_.isSingleCell(cell.x, cell.y))
+                    selection_.anchor(cell.x, cell.y);
+            }
+        } else if (play_ && left && up) {
+            noteSelection(reports);
+        } else if (play_ && right && up && hovered_ != -1) {
+            const LayerCell cell = cellOfPickName(hovered_, play_->depth());
+            const Cell* picked = play_->cellAt(cellPos(cell.x, cell.y, layer_));
+            reports.blockPicked = true;
+            if (picked && picked->material)
+                reports.picked = *picked->material;
+        }
+    }
+    deliver(reports);
+    window_.postRedisplay();
+}
+
+void EditorView::mouseDrag(int x, int y)
+{
+    if (!editMode_) {
+        camera_.mouseMotion(x, y);
+        return;
+    }
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    pickAt(x, y);
+    if (!play_ || hovered_ == -1)
+        return;
+    // Reported at the release, not at every step.
+    const LayerCell cell = cellOfPickName(hovered_, play_->depth());
+    if (selection_.x2 != cell.x || selection_.y2 != cell.y) {
+        selection_.extendTo(cell.x, cell.y);
+        window_.postRedisplay();
+    }
+}
+
+void EditorView::mouseHover(int x, int y)
+{
+    if (!editMode_) {
+        camera_.mouseMotion(x, y);
+        return;
+    }
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    pickAt(x, y);
+}
+
+void EditorView::pickAt(int x, int y)
+{
+    if (!play_)
+        return;
+    int name = picker_.cellAt(PickScene { *play_, layer_, camera_ }, x, y);
+    if (name >= play_->width() * play_->depth())
+        name = -1;
+    if (name != hovered_) {
+        hovered_ = name < 0 ? -1 : name;
+        window_.postRedisplay();
+    }
+}
+
+void EditorView::noteSelection(Reports& reports) const
+{
+    reports.selectionChanged = true;
+    reports.noSelection = selection_.empty();
+    reports.anyOccupied
+        = play_ && selection_.anyCell([&](int x, int y) { return play_->isOccupied(cellPos(x, y, layer_)) == 1; });
+}
+
+void EditorView::deliver(const Reports& reports)
+{
+    if (!reports.selectionChanged && !reports.blockPicked)
+        return;
+    std::vector<ViewListener*> listeners;
+    {
+        std::lock_guard<std::mutex> lock(listenersMutex_);
+        listeners = listeners_;
+    }
+    for (ViewListener* listener : listeners) {
+        if (reports.selectionChanged)
+            listener->selectionChanged(reports.noSelection, reports.anyOccupied);
+        if (reports.blockPicked)
+            listener->blockPicked(reports.picked);
+    }
+}
+
+bool EditorView::hasLevel() const
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return play_ != nullptr;
+}
+
+int EditorView::currentLayer() const
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return layer_;
+}
+
+int EditorView::hovered() const
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return hovered_;
+}
+
+Selection EditorView::selection() const
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return selection_;
+}
+
+ViewRect EditorView::viewport() const
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return viewport_;
+}
+
+} // namespace cubrava

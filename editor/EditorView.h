@@ -1,0 +1,118 @@
+#pragma once
+
+#include "CellPicker.h"
+#include "EditingView.h"
+#include "Selection.h"
+#include "data/Material.h"
+#include "model/PlayEvents.h"
+#include "render/CameraControl.h"
+#include "render/ViewRect.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace cubrava {
+
+class PlayField;
+class RedisplayRequest;
+class TimerService;
+class ViewListener;
+class ViewWindowService;
+
+// The editor's 3D view of one level. In edit mode it shows one layer at a
+// time, with the other layers' cubes faint, hovers the cell under the pointer
+// and selects a rectangle of cells on the layer; in camera mode it is moved
+// like the game's scene view. The dialog changes the cells through the
+// EditingView calls and hears of the selection through ViewListener.
+//
+// Threads: the EditingView calls come from the dialog's thread and make no
+// OpenGL or window-system call: they change the model under the view lock and
+// ask for a redisplay through the RedisplayRequest. Everything else (the
+// window's callbacks) runs on the view thread, which owns the OpenGL context.
+// The view lock is one recursive mutex over the play field, the selection, the
+// current layer and the hovered cell; listeners are called with it released,
+// so a listener may wait for the dialog's thread while that thread waits for
+// the lock.
+class EditorView : public EditingView, private CellObserver {
+public:
+    // picker finds cells under the pointer (SelectionPicker on screen).
+    EditorView(ViewWindowService& window, TimerService& timers, RedisplayRequest& redisplay, CellPicker& picker);
+    ~EditorView() override;
+    EditorView(const EditorView&) = delete;
+    EditorView& operator=(const EditorView&) = delete;
+
+    // --- the dialog's thread ---
+    // May raise FatalError when the piece file cannot be read (the view thread
+    // has read it by the time it is ready).
+    void setLevel(const LevelDef& level) override;
+    void addBlocks(const Material& brush) override;
+    void removeBlocks() override;
+    void exportBlocks(LevelDef& level) override;
+    void addListener(ViewListener& listener) override;
+
+    // --- the view thread: the window's callbacks ---
+    // Once the window's rendering context exists.
+    void initGl();
+    // Draws the frame; the window swaps it.
+    void display();
+    // Stores the viewport; the window then displays at once.
+    void reshape(int width, int height);
+    void keyDown(unsigned char key);
+    void keyUp(unsigned char key);
+    // GLUT's special key codes, handled as the characters they stand for.
+    void specialKey(int key);
+    // GLUT button (0 left, 1 middle, 2 right) and state (0 down, 1 up);
+    // window coordinates, origin top left.
+    void mouseButton(int button, int state, int x, int y);
+    // Motion with a button held, and without.
+    void mouseDrag(int x, int y);
+    void mouseHover(int x, int y);
+
+    // --- readers, any thread ---
+    bool editMode() const { return editMode_; }
+    bool hasLevel() const;
+    int currentLayer() const;
+    // A pick name, -1 for none.
+    int hovered() const;
+    Selection selection() const;
+    const CameraControl& cameraControl() const { return camera_; }
+    CameraControl& cameraControl() { return camera_; }
+    ViewRect viewport() const;
+
+private:
+    struct Reports;
+
+    void cellsChanged() override;
+    void toggleMode();
+    void stepLayer(int step);
+    // Under the view lock.
+    void pickAt(int x, int y);
+    void noteSelection(Reports& reports) const;
+    void deliver(const Reports& reports);
+    void drawEditMode(const PlayField& play);
+
+    ViewWindowService& window_;
+    RedisplayRequest& redisplay_;
+    CellPicker& picker_;
+    CameraControl camera_;
+    // Changed by the toggle keys only, on the view thread.
+    std::atomic<bool> editMode_ { true };
+    // The view thread's, from reshape.
+    ViewRect viewport_;
+    // Drawn in the empty cells of the edited layer; the view thread's.
+    Material ghost_;
+
+    // The view lock, and what it guards.
+    mutable std::recursive_mutex mutex_;
+    std::unique_ptr<PlayField> play_;
+    Selection selection_;
+    int layer_ = 0;
+    int hovered_ = -1;
+
+    mutable std::mutex listenersMutex_;
+    std::vector<ViewListener*> listeners_;
+};
+
+} // namespace cubrava

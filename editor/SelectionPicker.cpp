@@ -1,0 +1,47 @@
+#include "SelectionPicker.h"
+
+#include "EditDrawing.h"
+#include "HitRecords.h"
+#include "model/PlayField.h"
+#include "render/CameraControl.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace cubrava {
+
+int SelectionPicker::cellAt(const PickScene& scene, int x, int y)
+{
+    GLint viewport[4] = { 0, 0, 0, 0 };
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const ViewRect rect { viewport[0], viewport[1], viewport[2], viewport[3] };
+
+    glSelectBuffer(static_cast<GLsizei>(buffer_.size()), buffer_.data());
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    // One pixel: the one under the pointer, rows counted from the bottom.
+    gluPickMatrix(x + 0.5, viewport[3] - y - 0.5, 1.0, 1.0, viewport);
+    scene.camera.applyProjection(rect);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    scene.camera.applyCamera();
+
+    // Colours and brightness mean nothing here, only the names.
+    drawEditLayer(scene.play, scene.layer, blank_, -1, Selection {});
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+
+    // -1 when the hits did not fit: no hit rather than a read past the buffer.
+    lastHits_ = glRenderMode(GL_RENDER);
+    return nearestHitName(buffer_.data(), buffer_.size(), lastHits_);
+}
+
+} // namespace cubrava

@@ -1,0 +1,117 @@
+#include "ViewWindow.h"
+
+#include "EditorView.h"
+
+#include <GL/freeglut.h>
+
+namespace cubrava {
+
+const char* const ViewWindowTitle = "Cubrava World Editor";
+
+void GlutViewWindowService::setPointerVisible(bool visible)
+{
+    if (glutGetWindow() != 0)
+        glutSetCursor(visible ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE);
+}
+
+ViewWindow::ViewWindow(EditorView& view)
+    : view_(view)
+{
+}
+
+void ViewWindow::create()
+{
+    const int side = static_cast<int>(0.6 * glutGet(GLUT_SCREEN_WIDTH));
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(side, side);
+    glutInitWindowPosition(10, 50);
+    glutCreateWindow(ViewWindowTitle);
+
+    glutDisplayFuncUcall(onDisplay, this);
+    glutReshapeFuncUcall(onReshape, this);
+    glutKeyboardFuncUcall(onKeyboard, this);
+    glutKeyboardUpFuncUcall(onKeyboardUp, this);
+    glutSpecialFuncUcall(onSpecial, this);
+    glutMouseFuncUcall(onMouse, this);
+    glutMotionFuncUcall(onMotion, this);
+    glutPassiveMotionFuncUcall(onPassiveMotion, this);
+    view_.initGl();
+}
+
+void ViewWindow::fail(std::exception_ptr error)
+{
+    {
+        std::lock_guard<std::mutex> lock(failureMutex_);
+        if (!failure_)
+            failure_ = error;
+    }
+    glutLeaveMainLoop();
+}
+
+std::exception_ptr ViewWindow::failure() const
+{
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    return failure_;
+}
+
+template <typename Action> void ViewWindow::guarded(void* self, Action action)
+{
+    ViewWindow& window = *static_cast<ViewWindow*>(self);
+    try {
+        action(window.view_);
+    } catch (...) {
+        window.fail(std::current_exception());
+    }
+}
+
+void ViewWindow::onDisplay(void* self)
+{
+    guarded(self, [self](EditorView& view) {
+        view.display();
+        glutSwapBuffers();
+        if (static_cast<ViewWindow*>(self)->endRequested())
+            glutLeaveMainLoop();
+    });
+}
+
+void ViewWindow::onReshape(int width, int height, void* self)
+{
+    guarded(self, [&](EditorView& view) {
+        glViewport(0, 0, width, height);
+        view.reshape(width, height);
+        view.display();
+        glutSwapBuffers();
+    });
+}
+
+void ViewWindow::onKeyboard(unsigned char key, int, int, void* self)
+{
+    guarded(self, [&](EditorView& view) { view.keyDown(key); });
+}
+
+void ViewWindow::onKeyboardUp(unsigned char key, int, int, void* self)
+{
+    guarded(self, [&](EditorView& view) { view.keyUp(key); });
+}
+
+void ViewWindow::onSpecial(int key, int, int, void* self)
+{
+    guarded(self, [&](EditorView& view) { view.specialKey(key); });
+}
+
+void ViewWindow::onMouse(int button, int state, int x, int y, void* self)
+{
+    guarded(self, [&](EditorView& view) { view.mouseButton(button, state, x, y); });
+}
+
+void ViewWindow::onMotion(int x, int y, void* self)
+{
+    guarded(self, [&](EditorView& view) { view.mouseDrag(x, y); });
+}
+
+void ViewWindow::onPassiveMotion(int x, int y, void* self)
+{
+    guarded(self, [&](EditorView& view) { view.mouseHover(x, y); });
+}
+
+} // namespace cubrava

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ViewWindowService.h"
+#include "render/GlutDisplay.h"
+
+#include <atomic>
+#include <exception>
+#include <mutex>
+
+namespace cubrava {
+
+class EditorView;
+
+extern const char* const ViewWindowTitle;
+
+// The editing view's window calls through GLUT: the view thread only.
+class GlutViewWindowService : public ViewWindowService {
+public:
+    void postRedisplay() override { glut_.postRedisplay(); }
+    void warpPointer(int x, int y) override { glut_.warpPointer(x, y); }
+    int windowWidth() const override { return glut_.windowWidth(); }
+    int windowHeight() const override { return glut_.windowHeight(); }
+    void setPointerVisible(bool visible) override;
+
+private:
+    GlutDisplay glut_;
+};
+
+// The view's GLUT window and its eight callbacks, which hand every event to
+// the view. A failure escaping a callback is kept and ends the event loop,
+// so the thread that runs the loop can report it; nothing unwinds through
+// GLUT.
+class ViewWindow {
+public:
+    explicit ViewWindow(EditorView& view);
+    ViewWindow(const ViewWindow&) = delete;
+    ViewWindow& operator=(const ViewWindow&) = delete;
+
+    // On the thread that called glutInit and runs the loop: a square window a
+    // side of trunc(0.6 x screen width) at (10, 50), RGB, double-buffered with
+    // a depth buffer, titled ViewWindowTitle, its rendering context set up.
+    void create();
+
+    // Any thread: the loop ends after the view's next display; the caller
+    // then asks for one (a RedisplayRequest or a WindowWake).
+    void requestEnd() { endRequested_ = true; }
+    bool endRequested() const { return endRequested_; }
+
+    // The view thread: keeps the first failure and ends the loop.
+    void fail(std::exception_ptr error);
+    std::exception_ptr failure() const;
+
+private:
+    template <typename Action> static void guarded(void* self, Action action);
+    static void onDisplay(void* self);
+    static void onReshape(int width, int height, void* self);
+    static void onKeyboard(unsigned char key, int x, int y, void* self);
+    static void onKeyboardUp(unsigned char key, int x, int y, void* self);
+    static void onSpecial(int key, int x, int y, void* self);
+    static void onMouse(int button, int state, int x, int y, void* self);
+    static void onMotion(int x, int y, void* self);
+    static void onPassiveMotion(int x, int y, void* self);
+
+    EditorView& view_;
+    std::atomic<bool> endRequested_ { false };
+    mutable std::mutex failureMutex_;
+    std::exception_ptr failure_;
+};
+
+} // namespace cubrava

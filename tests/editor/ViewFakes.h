@@ -1,0 +1,95 @@
+#pragma once
+
+#include "editor/EditorView.h"
+#include "editor/PickNames.h"
+#include "editor/ViewListener.h"
+#include "editor/ViewWindowService.h"
+#include "render/RedisplayRequest.h"
+#include "render/SceneFakes.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// The view thread's window calls, counted.
+struct FakeViewWindow : cubrava::ViewWindowService {
+    int redisplays = 0, warps = 0;
+    bool pointerVisible = true;
+    void postRedisplay() override { ++redisplays; }
+    void warpPointer(int, int) override { ++warps; }
+    int windowWidth() const override { return 768; }
+    int windowHeight() const override { return 768; }
+    void setPointerVisible(bool visible) override { pointerVisible = visible; }
+};
+
+// Stands in for selection-mode picking: a window point's x is the pick name
+// of the cell there, a negative x no cell.
+struct NamePicker : cubrava::CellPicker {
+    int calls = 0, lastLayer = -1;
+    int cellAt(const cubrava::PickScene& scene, int x, int) override
+    {
+        ++calls;
+        lastLayer = scene.layer;
+        return x < 0 ? -1 : x;
+    }
+};
+
+struct RecordingListener : cubrava::ViewListener {
+    std::vector<std::pair<bool, bool>> selections; // noSelection, anyOccupied
+    std::vector<std::optional<cubrava::Material>> picks;
+    void selectionChanged(bool noSelection, bool anyOccupied) override
+    {
+        selections.emplace_back(noSelection, anyOccupied);
+    }
+    void blockPicked(const std::optional<cubrava::Material>& material) override { picks.push_back(material); }
+};
+
+inline cubrava::Material colour(float r, float g, float b, const std::string& texture = "")
+{
+    cubrava::Material m;
+    m.red = r;
+    m.green = g;
+    m.blue = b;
+    m.textureName = texture;
+    return m;
+}
+
+// A view on fakes in a scratch folder with a piece file, showing a level.
+struct ViewRig {
+    static constexpr int NoCell = -1;
+    ProcessStateGuard guard;
+    ScratchDir dir;
+    FakeViewWindow window;
+    FakeClock clock;
+    int wakes = 0;
+    cubrava::RedisplayRequest redisplay { [this] { return ++wakes, true; } };
+    NamePicker picker;
+    cubrava::EditorView view { window, clock, redisplay, picker };
+    RecordingListener listener;
+    int depth = 1;
+
+    explicit ViewRig(const cubrava::LevelDef& level)
+    {
+        writePieces(dir);
+        view.addListener(listener);
+        depth = level.y;
+        view.setLevel(level);
+        redisplay.take();
+    }
+
+    // The window point the picker reads as cell (x, y).
+    int at(int x, int y) const { return cubrava::pickName(x, y, depth); }
+    void press(int point, int button = 0) { view.mouseButton(button, 0, point, 0); }
+    void release(int point, int button = 0) { view.mouseButton(button, 1, point, 0); }
+    void click(int x, int y, int button = 0)
+    {
+        press(at(x, y), button);
+        release(at(x, y), button);
+    }
+    void drag(int x1, int y1, int x2, int y2)
+    {
+        press(at(x1, y1));
+        view.mouseDrag(at(x2, y2), 0);
+        release(at(x2, y2));
+    }
+};
