@@ -35,8 +35,14 @@ editor: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# Every benchmark in turn, each printing its figures beside their goals; fails
+# when one of them cannot run (a goal missed is printed, not a failure).
 bench: build
-	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+	@status=0; echo "load average: $$(cat /proc/loadavg)"; \
+	for b in $(BUILD)/bench/*_bench; do \
+		[ -x "$$b" ] || continue; echo "== $$(basename $$b)"; \
+		"$$b" || { echo "$$(basename $$b) failed to run" >&2; status=1; }; \
+	done; echo "load average: $$(cat /proc/loadavg)"; exit $$status
 
 # The normal build first: its textures seed the image decoder's fuzzer.
 fuzz: build

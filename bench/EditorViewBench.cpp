@@ -73,11 +73,13 @@ int main(int argc, char** argv)
         view.display();
         glutSwapBuffers();
     };
-    report("full 8x8x16 level (1024 cubes), edit mode", timeFrames(frames, frame), "");
+    printLoad("before");
+    report("full 8x8x16 level (1024 cubes), edit mode", timeFrames(frames, frame), Measure::Median, 8.0);
     int step = 0;
     report("pointer motion (one picking pass over the edited layer)",
         timeFrames(frames, [&] { view.mouseHover(side / 2 + step++ % 2, side / 2); }), "");
     view.keyDown('`');
     report("full 8x8x16 level, camera mode", timeFrames(frames, frame), "");
+    printLoad("after");
     return 0;
 }

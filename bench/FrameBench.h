@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace cubrava::bench {
@@ -58,10 +59,54 @@ inline Figures timeFrames(int frames, const std::function<void()>& frame, const 
     return summarise(times);
 }
 
+// Two kinds of frame, one after the other, frames times each: a figure and
+// the reference it is compared with see the same load on the machine.
+inline std::pair<Figures, Figures> timeFramesAlternately(
+    int frames, const std::function<void()>& first, const std::function<void()>& second)
+{
+    std::vector<double> times[2];
+    for (int i = -10; i < frames; ++i)
+        for (int k = 0; k < 2; ++k) {
+            const auto start = std::chrono::steady_clock::now();
+            (k == 0 ? first : second)();
+            glFinish();
+            const auto end = std::chrono::steady_clock::now();
+            if (i >= 0)
+                times[k].push_back(std::chrono::duration<double, std::milli>(end - start).count());
+            glutMainLoopEvent();
+        }
+    return { summarise(times[0]), summarise(times[1]) };
+}
+
 inline void report(const char* what, const Figures& f, const char* goal)
 {
     std::printf("%-58s median %6.2f ms   p95 %6.2f ms   (%zu frames)%s\n", what, f.median, f.p95, f.frames, goal);
     std::fflush(stdout);
+}
+
+enum class Measure { Median, P95 };
+
+// A figure with its goal beside it, and whether the goal is met.
+inline void report(const std::string& what, const Figures& f, Measure goalOn, double goalMs)
+{
+    const double value = goalOn == Measure::Median ? f.median : f.p95;
+    char goal[96];
+    std::snprintf(goal, sizeof goal, "   goal: %s <= %.1f ms, %s", goalOn == Measure::Median ? "median" : "p95", goalMs,
+        value <= goalMs ? "met" : "NOT MET");
+    report(what.c_str(), f, goal);
+}
+
+// The machine's load, printed beside the figures: timings from a busy
+// machine are worth only their comparison with a reference of the same run.
+inline void printLoad(const char* when)
+{
+    double one = 0, five = 0, fifteen = 0;
+    if (FILE* in = std::fopen("/proc/loadavg", "r")) {
+        if (std::fscanf(in, "%lf %lf %lf", &one, &five, &fifteen) != 3)
+            one = five = fifteen = 0;
+        std::fclose(in);
+    }
+    std::printf("load average %s: %.2f %.2f %.2f\n", when, one, five, fifteen);
 }
 
 inline Material colourFor(int i, const std::string& texture)

@@ -25,6 +25,8 @@ constexpr std::uint32_t ClearedStep = 2000;
 constexpr std::uint32_t DroppedStep = 1000;
 constexpr std::uint32_t StartPause = 3000;
 constexpr std::uint32_t RemarkShown = 1500;
+// After a display change, until the new display is set up (see toggleDisplayMode).
+constexpr std::uint32_t NewDisplayDelay = 10;
 constexpr int RemarkChance = 153;
 
 // Animation (preview turn, particles, title scroll) at most this often, so it
@@ -79,9 +81,19 @@ void Game::loadLevels()
 
 void Game::initWindow()
 {
+    initCallbacks();
+    initRendering();
+}
+
+void Game::initCallbacks()
+{
     services_.screen.setPointerVisible(paused_);
     services_.screen.registerCallbacks();
     services_.screen.setIdleWanted(!paused_);
+}
+
+void Game::initRendering()
+{
     scene_->initGl();
     dj_->startThread();
     preview_->initGl();
@@ -281,19 +293,32 @@ void Game::toggleDisplayMode()
     forgetTextures();
     scene_->releaseLists();
     preview_->releaseList();
-    if (services_.screen.fullScreen()) {
+    const bool toWindow = services_.screen.fullScreen();
+    if (toWindow) {
         services_.screen.leaveFullScreen();
         services_.screen.openWindow();
-        initWindow();
-        hud_->setDisplayModeLabel(false);
     } else {
         services_.screen.closeWindow();
         services_.screen.enterFullScreen();
-        initWindow();
-        hud_->setDisplayModeLabel(true);
     }
+    initCallbacks();
+    hud_->setDisplayModeLabel(!toWindow);
     // The menu lights what the pointer is over on the new display.
     hud_->setPointer(services_.screen.pointerPlace());
+
+    // GLUT takes the old display and its rendering context down only once
+    // this callback has returned. The new context gets its state, and draws,
+    // a moment later, so the two never hold their memory at the same time.
+    displayReady_ = false;
+    displayGeneration_ = bumped(displayGeneration_);
+    const std::int32_t generation = displayGeneration_;
+    services_.timers.after(NewDisplayDelay, [this, generation] {
+        if (generation != displayGeneration_)
+            return;
+        initRendering();
+        displayReady_ = true;
+        services_.display.postRedisplay();
+    });
 }
 
 bool Game::fullScreenActive() const

@@ -62,6 +62,9 @@ public:
     // Every new display: callbacks, the pointer, the views' rendering state,
     // the music thread.
     void initWindow();
+    // False from a display change until the new display has its rendering
+    // state: nothing is drawn meanwhile.
+    bool displayReady() const { return displayReady_; }
 
     void startLevel(const LevelDef& level);
     void newGame() override;
@@ -105,6 +108,8 @@ public:
 
     // Adds 1, skipping 2147483647: generations run through 0 to 2147483646.
     static std::int32_t bumped(std::int32_t generation);
+    void initCallbacks();
+    void initRendering();
 
 private:
     void quit();
@@ -138,6 +143,8 @@ private:
     // new game ever runs an extra step.
     std::int32_t stepGeneration_ = 0;
     std::uint32_t levelIndex_ = 0;
+    bool displayReady_ = true;
+    std::int32_t displayGeneration_ = 0;
     LevelList levels_;
     std::chrono::steady_clock::time_point lastAnimationStep_{};
 };

@@ -89,6 +89,8 @@ Game& game()
 void onDisplay()
 {
     guarded([] {
+        if (!game().displayReady())
+            return;
         game().drawFrame();
         glutSwapBuffers();
         // Images that failed to load since the last frame, inside the texture
@@ -101,6 +103,8 @@ void onReshape(int width, int height)
 {
     guarded([&] {
         game().reshape(width, height);
+        if (!game().displayReady())
+            return;
         game().drawFrame();
         glutSwapBuffers();
         showImageFailures();
@@ -172,6 +176,16 @@ void pumpSplashTimer(int)
     });
 }
 
+// While the splash waits for its tick, with nothing shown: GLUT connects and
+// loads the renderer behind it, which takes a good tenth of a second.
+void prepareGlut()
+{
+    int argc = 1;
+    char name[] = "Cubrava";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+}
+
 void startGame()
 {
     guarded([] {
@@ -181,10 +195,6 @@ void startGame()
         services.sleep = [](std::chrono::microseconds wait) { std::this_thread::sleep_for(wait); };
         program->game = std::make_unique<Game>(services);
 
-        int argc = 1;
-        char name[] = "Cubrava";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
         program->screen.prepare();
         setTextureLoader(loadTexture);
@@ -215,7 +225,7 @@ int main(int argc, char** argv)
     }
     guarded([] {
         enterPlayerFolder(CUBRAVA_DATA_FROM_PROGRAM);
-        runSplash(startGame);
+        runSplash(startGame, prepareGlut);
     });
     return 0;
 }

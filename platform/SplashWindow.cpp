@@ -36,9 +36,11 @@ public:
 
 } // namespace
 
-void runSplash(const std::function<void()>& start)
+void runSplash(const std::function<void()>& start, const std::function<void()>& meanwhile)
 {
     if (!displayAvailable()) {
+        if (meanwhile)
+            meanwhile();
         start();
         return;
     }
@@ -53,6 +55,9 @@ void runSplash(const std::function<void()>& start)
     XStoreName(fl_display, fl_xid(window.get()), kSplashTitle);
     Fl::flush();
     armSplash(std::move(window), start);
+    // The tick is armed: time spent here shortens the wait for it.
+    if (meanwhile)
+        meanwhile();
     waitForSplash();
 }
 

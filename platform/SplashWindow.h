@@ -15,7 +15,9 @@ constexpr const char* kSplashTitle = "Cubrava splash";
 // pumpSplash(). 2000 ms after it opened the splash closes. Returns once `start`
 // has returned and the splash has closed; an exception from `start` closes the
 // splash and comes out of here. Without a display `start` simply runs.
-void runSplash(const std::function<void()>& start);
+// `meanwhile`, when given, runs once the splash is on screen, before the
+// 1000 ms tick: work that shows nothing, so that `start` has less to do.
+void runSplash(const std::function<void()>& start, const std::function<void()>& meanwhile = {});
 
 // For a loop that runs inside `start`: call it about every 100 ms. Keeps the
 // splash above windows opened after it and lets it close on time. Returns

@@ -125,7 +125,25 @@ std::array<CubeVertex, CubeVertexCount> build()
     return out;
 }
 
+std::array<std::uint16_t, CubeTriangleIndexCount> buildTriangles()
+{
+    std::array<std::uint16_t, CubeTriangleIndexCount> out {};
+    int n = 0;
+    for (int i = 0; i < CubeTriangleVertices; ++i)
+        out[n++] = static_cast<std::uint16_t>(i);
+    for (int q = CubeTriangleVertices; q < CubeVertexCount; q += 4)
+        for (int corner : { 0, 1, 2, 0, 2, 3 })
+            out[n++] = static_cast<std::uint16_t>(q + corner);
+    return out;
+}
+
 } // namespace
+
+const std::array<std::uint16_t, CubeTriangleIndexCount>& cubeTriangleIndices()
+{
+    static const std::array<std::uint16_t, CubeTriangleIndexCount> indices = buildTriangles();
+    return indices;
+}
 
 const std::array<CubeVertex, CubeVertexCount>& cubeVertices()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 namespace cubrava {
 
@@ -20,5 +21,10 @@ constexpr int CubeQuadVertices = (6 + 12) * 4;
 constexpr int CubeVertexCount = CubeTriangleVertices + CubeQuadVertices;
 
 const std::array<CubeVertex, CubeVertexCount>& cubeVertices();
+
+// The same polygons as triangles, indices into cubeVertices(): the corner
+// triangles as they are, each quad cut along its first diagonal.
+constexpr int CubeTriangleIndexCount = CubeTriangleVertices + CubeQuadVertices / 4 * 6;
+const std::array<std::uint16_t, CubeTriangleIndexCount>& cubeTriangleIndices();
 
 } // namespace cubrava

@@ -1,20 +1,17 @@
 #include "PitDrawing.h"
 
+#include "CubeBatch.h"
 #include "CubeDrawing.h"
+#include "ParticleArrays.h"
 #include "model/PlayField.h"
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 namespace cubrava {
 
 namespace {
-
-Material* materialAt(const PlayField& play, int x, int y, int z)
-{
-    const Cell* cell = play.cellAt(
-        CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
-    return cell ? cell->material : nullptr;
-}
 
 void enableLitState()
 {
@@ -117,7 +114,10 @@ void placeSceneLights()
     glLightfv(GL_LIGHT1, GL_POSITION, below);
 }
 
-void drawLandedCubes(const PlayField& play)
+namespace {
+
+// Every landed cube, layer by layer from the bottom.
+template <typename Visit> void forEachLandedCube(const PlayField& play, Visit visit)
 {
     for (int z = 0; z < play.gridHeight(); ++z) {
         if (play.layerCount(z) == 0)
@@ -127,21 +127,70 @@ void drawLandedCubes(const PlayField& play)
                 const Cell* cell = play.cellAt(
                     CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
                 if (cell && cell->material)
-                    drawCube(*cell->material, x, y, z, cell->orientation, 1.0f, 0.0f);
+                    visit(*cell->material, x, y, z, cell->orientation);
             }
         }
     }
 }
 
-void drawStaticContent(const PlayField& play)
+} // namespace
+
+void drawLandedCubes(const PlayField& play)
+{
+    forEachLandedCube(play, [](Material& material, int x, int y, int z, Orientation orientation) {
+        drawCube(material, x, y, z, orientation, 1.0f, 0.0f);
+    });
+}
+
+void gatherLandedCubes(const PlayField& play, CubeBatch& batch)
+{
+    forEachLandedCube(play, [&batch](Material& material, int x, int y, int z, Orientation orientation) {
+        batch.add(material, x, y, z, orientation);
+    });
+}
+
+namespace {
+
+// How far from the eye the projection's near plane can cut what it shows:
+// out to the corners of the view where it meets that plane.
+float nearPlaneReach()
+{
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    if (m[11] == 0.0 || m[0] == 0.0 || m[5] == 0.0)
+        return 1e9f; // not a perspective: anything may be cut
+    const double zNear = m[14] / (m[10] - 1.0);
+    const double halfWidth = (1.0 + std::fabs(m[8])) / std::fabs(m[0]);
+    const double halfHeight = (1.0 + std::fabs(m[9])) / std::fabs(m[5]);
+    return static_cast<float>(std::fabs(zNear) * std::sqrt(1.0 + halfWidth * halfWidth + halfHeight * halfHeight));
+}
+
+} // namespace
+
+void drawLandedBatch(CubeBatch& batch)
+{
+    if (batch.cubeCount() == 0)
+        return;
+    float eye[3];
+    currentEyePosition(eye);
+    glEnable(GL_DEPTH_TEST);
+    enableLitState();
+    batch.draw(eye, nearPlaneReach());
+    disableLitState();
+    glDisable(GL_DEPTH_TEST);
+}
+
+void drawStaticContent(const PlayField& play, LandedCubes how)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     drawPitGrid(play.width(), play.depth(), play.pitHeight());
     placeSceneLights();
-    enableLitState();
-    drawLandedCubes(play);
-    disableLitState();
+    if (how == LandedCubes::OneByOne) {
+        enableLitState();
+        drawLandedCubes(play);
+        disableLitState();
+    }
     glDisable(GL_DEPTH_TEST);
 }
 
@@ -182,14 +231,7 @@ void drawPieceContent(const PlayField& play)
 
 void prepareStaticTextures(const PlayField& play)
 {
-    for (int z = 0; z < play.gridHeight(); ++z) {
-        if (play.layerCount(z) == 0)
-            continue;
-        for (int x = 0; x < play.width(); ++x)
-            for (int y = 0; y < play.depth(); ++y)
-                if (Material* m = materialAt(play, x, y, z))
-                    ensureTexture(*m);
-    }
+    forEachLandedCube(play, [](Material& material, int, int, int, Orientation) { ensureTexture(material); });
 }
 
 void preparePieceTextures(const PlayField& play)

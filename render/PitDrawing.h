@@ -2,14 +2,21 @@
 
 namespace cubrava {
 
+class CubeBatch;
 class PlayField;
+
+// How the landed cubes are drawn: gathered into a CubeBatch that the view
+// draws each frame, only the cubes that can be seen (the game's way), or one
+// by one with drawCube inside the static list (slower; the picture the batch
+// must match).
+enum class LandedCubes { Batched, OneByOne };
 
 // What the scene's display lists hold. Each runs with the camera transform
 // applied and leaves the state it enabled disabled again.
 
-// The static list: clears the window, then the grid, the lights and every
-// landed cube.
-void drawStaticContent(const PlayField& play);
+// The static list: clears the window, then the grid and the lights; then
+// every landed cube when they are drawn one by one.
+void drawStaticContent(const PlayField& play, LandedCubes how);
 
 // The piece list: the falling piece with its wall markers and landing ghost;
 // nothing while no piece falls.
@@ -25,8 +32,15 @@ void initSceneLights();
 // The two scene lights, fixed in pit coordinates under the current modelview.
 void placeSceneLights();
 
-// Every occupied cell of the grid, headroom included.
+// Every occupied cell of the grid, headroom included, with drawCube.
 void drawLandedCubes(const PlayField& play);
+
+// The same cubes into a batch, which should be empty.
+void gatherLandedCubes(const PlayField& play, CubeBatch& batch);
+
+// Draws a batch of landed cubes from the eye of the current modelview, in
+// the lights of the static content.
+void drawLandedBatch(CubeBatch& batch);
 
 // Binds, outside any list compilation, the textures the contents above will need.
 void prepareStaticTextures(const PlayField& play);

@@ -34,6 +34,17 @@ void SceneView::releaseLists()
     deleteLists();
 }
 
+void SceneView::setLandedCubes(LandedCubes how)
+{
+    if (how == landedCubes_)
+        return;
+    landedCubes_ = how;
+    if (staticList_ != 0)
+        display_.deleteList(staticList_);
+    staticList_ = 0;
+    landedBuilt_ = false;
+}
+
 void SceneView::deleteLists()
 {
     for (unsigned* list : { &staticList_, &pieceList_, &markerList_ }) {
@@ -41,6 +52,8 @@ void SceneView::deleteLists()
             display_.deleteList(*list);
         *list = 0;
     }
+    landed_.releaseBuffers();
+    landedBuilt_ = false;
     listsStale_ = false;
 }
 
@@ -73,9 +86,28 @@ void SceneView::rebuildStatic()
 {
     if (!play_)
         return;
-    prepareStaticTextures(*play_);
+    dropStaleLists();
+    if (staticList_ != 0)
+        display_.deleteList(staticList_);
+    staticList_ = 0;
+    landedBuilt_ = false;
+    buildStatic();
+}
+
+// The static list and, when batched, the landed cubes: what changes only
+// when the landed cubes do.
+void SceneView::buildStatic()
+{
     const PlayField& play = *play_;
-    rebuild(staticList_, [&play] { drawStaticContent(play); });
+    prepareStaticTextures(play);
+    const LandedCubes how = landedCubes_;
+    ensureList(staticList_, [&play, how] { drawStaticContent(play, how); });
+    if (!landedBuilt_) {
+        landed_.clear();
+        if (how == LandedCubes::Batched)
+            gatherLandedCubes(play, landed_);
+        landedBuilt_ = true;
+    }
 }
 
 void SceneView::rebuildPiece()

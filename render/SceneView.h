@@ -2,7 +2,9 @@
 
 #include "Camera.h"
 #include "CameraControl.h"
+#include "CubeBatch.h"
 #include "EffectList.h"
+#include "PitDrawing.h"
 #include "ViewRect.h"
 #include "model/PlayEvents.h"
 
@@ -39,8 +41,11 @@ public:
     void initGl();
     // Clears the window and draws the view.
     void draw();
-    // Deletes the lists while their rendering context still exists.
+    // Deletes the lists and buffers while their rendering context still exists.
     void releaseLists();
+    // How the landed cubes are drawn (batched unless changed); a change takes
+    // effect at the next draw. Rendering thread only.
+    void setLandedCubes(LandedCubes how);
 
     void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) override;
 
@@ -79,6 +84,7 @@ private:
     void dropStaleLists();
     void rebuild(unsigned& list, const std::function<void()>& content);
     void rebuildStatic();
+    void buildStatic();
     void rebuildPiece();
     void ensureList(unsigned& list, const std::function<void()>& content);
     void drawForwardMarker(const CameraLimits& limits);
@@ -90,6 +96,10 @@ private:
     // attach may run on another thread than the renderer (the editor's
     // dialog), serialised with draw by the caller; it only sets this.
     bool listsStale_ = false;
+    LandedCubes landedCubes_ = LandedCubes::Batched;
+    // The landed cubes when batched; built with the static list.
+    CubeBatch landed_;
+    bool landedBuilt_ = false;
     unsigned staticList_ = 0;
     unsigned pieceList_ = 0;
     unsigned markerList_ = 0;

@@ -41,6 +41,8 @@ void drawMarkerArrowheads(int layers)
 
 void SceneView::initGl()
 {
+    // A new rendering context: the old one's buffers went with it.
+    landed_.forgetBuffers();
     deleteLists();
     initSceneLights();
 }
@@ -53,10 +55,8 @@ void SceneView::draw()
     }
     dropStaleLists();
     const PlayField& play = *play_;
-    if (staticList_ == 0) {
-        prepareStaticTextures(play);
-        ensureList(staticList_, [&play] { drawStaticContent(play); });
-    }
+    if (staticList_ == 0 || !landedBuilt_)
+        buildStatic();
     if (pieceList_ == 0) {
         preparePieceTextures(play);
         ensureList(pieceList_, [&play] { drawPieceContent(play); });
@@ -72,7 +72,8 @@ void SceneView::draw()
     if (staticList_ != 0)
         display_.callList(staticList_);
     else
-        drawStaticContent(play);
+        drawStaticContent(play, landedCubes_);
+    drawLandedBatch(landed_);
     if (pieceList_ != 0)
         display_.callList(pieceList_);
     else

@@ -12,6 +12,8 @@ list(APPEND CUBRAVA_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CubeGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CubeDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/CubeDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CubeBatch.h
+  ${CMAKE_CURRENT_LIST_DIR}/CubeBatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PitDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/PitDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextureLoader.cpp

@@ -53,9 +53,10 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
 }
 
 GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
-    const std::string& preload)
+    const std::string& preload, const std::vector<std::string>& wrapper)
     : GameProcess([&] {
-        ProcessStart start { fs::path(CUBRAVA_RUN_DIR) / name, arguments, folder.path(), folder.path(), {}, {} };
+        ProcessStart start { fs::path(CUBRAVA_RUN_DIR) / name, arguments, folder.path(), folder.path(), {}, {},
+            wrapper };
         if (!preload.empty())
             start.setVariables.emplace_back("LD_PRELOAD", preload);
         start.setVariables.emplace_back("CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").string());
@@ -72,10 +73,14 @@ GameProcess::GameProcess(const ProcessStart& start)
     errorFile_ = start.recordFolder / "stderr.txt";
     framesFile_ = start.recordFolder / "frames.txt";
     const std::string name = start.program.filename().string();
-    std::vector<char*> argv { const_cast<char*>(name.c_str()) };
+    std::vector<char*> argv;
+    for (const std::string& word : start.wrapper)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(const_cast<char*>(start.wrapper.empty() ? name.c_str() : start.program.c_str()));
     for (const std::string& argument : start.arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    const std::string file = start.wrapper.empty() ? start.program.string() : start.wrapper.front();
     pid_ = ::fork();
     if (pid_ == 0) {
         if (::chdir(start.workingFolder.c_str()) != 0)
@@ -89,7 +94,7 @@ GameProcess::GameProcess(const ProcessStart& start)
             ::setenv(name.c_str(), value.c_str(), 1);
         for (const std::string& name : start.unsetVariables)
             ::unsetenv(name.c_str());
-        ::execv(start.program.c_str(), argv.data());
+        ::execvp(file.c_str(), argv.data());
         ::_exit(127);
     }
 }

@@ -28,8 +28,9 @@ private:
 };
 
 // How a program is started: which, with what arguments, in which folder,
-// with which changes to the test's environment, and the folder that takes its
-// standard output and error (stdout.txt, stderr.txt) and frame count.
+// with which changes to the test's environment, the folder that takes its
+// standard output and error (stdout.txt, stderr.txt) and frame count, and a
+// program and its arguments to run it under (a profiler), or none.
 struct ProcessStart {
     std::filesystem::path program;
     std::vector<std::string> arguments;
@@ -37,6 +38,7 @@ struct ProcessStart {
     std::filesystem::path recordFolder;
     std::vector<std::pair<std::string, std::string>> setVariables;
     std::vector<std::string> unsetVariables;
+    std::vector<std::string> wrapper;
 };
 
 // The game program started in a run folder, on the test's display.
@@ -44,9 +46,10 @@ class GameProcess {
 public:
     // preload: an extra library for LD_PRELOAD (test shims), or empty.
     explicit GameProcess(const RunFolder& folder, const std::string& preload = "");
-    // Another program of the built run folder, with arguments.
+    // Another program of the built run folder, with arguments; wrapper: a
+    // program and its arguments to run it under (a profiler), or none.
     GameProcess(const RunFolder& folder, const std::string& program, const std::vector<std::string>& arguments,
-        const std::string& preload = "");
+        const std::string& preload = "", const std::vector<std::string>& wrapper = {});
     // Any program, started as described.
     explicit GameProcess(const ProcessStart& start);
     ~GameProcess();

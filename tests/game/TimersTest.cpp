@@ -252,3 +252,21 @@ TEST(Timers, ARemarkHidesItselfButNoMessageShownAfterIt)
         EXPECT_EQ(rig->status().text(), "PAUSED");
     }
 }
+
+TEST(Timers, ANewDisplayDrawsOnlyOnceItIsSetUpAMomentAfterTheOldOneWent)
+{
+    GameRig rig;
+    ASSERT_TRUE(rig->displayReady());
+    rig->special(GLUT_KEY_F6, 0);
+    EXPECT_FALSE(rig.screen.full);
+    EXPECT_EQ(rig.screen.displaysMade, 1);
+    EXPECT_FALSE(rig->displayReady()) << "the old display is still being taken down";
+
+    // Back again before the window was set up: only the last display counts.
+    rig->special(GLUT_KEY_F6, 0);
+    EXPECT_TRUE(rig.screen.full);
+    const int redisplays = rig.display.redisplays;
+    rig.clock.advance(1000);
+    EXPECT_TRUE(rig->displayReady());
+    EXPECT_EQ(rig.display.redisplays, redisplays + 1);
+}

@@ -28,7 +28,7 @@ e2e::ProcessStart Player::start(const std::string& program, const std::vector<st
     const fs::path record = root_ / (program + "-" + std::to_string(++started));
     fs::create_directories(record);
     return { fs::path(CUBRAVA_INSTALLED_PROGRAMS) / program, arguments, workingFolder(), record,
-        { { "HOME", home().string() }, { "CUBRAVA_NO_SOUND_PRELOAD", "1" } }, { "XDG_DATA_HOME" } };
+        { { "HOME", home().string() }, { "CUBRAVA_NO_SOUND_PRELOAD", "1" } }, { "XDG_DATA_HOME" }, {} };
 }
 
 } // namespace cubrava::install

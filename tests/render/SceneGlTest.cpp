@@ -54,7 +54,7 @@ struct StateSnapshot {
         GLint m = 0;
         glGetIntegerv(GL_MATRIX_MODE, &m);
         EXPECT_EQ(m, mode);
-        for (GLenum cap : { GL_LIGHTING, GL_BLEND, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_COLOR_MATERIAL, GL_LIGHT0 })
+        for (GLenum cap : { GL_LIGHTING, GL_BLEND, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_COLOR_MATERIAL, GL_LIGHT0, GL_CULL_FACE })
             EXPECT_FALSE(glIsEnabled(cap)) << std::hex << cap;
         GLboolean depthWrites = GL_FALSE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);

@@ -37,3 +37,10 @@ add_test(NAME scene_screenshots
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb ${CMAKE_CURRENT_LIST_DIR}/scene_screenshot_check.sh
     $<TARGET_FILE:scene_demo> $<TARGET_FILE:shot_check>)
 set_tests_properties(scene_gl_tests redisplay_wake_tests scene_screenshots PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})
+
+# The batched pit against the same pit drawn cube by cube, pixel for pixel.
+add_executable(scene_equality_tests ${CMAKE_CURRENT_LIST_DIR}/SceneEqualityTest.cpp)
+target_link_libraries(scene_equality_tests PRIVATE cubrava_render GTest::gtest cubrava_warnings)
+target_include_directories(scene_equality_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_test(NAME scene_equality_tests COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:scene_equality_tests>)
+set_tests_properties(scene_equality_tests PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})

@@ -1,6 +1,7 @@
 /* Test-only: counts the frames a GLUT program shows. Preloaded, it stands in
  * for glutSwapBuffers, passes each call on, and after every frame writes the
- * count and the time since the first frame to the file named by
+ * count, the time since the first frame and the monotonic clock's reading at
+ * the first frame (for start-up times) to the file named by
  * CUBRAVA_FRAME_COUNT_FILE, so a test can wait for a frame drawn after
  * something it did. A frame counts once the X server has it, so a screenshot
  * taken after the count shows it. The file is replaced whole: a reader never
@@ -55,7 +56,7 @@ void glutSwapBuffers(void)
     FILE* out = fopen(temporary, "w");
     if (!out)
         return;
-    fprintf(out, "%lu %.3f\n", frames, now - first);
+    fprintf(out, "%lu %.3f %.6f\n", frames, now - first, first);
     if (fclose(out) == 0)
         rename(temporary, name);
 }
