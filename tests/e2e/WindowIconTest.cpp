@@ -60,7 +60,12 @@ void expectGameWindowIcon(const std::string& preload)
     GameProcess game(folder, preload);
     auto window = waitForWindow("Cubrava", 20s);
     ASSERT_TRUE(window) << game.standardError();
-    std::map<int, std::vector<unsigned long>> icons = windowIcons(window->id);
+    // GLUT maps a new window before the program gives it the icon.
+    std::map<int, std::vector<unsigned long>> icons;
+    waitUntil([&] {
+        icons = windowIcons(window->id);
+        return !icons.empty();
+    });
     ASSERT_EQ(icons.size(), iconImages().size());
     for (const IconImage& image : iconImages()) {
         const std::vector<unsigned long>& shown = icons[image.size];
