@@ -1,8 +1,7 @@
 #pragma once
 
+#include "MainThreadQueue.h"
 #include "ViewListener.h"
-
-#include <memory>
 
 namespace cubrava {
 
@@ -15,22 +14,21 @@ namespace cubrava {
 // (it is registered with the view, which keeps a reference).
 class ViewEventRelay : public ViewListener {
 public:
-    ViewEventRelay();
-    ~ViewEventRelay() override;
+    ViewEventRelay() = default;
     ViewEventRelay(const ViewEventRelay&) = delete;
     ViewEventRelay& operator=(const ViewEventRelay&) = delete;
 
     // Main thread only. Reports delivered while none is connected are dropped.
-    void connect(ViewListener* listener);
+    void connect(ViewListener* listener) { listener_ = listener; }
 
     // Any thread.
     void selectionChanged(bool noSelection, bool anyOccupied) override;
     void blockPicked(const std::optional<Material>& material) override;
 
-    struct Queue;
-
 private:
-    std::shared_ptr<Queue> queue_;
+    ViewListener* listener_ = nullptr; // main thread only
+    // Declared last: gone first, so nothing is delivered to a relay being destroyed.
+    MainThreadQueue queue_;
 };
 
 } // namespace cubrava

@@ -22,17 +22,6 @@ const char* const NoDisplayMessage = "The level editor needs an X display, and n
 // comes to tell it (a window that is not mapped draws nothing).
 constexpr unsigned EndCheckMs = 200;
 
-std::string messageOf(const std::exception_ptr& error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const FatalError& e) {
-        return e.what();
-    } catch (...) {
-        return UnknownErrorMessage;
-    }
-}
-
 // freeglut ends the process on its fatal errors unless told otherwise; raised
 // instead, they end the start-up or the loop where we report them.
 void raiseGlutError(const char* format, va_list args, void*)
@@ -76,7 +65,7 @@ void ViewThread::run(LevelList& levels)
         glutMainLoop();
         if (std::exception_ptr failure = window_.failure()) {
             std::lock_guard<std::mutex> lock(mutex_);
-            loopFailure_ = messageOf(failure);
+            loopFailure_ = fatalErrorText(failure);
         }
         // The rendering context went with the window.
         flushTextureCache();
@@ -108,7 +97,7 @@ bool ViewThread::startUp(LevelList& levels)
         readLevels(levels);
         pieceSet();
     } catch (...) {
-        const std::string message = messageOf(std::current_exception());
+        const std::string message = fatalErrorText(std::current_exception());
         // The window goes; the main thread shows the message.
         if (windowOpen)
             glutExit();

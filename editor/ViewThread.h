@@ -2,6 +2,7 @@
 
 #include "EditorView.h"
 #include "GlutEditorView.h"
+#include "ViewRunner.h"
 #include "ViewWindow.h"
 #include "data/LevelList.h"
 #include "platform/WindowWake.h"
@@ -16,14 +17,6 @@
 
 namespace cubrava {
 
-// How the view thread's start-up went.
-struct ViewStart {
-    enum class Outcome { Ready, Failed, TimedOut };
-    Outcome outcome = Outcome::TimedOut;
-    // Failed: the text for the "Bad News..." box and standard error.
-    std::string message;
-};
-
 // The thread that runs the editing view: it opens the view's window, reads
 // the level list and the piece set, reports ready (or the failure) and runs
 // GLUT's event loop until the window is closed or the loop is asked to end.
@@ -33,43 +26,43 @@ struct ViewStart {
 // call, this object's included. view() may be used from the main thread once
 // waitReady has said Ready (the EditingView calls); the view's other calls
 // are the view thread's.
-class ViewThread {
+class ViewThread : public ViewRunner {
 public:
     ViewThread();
     // Ends the loop and joins the thread.
-    ~ViewThread();
+    ~ViewThread() override;
     ViewThread(const ViewThread&) = delete;
     ViewThread& operator=(const ViewThread&) = delete;
 
     // Starts the thread, once. It fills levels from Config/Levels.dat before it
     // is ready; the caller leaves the list alone until then and keeps it alive
     // while the thread runs.
-    void start(LevelList& levels);
+    void start(LevelList& levels) override;
 
     // Waits for the start-up's end: Ready, Failed with the message, or
     // TimedOut when the limit passed first (the thread goes on).
-    ViewStart waitReady(std::chrono::milliseconds limit);
+    ViewStart waitReady(std::chrono::milliseconds limit) override;
     // The same without a limit.
-    ViewStart waitReady();
+    ViewStart waitReady() override;
 
     // The view, for the dialog.
-    EditorView& view() { return parts_.view(); }
+    EditorView& view() override { return parts_.view(); }
 
     // Called on the view thread once its loop has ended (the window was closed,
     // stop was called, or a failure), or start-up failed. It must not block:
     // pass a toolkit wake-up. Set before start.
-    void setOnEnded(std::function<void()> onEnded);
+    void setOnEnded(std::function<void()> onEnded) override;
 
     // Whether the thread's work is over, within the limit.
-    bool waitEnded(std::chrono::milliseconds limit);
+    bool waitEnded(std::chrono::milliseconds limit) override;
     void waitEnded();
 
     // The failure that ended the loop after start-up, if one did.
-    std::optional<std::string> loopFailure() const;
+    std::optional<std::string> loopFailure() const override;
 
     // Ends the loop, which closes the window, and joins the thread. Safe to
     // call more than once, and when the thread never started or has ended.
-    void stop();
+    void stop() override;
 
 private:
     void run(LevelList& levels);

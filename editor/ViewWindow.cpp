@@ -1,8 +1,10 @@
 #include "ViewWindow.h"
 
 #include "EditorView.h"
+#include "platform/WindowIcon.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 
 namespace cubrava {
 
@@ -26,6 +28,9 @@ void ViewWindow::create()
     glutInitWindowSize(side, side);
     glutInitWindowPosition(10, 50);
     glutCreateWindow(ViewWindowTitle);
+    // The new window is GLUT's current one; the icon goes through GLUT's own
+    // connection.
+    setWindowIcon(glXGetCurrentDisplay(), glXGetCurrentDrawable());
 
     glutDisplayFuncUcall(onDisplay, this);
     glutReshapeFuncUcall(onReshape, this);

@@ -1,7 +1,11 @@
-# The main dialog and "Create New Level": their logic, headless and tested
-# without a display, and their FLTK widgets.
+# The main dialog and "Create New Level", and the program's start-up and
+# endings around them: their logic, headless and tested without a display,
+# and their FLTK widgets.
 add_library(cubrava_editor_dialog STATIC
   DialogControls.h
+  EditorDesktop.h
+  EditorApp.cpp
+  ViewRunner.h
   LevelEditorDialog.cpp
   NewLevelDialog.cpp
   TextureEntries.cpp
@@ -17,7 +21,9 @@ add_library(cubrava_editor_widgets STATIC
   NumberInput.cpp
   NewLevelWindow.cpp
   LevelEditorWindow.cpp
+  MainThreadQueue.cpp
   ViewEventRelay.cpp
+  ToolkitDesktop.cpp
 )
 target_include_directories(cubrava_editor_widgets PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(cubrava_editor_widgets

@@ -1,5 +1,6 @@
 #include "platform/FatalErrorReport.h"
 
+#include "data/FatalError.h"
 #include "platform/DisplayProbe.h"
 #include "platform/MessageBox.h"
 #include "platform/SplashWindow.h"
@@ -10,6 +11,17 @@ namespace cubrava {
 
 const char* const UnknownErrorMessage = "There was an unknown error during the game.\n"
                                         "You may want to reinstall the game before playing again.";
+
+std::string fatalErrorText(const std::exception_ptr& failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const FatalError& e) {
+        return e.what();
+    } catch (...) {
+        return UnknownErrorMessage;
+    }
+}
 
 void reportFatalError(const std::string& text)
 {

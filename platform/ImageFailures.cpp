@@ -88,9 +88,14 @@ void showImageFailures(const std::function<void(const ImageFailure&)>& show)
     }
 }
 
+void showImageFailureBox(const ImageFailure& failure)
+{
+    showMessage("Error", failure.text, MessageIcon::Error);
+}
+
 void showImageFailures()
 {
-    showImageFailures([](const ImageFailure& failure) { showMessage("Error", failure.text, MessageIcon::Error); });
+    showImageFailures(showImageFailureBox);
 }
 
 void setImageFailureNotifier(std::function<void()> notify)

@@ -32,8 +32,11 @@ std::vector<ImageFailure> takeImageFailures();
 // at once; the earlier call shows what came meanwhile.
 void showImageFailures();
 
-// The same with another way of showing one (tests).
+// The same with another way of showing one (tests, or a caller that filters).
 void showImageFailures(const std::function<void(const ImageFailure&)>& show);
+
+// The box of one failure, as showImageFailures() shows it.
+void showImageFailureBox(const ImageFailure& failure);
 
 // Called after each queued failure on the thread that reported it, which may
 // hold the texture cache's lock: it must not block. The editor passes a

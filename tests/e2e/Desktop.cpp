@@ -41,9 +41,19 @@ void key(const std::string& keys)
     run("xdotool key --delay 40 " + keys);
 }
 
+void typeText(const std::string& text)
+{
+    run("xdotool type --delay 40 '" + text + "'");
+}
+
 void mouseMove(int x, int y)
 {
     run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void click(int x, int y)
+{
+    run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
 }
 
 void mouseButton(int button, bool down)

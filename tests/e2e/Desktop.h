@@ -17,7 +17,11 @@ constexpr std::chrono::seconds Patience { 30 };
 
 // Input through xdotool, as a player's would arrive.
 void key(const std::string& keys);
+// Types the text into the focused window, as keys.
+void typeText(const std::string& text);
 void mouseMove(int x, int y);
+// A left click at a point of the screen.
+void click(int x, int y);
 // Presses or releases a button (1 left, 3 right) or holds a key down, through
 // XTEST as a drag or a held key would arrive.
 void mouseButton(int button, bool down);

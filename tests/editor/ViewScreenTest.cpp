@@ -6,7 +6,7 @@
 #include "e2e/Desktop.h"
 #include "e2e/GameProcess.h"
 #include "e2e/ScreenShot.h"
-#include "render/Camera.h"
+#include "editor/ViewProjection.h"
 
 #include <gtest/gtest.h>
 
@@ -35,53 +35,7 @@ const char* const TestLevels = "<levels>\n"
                                "    </level>\n"
                                "</levels>\n";
 
-struct Point {
-    int x, y;
-};
-
-// Where the view's starting camera shows a point of the pit, on the screen,
-// by the camera's own numbers: the orbit transform, then the frustum.
-Point project(const WindowInfo& window, double px, double py, double pz)
-{
-    const CameraLimits limits = CameraLimits::forPit(4, 10, 12);
-    Camera camera;
-    camera.reset(limits);
-    const double rad = 3.14159265358979323846 / 180.0;
-    double x = px - limits.halfX, y = py - limits.halfY, z = pz + camera.liftZ(limits);
-    const double yawX = x * std::cos(camera.yaw * rad) - y * std::sin(camera.yaw * rad);
-    const double yawY = x * std::sin(camera.yaw * rad) + y * std::cos(camera.yaw * rad);
-    x = yawX;
-    y = yawY * std::cos(camera.pitch * rad) - z * std::sin(camera.pitch * rad);
-    z = yawY * std::sin(camera.pitch * rad) + z * std::cos(camera.pitch * rad) - camera.distance;
-    const Frustum f = sceneFrustum(Side, Side, limits);
-    const double ndcX = f.zNear * x / -z / f.right;
-    const double ndcY = f.zNear * y / -z / f.top;
-    return { window.x + static_cast<int>((ndcX + 1) / 2 * Side), window.y + static_cast<int>((1 - ndcY) / 2 * Side) };
-}
-
-// The middle of a cell's top face: nothing of its layer lies nearer the viewer.
-Point cellTop(const WindowInfo& window, int x, int y, int layer)
-{
-    return project(window, x + 0.5, y + 0.5, layer + 0.95);
-}
-
-int brightness(const Rgb& p)
-{
-    return (p.r + p.g + p.b) / 3;
-}
-
-// The pixel of median brightness among the 5 x 5 around a point: a grid line
-// crossing it does not count.
-Rgb patch(const ScreenShot& shot, Point at)
-{
-    std::vector<Rgb> values;
-    for (int dy = -2; dy <= 2; ++dy)
-        for (int dx = -2; dx <= 2; ++dx)
-            values.push_back(shot.at(at.x + dx, at.y + dy));
-    std::nth_element(values.begin(), values.begin() + 12, values.end(),
-        [](const Rgb& a, const Rgb& b) { return brightness(a) < brightness(b); });
-    return values[12];
-}
+constexpr PitSize Pit { 4, 10, 12 };
 
 // Takes screenshots until one satisfies the condition, or the patience runs out.
 bool waitForScreen(const std::function<bool(const ScreenShot&)>& condition, ScreenShot* last = nullptr)
@@ -109,7 +63,7 @@ struct Editor {
     WindowInfo window;
     std::vector<int> base; // brightness at every cell's top on layer 0, nothing hovered or selected
 
-    Point cell(int x, int y, int layer = 0) const { return cellTop(window, x, y, layer); }
+    Point cell(int x, int y, int layer = 0) const { return cellTop(window, Side, Pit, x, y, layer); }
 
     void start()
     {

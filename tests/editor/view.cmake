@@ -15,6 +15,7 @@ set_tests_properties(editor.view_gl PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIM
 # The program itself, through the screen and xdotool.
 add_executable(editor_view_screen_tests
   ${CMAKE_CURRENT_LIST_DIR}/ViewScreenTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewProjection.cpp
   ${CMAKE_SOURCE_DIR}/tests/e2e/GameProcess.cpp
   ${CMAKE_SOURCE_DIR}/tests/e2e/Desktop.cpp
   ${CMAKE_SOURCE_DIR}/tests/e2e/ScreenShot.cpp)

@@ -1,0 +1,240 @@
+// The whole level editor (cubrava-editor) from a copy of the run folder on a
+// 1280 x 1024 screen, run under scripts/with-xvfb: its two windows, a cube
+// made with the mouse and the brush and saved by "Done", a texture that
+// cannot be read, "Cancel", "New"
+// refusing a height, the restart notice beside a running game, a save that
+// fails, and a level file that cannot be read. Message texts are copied out
+// of their boxes with Ctrl+C. Every wait is for a condition, with a deadline.
+#include "data/LevelList.h"
+#include "e2e/Desktop.h"
+#include "e2e/GameProcess.h"
+#include "e2e/ScreenShot.h"
+#include "e2e/WindowIcons.h"
+#include "editor/EditorOnScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace cubrava;
+using namespace cubrava::e2e;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int ScreenWidth = 1280;
+constexpr PitSize Pit { 4, 10, 12 };
+
+const char* const TestLevels = "<levels>\n"
+                               "    <level name=\"Grid\" x=\"4\" y=\"10\" z=\"12\" goal=\"3\" drop=\"1000\">\n"
+                               "        <blocks>\n"
+                               "            <point x=\"2\" y=\"3\" z=\"0\" color=\"0000FF\" />\n"
+                               "        </blocks>\n"
+                               "    </level>\n"
+                               "    <level name=\"Second\" x=\"5\" y=\"5\" z=\"8\" goal=\"2\" drop=\"800\">\n"
+                               "        <blocks />\n"
+                               "    </level>\n"
+                               "</levels>\n";
+
+std::string fileText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The editor started in its own copy of the run folder, its windows found.
+struct Editor : EditorWindows {
+    RunFolder folder;
+    std::optional<GameProcess> process;
+
+    Editor()
+        : EditorWindows(ScreenWidth, Pit)
+    {
+    }
+
+    fs::path levelsFile() const { return folder.path() / "Config" / "Levels.dat"; }
+
+    // wrapper: what to run it under (runuser), or nothing.
+    void start(const std::vector<std::string>& wrapper = {})
+    {
+        process.emplace(folder, "cubrava-editor", std::vector<std::string> {}, "", wrapper);
+        find(*process);
+    }
+
+    std::optional<int> exitStatus() { return process->waitForExit(Patience); }
+};
+
+} // namespace
+
+TEST(EditorOnScreen, BothWindowsStandInPlaceAndACubeAddedWithTheBrushIsSavedByDone)
+{
+    Editor editor;
+    editor.folder.write("Config/Levels.dat", TestLevels);
+    ASSERT_NO_FATAL_FAILURE(editor.start());
+    EXPECT_EQ(editor.view.x, 10);
+    EXPECT_EQ(editor.view.y, 50);
+    EXPECT_EQ(editor.view.width, editor.viewSide());
+    EXPECT_EQ(editor.view.height, editor.viewSide());
+    EXPECT_EQ(editor.dialog.x, 788);
+    EXPECT_EQ(editor.dialog.y, 100);
+    EXPECT_EQ(iconMismatch(editor.view.id), "") << "the view's icon";
+    EXPECT_EQ(iconMismatch(editor.dialog.id), "") << "the dialog's icon";
+
+    ASSERT_NO_FATAL_FAILURE(editor.addRedCube(1, 6));
+    editor.doneSavingTheLevel();
+    // No restart notice without the game: the program ends.
+    EXPECT_EQ(editor.exitStatus(), 0) << editor.process->standardError();
+    EXPECT_FALSE(findWindowByTitle(ViewTitle)) << "the view outlived the program";
+
+    LevelList saved;
+    readLevelsFrom(editor.levelsFile().string(), saved);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved[1].name, "Second");
+    const std::vector<Block>& blocks = saved[0].blocks();
+    ASSERT_EQ(blocks.size(), 2u) << fileText(editor.levelsFile());
+    // In x order: the new cube at (1, 6), then the blue one at (2, 3).
+    EXPECT_EQ(blocks[0].x, 1);
+    EXPECT_EQ(blocks[0].y, 6);
+    EXPECT_EQ(blocks[0].z, 0);
+    EXPECT_FLOAT_EQ(blocks[0].material->red, 1.0f);
+    EXPECT_FLOAT_EQ(blocks[0].material->green, 0.0f);
+    EXPECT_FLOAT_EQ(blocks[0].material->blue, 0.0f);
+    EXPECT_EQ(blocks[0].material->textureName, "");
+    EXPECT_EQ(blocks[1].x, 2);
+    EXPECT_FLOAT_EQ(blocks[1].material->blue, 1.0f);
+}
+
+TEST(EditorOnScreen, BoxesSayWhatIsWrongAndCancelAfterEditsLeavesTheFileAsItWas)
+{
+    Editor editor;
+    // A cube whose texture is no picture: the view reads it on its thread,
+    // the box comes on the dialog's.
+    std::string levels = TestLevels;
+    const std::string blue = "color=\"0000FF\"";
+    levels.insert(levels.find(blue) + blue.size(), " texture=\"Textures/broken.bmp\"");
+    editor.folder.write("Textures/broken.bmp", "not a picture");
+    editor.folder.write("Config/Levels.dat", levels);
+    ASSERT_NO_FATAL_FAILURE(editor.start());
+    EXPECT_EQ(boxText("Error"), "Unknown DIB file format.");
+    EXPECT_TRUE(closeBox("Error"));
+    ASSERT_NO_FATAL_FAILURE(editor.addRedCube(0, 0));
+
+    editor.press(NewButton);
+    auto form = waitForWindow("Create New Level");
+    ASSERT_TRUE(form);
+    focusWindow(form->id);
+    typeText("Tower");
+    for (const char* size : { "5", "5", "3" }) {
+        key("Tab");
+        typeText(size);
+    }
+    key("Return");
+    EXPECT_EQ(boxText("Doh!"), "Height has to be between 4 and 50.");
+    EXPECT_TRUE(closeBox("Doh!"));
+    // Back in the height field, its text selected: typing replaces it.
+    focusWindow(form->id);
+    typeText("6");
+    key("Return");
+    EXPECT_TRUE(waitForNoWindow("Create New Level")) << "the level 5 x 5 x 6 was not made";
+
+    editor.press(CancelButton);
+    EXPECT_EQ(editor.exitStatus(), 0) << editor.process->standardError();
+    EXPECT_EQ(fileText(editor.levelsFile()), levels);
+}
+
+TEST(EditorOnScreen, DoneWithTheGameRunningAsksForARestartOfIt)
+{
+    Editor editor;
+    // The game itself, from the same folder: its window is titled "Cubrava".
+    GameProcess game(editor.folder);
+    ASSERT_TRUE(waitForWindow("Cubrava")) << game.standardError();
+    ASSERT_NO_FATAL_FAILURE(editor.start());
+
+    editor.press(DoneButton); // nothing changed: no question
+    EXPECT_EQ(boxText("CubravaEditor"), "You must restart Cubrava for changes to take effect.");
+    EXPECT_TRUE(closeBox("CubravaEditor"));
+    EXPECT_EQ(editor.exitStatus(), 0) << editor.process->standardError();
+    EXPECT_TRUE(game.running()) << "the game went with the editor";
+}
+
+TEST(EditorOnScreen, AFailedSaveKeepsTheDialogOpenAndTheOldFileUntilTheCauseIsGone)
+{
+    const std::string saveFailure = "There was an error saving the Levels configuration file.\n"
+                                    "You may want to reinstall the game before playing again.";
+    // Each way of failing, and how the designer puts it right.
+    struct Case {
+        const char* what;
+        std::vector<std::string> wrapper;
+        std::function<void(const Editor&)> breakSave;
+        std::function<void(const Editor&)> mend;
+    };
+    const fs::path config = "Config";
+    std::vector<Case> cases {
+        { "the temporary file's name taken by a folder", {},
+            [&](const Editor& e) { fs::create_directory(e.folder.path() / config / "Levels.dat.tmp"); },
+            [&](const Editor& e) { fs::remove(e.folder.path() / config / "Levels.dat.tmp"); } },
+    };
+    if (::geteuid() == 0) {
+        // As root every folder is writable: an ordinary user finds Config read-only.
+        cases.push_back({ "a read-only folder", { "runuser", "-u", "nobody", "--" },
+            [](const Editor& e) {
+                ::chmod(e.folder.path().c_str(), 0755);
+                ::chmod((e.folder.path() / "Config").c_str(), 0555);
+            },
+            [](const Editor& e) {
+                for (const fs::path& p : { e.folder.path() / "Config", e.folder.path() / "Config" / "Levels.dat" })
+                    ::chown(p.c_str(), getpwnam("nobody")->pw_uid, static_cast<gid_t>(-1));
+                ::chmod((e.folder.path() / "Config").c_str(), 0755);
+            } });
+    } else {
+        cases.push_back(
+            { "a read-only folder", {}, [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0555); },
+                [](const Editor& e) { ::chmod((e.folder.path() / "Config").c_str(), 0755); } });
+    }
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Editor editor;
+        editor.folder.write("Config/Levels.dat", TestLevels);
+        c.breakSave(editor);
+        ASSERT_NO_FATAL_FAILURE(editor.start(c.wrapper));
+        ASSERT_NO_FATAL_FAILURE(editor.addRedCube(3, 9));
+        editor.doneSavingTheLevel();
+        EXPECT_EQ(boxText("Uh oh ..."), saveFailure);
+        EXPECT_TRUE(closeBox("Uh oh ..."));
+        EXPECT_TRUE(findWindowByTitle(DialogTitle)) << "the dialog closed";
+        EXPECT_EQ(fileText(editor.levelsFile()), TestLevels);
+
+        // The cause gone, "Done" again saves the committed cube.
+        c.mend(editor);
+        editor.press(DoneButton);
+        EXPECT_EQ(editor.exitStatus(), 0) << editor.process->standardError();
+        LevelList saved;
+        readLevelsFrom(editor.levelsFile().string(), saved);
+        ASSERT_EQ(saved.size(), 2u);
+        ASSERT_EQ(saved[0].blocks().size(), 2u);
+        EXPECT_EQ(saved[0].blocks()[1].x, 3);
+        EXPECT_EQ(saved[0].blocks()[1].y, 9);
+    }
+}
+
+TEST(EditorOnScreen, ALevelFileThatCannotBeReadIsBadNewsAndStatusOne)
+{
+    RunFolder folder;
+    folder.write("Config/Levels.dat", "<levels><level name=\"Cut short\" x=\"4\"");
+    GameProcess editor(folder, "cubrava-editor", {});
+    EXPECT_EQ(boxText("Bad News..."), LevelsErrorMessage);
+    EXPECT_FALSE(findWindowByTitle(DialogTitle)) << "the dialog opened";
+    EXPECT_FALSE(findWindowByTitle(ViewTitle)) << "the view stayed";
+    EXPECT_TRUE(closeBox("Bad News..."));
+    EXPECT_EQ(editor.waitForExit(Patience), 1);
+    EXPECT_NE(editor.standardError().find(LevelsErrorMessage), std::string::npos) << editor.standardError();
+}
