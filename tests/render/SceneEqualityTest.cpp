@@ -4,6 +4,7 @@
 // display (scripts/with-xvfb).
 #include "SceneBmp.h"
 #include "SceneFakes.h"
+#include "ScreenCompare.h"
 #include "data/LevelDef.h"
 #include "data/TextureCache.h"
 #include "model/PlayField.h"
@@ -87,30 +88,7 @@ std::vector<std::uint8_t> drawAndRead(SceneView& scene, const Camera& camera)
 {
     scene.cameraControl().setCamera(camera);
     scene.draw();
-    glFinish();
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(ScenePixels) * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, SceneWidth, WindowHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-}
-
-// Pixels where a channel differs by more than three levels of 255. Smaller
-// differences are rounding, not a change of picture: the lighting summed in
-// another order (one level), and the highlight of the light from below, which
-// the renderer adds only on faces turned towards it; on the upright faces,
-// exactly edge-on to it, rounding in the matrices decides (up to three
-// levels, and from one camera place to the next in the reference too).
-long differingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
-{
-    long count = 0;
-    for (std::size_t i = 0; i < a.size(); i += 3) {
-        bool differs = false;
-        for (std::size_t c = i; c < i + 3; ++c)
-            differs = differs || std::abs(a[c] - b[c]) > 3;
-        count += differs;
-    }
-    return count;
+    return readBackBuffer(SceneWidth, WindowHeight);
 }
 
 long litPixels(const std::vector<std::uint8_t>& rgb)
@@ -178,6 +156,12 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
         const auto expected = drawAndRead(reference, camera);
         const auto actual = drawAndRead(batched, camera);
         ASSERT_GT(litPixels(expected), ScenePixels / 20) << "the pit is in the picture";
+        // Differences of up to three levels: the lighting summed in another
+        // order (one level), and the highlight of the light from below, which
+        // the renderer adds only on faces turned towards it; on the upright
+        // faces, exactly edge-on to it, rounding in the matrices decides (up
+        // to three levels, and from one camera place to the next in the
+        // reference too).
         const long differing = differingPixels(expected, actual);
         std::printf("%-44s %6ld of %ld pixels differ\n", place.name, differing, ScenePixels);
         EXPECT_LE(differing, ScenePixels / 1000);
@@ -191,13 +175,5 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(WindowWidth, WindowHeight);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("scene equality tests");
-    glutDisplayFunc([] {});
-    glClearColor(0, 0, 0, 0);
-    return RUN_ALL_TESTS();
+    return runTestsInWindow(argc, argv, WindowWidth, WindowHeight, "scene equality tests");
 }

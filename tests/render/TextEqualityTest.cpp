@@ -3,6 +3,7 @@
 // the tint the bound panel texture gives the text is part of the picture: the
 // two may differ in at most one pixel in a thousand. Runs under an X display
 // (scripts/with-xvfb) in the build's runtime folder.
+#include "ScreenCompare.h"
 #include "TextFakes.h"
 #include "data/LevelDef.h"
 #include "render/GlutDisplay.h"
@@ -54,12 +55,7 @@ struct Screens {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         hud.draw();
         status.draw();
-        glFinish();
-        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(WindowPixels) * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, WindowWidth, WindowHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        return rgb;
+        return readBackBuffer(WindowWidth, WindowHeight);
     }
 
     // Puts the pointer on the first menu button, so it shows its lit colour.
@@ -73,20 +69,6 @@ struct Screens {
                 }
     }
 };
-
-// Pixels where a channel differs by more than three levels of 255: smaller
-// differences are the colour's rounding, taken once per glyph or per pixel.
-long differingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
-{
-    long count = 0;
-    for (std::size_t i = 0; i < a.size(); i += 3) {
-        bool differs = false;
-        for (std::size_t c = i; c < i + 3; ++c)
-            differs = differs || std::abs(a[c] - b[c]) > 3;
-        count += differs;
-    }
-    return count;
-}
 
 // Lit pixels left of the panel column: only the status text draws there.
 long statusPixels(const std::vector<std::uint8_t>& rgb)
@@ -170,13 +152,5 @@ TEST(GlyphTextures, DrawTheSameScreensAsGlDrawPixels)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(WindowWidth, WindowHeight);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("text equality tests");
-    glutDisplayFunc([] {});
-    glClearColor(0, 0, 0, 0);
-    return RUN_ALL_TESTS();
+    return runTestsInWindow(argc, argv, WindowWidth, WindowHeight, "text equality tests");
 }
