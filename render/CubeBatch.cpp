@@ -3,13 +3,13 @@
 
 #include "CubeDrawing.h"
 #include "CubeGeometry.h"
+#include "GlVersion.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace cubrava {
 
@@ -176,37 +176,36 @@ private:
     std::vector<int> sums_;
 };
 
-bool buffersAvailable()
-{
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    int major = 0, minor = 0;
-    return version && std::sscanf(version, "%d.%d", &major, &minor) == 2 && (major > 1 || minor >= 5);
-}
-
 } // namespace
+
+void placeCubeVertices(
+    int x, int y, int z, Orientation orientation, const float colour[4], std::vector<CubeBatch::Vertex>& out)
+{
+    const Turn turn = turnFor(orientation);
+    const float cx = x + 0.5f, cy = y + 0.5f, cz = z + 0.5f;
+    for (const CubeVertex& v : cubeVertices()) {
+        CubeBatch::Vertex placed;
+        placed.s = v.s;
+        placed.t = v.t;
+        placed.r = colour[0];
+        placed.g = colour[1];
+        placed.b = colour[2];
+        placed.a = colour[3];
+        apply(turn, v.nx, v.ny, v.nz, placed.nx, placed.ny, placed.nz);
+        apply(turn, v.x, v.y, v.z, placed.x, placed.y, placed.z);
+        placed.x += cx;
+        placed.y += cy;
+        placed.z += cz;
+        out.push_back(placed);
+    }
+}
 
 void CubeBatch::add(Material& material, int x, int y, int z, Orientation orientation)
 {
     ensureTexture(material);
-    const Turn turn = turnFor(orientation);
-    const float cx = x + 0.5f, cy = y + 0.5f, cz = z + 0.5f;
-
     cubes_.push_back(Cube { x, y, z, orientation, material.textureHandle, static_cast<std::uint32_t>(vertexCount_) });
-    for (const CubeVertex& v : cubeVertices()) {
-        Vertex out;
-        out.s = v.s;
-        out.t = v.t;
-        out.r = material.red;
-        out.g = material.green;
-        out.b = material.blue;
-        out.a = 1.0f;
-        apply(turn, v.nx, v.ny, v.nz, out.nx, out.ny, out.nz);
-        apply(turn, v.x, v.y, v.z, out.x, out.y, out.z);
-        out.x += cx;
-        out.y += cy;
-        out.z += cz;
-        vertices_.push_back(out);
-    }
+    const float colour[4] = { material.red, material.green, material.blue, 1.0f };
+    placeCubeVertices(x, y, z, orientation, colour, vertices_);
     vertexCount_ += CubeVertexCount;
     depthsKnown_ = false;
     uploaded_ = false;
@@ -300,7 +299,7 @@ std::vector<std::size_t> CubeBatch::visibleFrom(const float eye[3], float nearCu
 
 bool CubeBatch::upload()
 {
-    static const bool buffered = buffersAvailable();
+    static const bool buffered = glVersionAtLeast(1, 5);
     if (!buffered)
         return false;
     if (vertexBuffer_ == 0 || !glIsBuffer(vertexBuffer_)) {

@@ -80,4 +80,10 @@ private:
     std::vector<std::uint32_t> indices_; // this frame's, kept to spare allocations
 };
 
+// Appends the vertices of the cube drawCube draws in cell (x, y, z), turned
+// to its orientation, in one colour (RGBA): cubeVertices() in their order,
+// turned and placed on the processor as the renderer would.
+void placeCubeVertices(
+    int x, int y, int z, Orientation orientation, const float colour[4], std::vector<CubeBatch::Vertex>& out);
+
 } // namespace cubrava
