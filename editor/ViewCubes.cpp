@@ -134,8 +134,11 @@ void ViewCubes::drawEditMode(const PlayField& play, std::uint64_t cells, int lay
         if (!current) {
             // What the faint cubes are depth tested against: the grid, drawn
             // before the cubes, and the layer's solid cubes.
+            const float low[3] = { 0.0f, 0.0f, 0.0f };
+            const float high[3] = { static_cast<float>(play.width()), static_cast<float>(play.depth()),
+                static_cast<float>(play.pitHeight()) };
             const bool recorded = overlay_.record(
-                viewport,
+                viewport, low, high,
                 [&] {
                     drawPitGrid(play.width(), play.depth(), play.pitHeight());
                     layer_.draw();

@@ -6,6 +6,9 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace cubrava {
 
 namespace {
@@ -22,6 +25,43 @@ GLenum windowDepthFormat()
     if (depthBits >= 32)
         return GL_DEPTH_COMPONENT32;
     return stencilBits > 0 ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT24;
+}
+
+// The window rectangle within the viewport that holds the picture of the box
+// from low to high in the current transforms, a pixel to spare on each side:
+// the whole viewport when part of the box lies behind the eye.
+ViewRect windowArea(const ViewRect& viewport, const float low[3], const float high[3])
+{
+    GLdouble modelview[16], projection[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    double left = 1.0, right = -1.0, bottom = 1.0, top = -1.0;
+    for (int corner = 0; corner < 8; ++corner) {
+        const double p[4] = { (corner & 1) ? high[0] : low[0], (corner & 2) ? high[1] : low[1],
+            (corner & 4) ? high[2] : low[2], 1.0 };
+        double eye[4] = {}, clip[4] = {};
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 4; ++k)
+                eye[row] += modelview[k * 4 + row] * p[k];
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 4; ++k)
+                clip[row] += projection[k * 4 + row] * eye[k];
+        if (clip[3] <= 1e-6)
+            return viewport;
+        left = std::min(left, clip[0] / clip[3]);
+        right = std::max(right, clip[0] / clip[3]);
+        bottom = std::min(bottom, clip[1] / clip[3]);
+        top = std::max(top, clip[1] / clip[3]);
+    }
+    const auto toWindow = [](double ndc, int origin, int size) { return origin + (ndc + 1.0) / 2.0 * size; };
+    const int x0 = std::max(viewport.x, static_cast<int>(std::floor(toWindow(left, viewport.x, viewport.width))) - 1);
+    const int x1 = std::min(
+        viewport.x + viewport.width, static_cast<int>(std::ceil(toWindow(right, viewport.x, viewport.width))) + 1);
+    const int y0
+        = std::max(viewport.y, static_cast<int>(std::floor(toWindow(bottom, viewport.y, viewport.height))) - 1);
+    const int y1 = std::min(
+        viewport.y + viewport.height, static_cast<int>(std::ceil(toWindow(top, viewport.y, viewport.height))) + 1);
+    return ViewRect { x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0) };
 }
 
 } // namespace
@@ -75,8 +115,8 @@ bool OverlayImage::prepare(int width, int height)
     return true;
 }
 
-bool OverlayImage::record(
-    const ViewRect& viewport, const std::function<void()>& depth, const std::function<void()>& pass)
+bool OverlayImage::record(const ViewRect& viewport, const float low[3], const float high[3],
+    const std::function<void()>& depth, const std::function<void()>& pass)
 {
     recorded_ = false;
     // As large as the window part the viewport covers, so the viewport's
@@ -110,21 +150,25 @@ bool OverlayImage::record(
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     viewport_ = viewport;
+    area_ = windowArea(viewport, low, high);
     recorded_ = true;
     return true;
 }
 
 void OverlayImage::apply() const
 {
-    if (!recorded_)
+    if (!recorded_ || area_.width <= 0 || area_.height <= 0)
         return;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT);
-    glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
+    glViewport(area_.x, area_.y, area_.width, area_.height);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_SRC_ALPHA);
+    // An alpha of one with no colour: the pass left the pixel as it was.
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_LESS, 1.0f);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, colour_);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
@@ -135,15 +179,17 @@ void OverlayImage::apply() const
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    const float s0 = static_cast<float>(viewport_.x) / width_, t0 = static_cast<float>(viewport_.y) / height_;
+    const float s0 = static_cast<float>(area_.x) / width_, t0 = static_cast<float>(area_.y) / height_;
+    const float s1 = static_cast<float>(area_.x + area_.width) / width_;
+    const float t1 = static_cast<float>(area_.y + area_.height) / height_;
     glBegin(GL_QUADS);
     glTexCoord2f(s0, t0);
     glVertex2f(-1.0f, -1.0f);
-    glTexCoord2f(1.0f, t0);
+    glTexCoord2f(s1, t0);
     glVertex2f(1.0f, -1.0f);
-    glTexCoord2f(1.0f, 1.0f);
+    glTexCoord2f(s1, t1);
     glVertex2f(1.0f, 1.0f);
-    glTexCoord2f(s0, 1.0f);
+    glTexCoord2f(s0, t1);
     glVertex2f(-1.0f, 1.0f);
     glEnd();
     glPopMatrix();

@@ -16,6 +16,8 @@ namespace cubrava {
 // each fragment's alpha, the image holds B in its colour and A in its alpha;
 // blended with source factor 1 and destination factor source alpha it gives
 // what the pass would have given over any picture with the same depth.
+// Only the part of the window where the pass's geometry can fall is laid
+// over, and in it only the pixels the pass changed.
 class OverlayImage {
 public:
     OverlayImage() = default;
@@ -27,9 +29,11 @@ public:
     // Draws the pass into the image, off screen, in the current transforms
     // and the given viewport: first `depth`, the drawing the pass is depth
     // tested against, with colour writes off; then `pass` with blending on.
-    // False when the renderer draws nothing off screen; the image is then
-    // empty and apply() does nothing.
-    bool record(const ViewRect& viewport, const std::function<void()>& depth, const std::function<void()>& pass);
+    // The pass draws within the box from `low` to `high`. False when the
+    // renderer draws nothing off screen; the image is then empty and apply()
+    // does nothing.
+    bool record(const ViewRect& viewport, const float low[3], const float high[3], const std::function<void()>& depth,
+        const std::function<void()>& pass);
     bool recorded() const { return recorded_; }
 
     // Lays the image over the current framebuffer in the viewport it was recorded in.
@@ -44,6 +48,8 @@ private:
     bool prepare(int width, int height);
 
     ViewRect viewport_;
+    // Where the box lies in the window.
+    ViewRect area_;
     bool recorded_ = false;
     int width_ = 0, height_ = 0;
     unsigned framebuffer_ = 0;
