@@ -178,6 +178,24 @@ private:
 
 } // namespace
 
+float nearPlaneReach()
+{
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    if (m[11] == 0.0 || m[0] == 0.0 || m[5] == 0.0)
+        return 1e9f; // not a perspective: anything may be cut
+    const double zNear = m[14] / (m[10] - 1.0);
+    const double halfWidth = (1.0 + std::fabs(m[8])) / std::fabs(m[0]);
+    const double halfHeight = (1.0 + std::fabs(m[9])) / std::fabs(m[5]);
+    return static_cast<float>(std::fabs(zNear) * std::sqrt(1.0 + halfWidth * halfWidth + halfHeight * halfHeight));
+}
+
+bool nearPlaneMayCut(const float eye[3], float nearCut, int x, int y, int z)
+{
+    const float e[3] = { eye[0] - (x + 0.5f), eye[1] - (y + 0.5f), eye[2] - (z + 0.5f) };
+    return e[0] * e[0] + e[1] * e[1] + e[2] * e[2] < (nearCut + CubeRadius) * (nearCut + CubeRadius);
+}
+
 void placeCubeVertices(
     int x, int y, int z, Orientation orientation, const float colour[4], std::vector<CubeBatch::Vertex>& out)
 {
@@ -349,8 +367,7 @@ void CubeBatch::draw(const float eye[3], float nearCut)
             for (std::size_t i : order) {
                 const Cube& c = cubes_[i];
                 const float e[3] = { eye[0] - (c.x + 0.5f), eye[1] - (c.y + 0.5f), eye[2] - (c.z + 0.5f) };
-                const bool cut
-                    = e[0] * e[0] + e[1] * e[1] + e[2] * e[2] < (nearCut + CubeRadius) * (nearCut + CubeRadius);
+                const bool cut = nearPlaneMayCut(eye, nearCut, c.x, c.y, c.z);
                 if (c.texture != texture || cut == cull)
                     continue;
                 // Only the polygons turned towards the eye (with a little to

@@ -4,6 +4,7 @@
 #include "CubeDrawing.h"
 #include "CubeGeometry.h"
 #include "GlVersion.h"
+#include "ParticleArrays.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -16,7 +17,7 @@ void CubeSequence::add(
     Material& material, int x, int y, int z, Orientation orientation, float alpha, float brighten, bool depthWrites)
 {
     ensureTexture(material);
-    cubes_.push_back(Cube { material.textureHandle, depthWrites, depthWrites && alpha >= 1.0f });
+    cubes_.push_back(Cube { x, y, z, material.textureHandle, depthWrites, depthWrites && alpha >= 1.0f });
     const float colour[4] = { material.red + brighten, material.green + brighten, material.blue + brighten, alpha };
     placeCubeVertices(x, y, z, orientation, colour, vertices_);
     uploaded_ = false;
@@ -132,6 +133,16 @@ void CubeSequence::drawSolid(std::size_t first, std::size_t last, const char* in
     const GLboolean blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
+    // Unless the near plane cuts one open, a face turned away from the eye
+    // lies behind one of its own cube's.
+    float eye[3];
+    currentEyePosition(eye);
+    const float nearCut = nearPlaneReach();
+    bool cut = false;
+    for (std::size_t i = first; i < last && !cut; ++i)
+        cut = nearPlaneMayCut(eye, nearCut, cubes_[i].x, cubes_[i].y, cubes_[i].z);
+    if (!cut)
+        glEnable(GL_CULL_FACE);
     textures_.clear();
     for (std::size_t i = first; i < last; ++i)
         if (std::find(textures_.begin(), textures_.end(), cubes_[i].texture) == textures_.end())
@@ -156,6 +167,7 @@ void CubeSequence::drawSolid(std::size_t first, std::size_t last, const char* in
             GL_TRIANGLES, counts_.data(), GL_UNSIGNED_INT, offsets_.data(), static_cast<GLsizei>(counts_.size()));
         unbindTexture(texture);
     }
+    glDisable(GL_CULL_FACE);
     if (blending)
         glEnable(GL_BLEND);
 }

@@ -43,10 +43,12 @@ public:
 
 private:
     struct Cube {
+        int x, y, z;
         std::uint32_t texture; // 0: untextured
         bool depthWrites;
         // Opaque, and writing depth: solid cubes hide one another whatever
-        // their order, so those between two others go together by texture.
+        // their order, so those between two others go together by texture,
+        // and each hides its own faces turned away from the eye.
         bool solid;
     };
 
