@@ -5,7 +5,7 @@
 // one pixel in a thousand. The kept drawing carries what it keeps from one
 // step to the next, as on screen. Runs under a 1280 x 1024 X display
 // (scripts/with-xvfb), so the view is 768 x 768.
-#include "GlProjection.h"
+#include "GlViewTests.h"
 #include "ViewFakes.h"
 #include "editor/GlutEditorView.h"
 #include "editor/ViewWindow.h"
@@ -186,14 +186,5 @@ TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAPartlyFullLevelAsCellsChange)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    GlutEditorView views([] { return false; });
-    ViewWindow window(views.view());
-    window.create();
-    screen = &views;
-    side = glutGet(GLUT_WINDOW_WIDTH);
-    const int result = RUN_ALL_TESTS();
-    screen = nullptr;
-    return result;
+    return runInViewWindow(argc, argv, screen, side);
 }

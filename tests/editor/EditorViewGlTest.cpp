@@ -2,7 +2,7 @@
 // selection-mode picking finds every cell where the camera shows it and
 // survives a hit buffer that overflows, and frames and picking leave the
 // rendering state as they found it.
-#include "GlProjection.h"
+#include "GlViewTests.h"
 #include "ViewFakes.h"
 #include "editor/GlutEditorView.h"
 #include "editor/ViewWindow.h"
@@ -141,14 +141,5 @@ TEST_F(EditorViewGl, FramesInEitherModeLeaveTheRenderingStateAsTheyFoundIt)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    GlutEditorView views([] { return false; });
-    ViewWindow window(views.view());
-    window.create();
-    screen = &views;
-    side = glutGet(GLUT_WINDOW_WIDTH);
-    const int result = RUN_ALL_TESTS();
-    screen = nullptr;
-    return result;
+    return runInViewWindow(argc, argv, screen, side);
 }

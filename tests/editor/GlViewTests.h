@@ -1,9 +1,16 @@
 #pragma once
 
-#include "editor/EditorView.h"
+// What the test programs of the editing view on a real rendering context share.
 
+#include "editor/EditorView.h"
+#include "editor/GlutEditorView.h"
+#include "editor/ViewWindow.h"
+
+#include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include <gtest/gtest.h>
 
 #include <utility>
 
@@ -29,4 +36,20 @@ inline std::pair<int, int> projectToWindow(const cubrava::EditorView& view, int 
     GLdouble wx = 0, wy = 0, wz = 0;
     gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
     return { static_cast<int>(wx), side - 1 - static_cast<int>(wy) };
+}
+
+// Runs the program's tests in one view window, as the view thread has one:
+// screen and side point at the view and its width while they run.
+inline int runInViewWindow(int argc, char** argv, cubrava::GlutEditorView*& screen, int& side)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    cubrava::GlutEditorView views([] { return false; });
+    cubrava::ViewWindow window(views.view());
+    window.create();
+    screen = &views;
+    side = glutGet(GLUT_WINDOW_WIDTH);
+    const int result = RUN_ALL_TESTS();
+    screen = nullptr;
+    return result;
 }
