@@ -1,15 +1,18 @@
 # make run     install what is missing, build, start the game from build/run
 # make test    the same set-up, then every test (headless ones under Xvfb)
 # make editor  the same set-up, then start the level editor
+# make install the same set-up, then install into PREFIX (default /usr/local)
+# make deb     a Debian package, built in build-deb/ and checked by lintian
 # make fuzz    the same set-up, then the fuzzers in build-fuzz (Clang), each for
 #              FUZZ_SECONDS (20 by default), with a summary at the end
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
+PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build run test editor bench fuzz clean
+.PHONY: all deps configure build run test editor bench fuzz install deb clean
 
 all: build
 
@@ -17,7 +20,7 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > $(BUILD).configure.log 2>&1 || \
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CONFIGURE_FLAGS) > $(BUILD).configure.log 2>&1 || \
 		{ cat $(BUILD).configure.log; exit 1; }
 
 build: configure
@@ -45,5 +48,13 @@ bench: build
 fuzz: build
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_TEXTURES=$(BUILD)/run/Textures scripts/fuzz
 
+# The prefix is set when configuring, so the programs go to games/ under /usr.
+install: CONFIGURE_FLAGS = -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+install: build
+	@scripts/install-prefix $(BUILD) $(PREFIX)
+
+deb: deps
+	@scripts/build-deb $(BUILD)-deb $(JOBS)
+
 clean:
-	@rm -rf $(BUILD) $(BUILD).configure.log
+	@rm -rf $(BUILD) $(BUILD).configure.log $(BUILD)-deb $(BUILD)-deb.configure.log

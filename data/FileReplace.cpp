@@ -65,12 +65,17 @@ bool syncFolder(const std::string& folder, const FileCalls& calls)
 
 bool replaceFile(const std::string& path, const std::string& text, const FileCalls& calls)
 {
+    return replaceFileVia(path, temporaryPathFor(path), text, calls);
+}
+
+bool replaceFileVia(
+    const std::string& path, const std::string& temporary, const std::string& text, const FileCalls& calls)
+{
     struct stat old { };
     const bool existed = ::stat(path.c_str(), &old) == 0;
     if (existed && ::access(path.c_str(), W_OK) != 0)
         return false;
 
-    const std::string temporary = temporaryPathFor(path);
     // A link planted at the temporary name is not followed; a folder there
     // makes the open fail, and is not ours to remove.
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);

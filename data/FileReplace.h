@@ -33,4 +33,8 @@ std::string temporaryPathFor(const std::string& path);
 // be; the new file takes the old one's permissions. Whether it succeeded.
 bool replaceFile(const std::string& path, const std::string& text, const FileCalls& calls = FileCalls::system());
 
+// The same through a temporary file of the caller's naming, in the same folder.
+bool replaceFileVia(const std::string& path, const std::string& temporary, const std::string& text,
+    const FileCalls& calls = FileCalls::system());
+
 } // namespace cubrava

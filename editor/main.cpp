@@ -6,27 +6,39 @@
 #include "EditorApp.h"
 #include "ToolkitDesktop.h"
 #include "ViewThread.h"
+#include "data/PlayerFolder.h"
+#include "platform/CommandLine.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
 #include "platform/WindowWake.h"
 
-#include <cstring>
 #include <iostream>
 
 using namespace cubrava;
 
+namespace {
+
+const ProgramDescription CommandLineHelp { "cubrava-editor", "CubravaEditor, the level editor of Cubrava.",
+    { { "view-only", "show the 3D view alone, with the first level" } }, { playerFolderHelp() } };
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    const CommandLine line = parseCommandLine(argc, argv, CommandLineHelp, std::cout, std::cerr);
+    if (line.exitStatus)
+        return *line.exitStatus;
     // GLUT on the view thread, the toolkit and wake-ups on this one.
     enableThreadedX();
     if (!displayAvailable()) {
         std::cerr << "CubravaEditor needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
         return 1;
     }
-    const bool viewOnly = argc > 1 && std::strcmp(argv[1], "--view-only") == 0;
+    const bool viewOnly = line.has("view-only");
     try {
         // In this order: the view thread stops before the desktop, whose relay
         // it reports to, goes.
+        enterPlayerFolder(CUBRAVA_DATA_FROM_PROGRAM);
         ViewThread view;
         ToolkitDesktop desktop;
         EditorApp app(view, desktop);

@@ -37,4 +37,6 @@ add_executable(cubrava-editor ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(cubrava-editor PRIVATE cubrava_editor_view cubrava_editor_widgets cubrava_platform
   cubrava_splash cubrava_icon cubrava_warnings)
 set_target_properties(cubrava-editor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CUBRAVA_RUN_DIR})
+# Installed, it finds its data from its own folder.
+target_compile_definitions(cubrava-editor PRIVATE CUBRAVA_DATA_FROM_PROGRAM="${CUBRAVA_DATA_FROM_PROGRAM}")
 add_dependencies(cubrava-editor cubrava_config cubrava_assets)

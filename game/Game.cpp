@@ -66,6 +66,8 @@ void Game::startUp()
 {
     status_->init();
     hud_->initFont();
+    // The game may start in a window (--windowed): the menu offers the other mode.
+    hud_->setDisplayModeLabel(services_.screen.fullScreen());
     initWindow();
     loadLevels();
 }

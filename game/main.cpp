@@ -4,9 +4,12 @@
 #include "Game.h"
 #include "GlutScreen.h"
 #include "KeyModifiers.h"
+#include "audio/DspPreload.h"
 #include "data/FatalError.h"
+#include "data/PlayerFolder.h"
 #include "data/Random.h"
 #include "data/TextureCache.h"
+#include "platform/CommandLine.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
 #include "platform/ImageFailures.h"
@@ -28,6 +31,12 @@
 using namespace cubrava;
 
 namespace {
+
+const ProgramDescription CommandLineHelp { "cubrava", "Cubrava, a three-dimensional falling-block puzzle game.",
+    { { "windowed", "start in a window instead of full screen" } }, { playerFolderHelp() } };
+
+// --windowed: the first display is a window, as after F6.
+bool startWindowed = false;
 
 void registerCallbacks();
 void onIdle();
@@ -189,7 +198,10 @@ void startGame()
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
         program->screen.prepare();
         setTextureLoader(loadTexture);
-        program->screen.enterFullScreen();
+        if (startWindowed)
+            program->screen.openWindow();
+        else
+            program->screen.enterFullScreen();
         game().startUp();
         glutTimerFunc(100, pumpSplashTimer, 0);
     });
@@ -198,13 +210,22 @@ void startGame()
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    const CommandLine line = parseCommandLine(argc, argv, CommandLineHelp, std::cout, std::cerr);
+    if (line.exitStatus)
+        return *line.exitStatus;
+    startWindowed = line.has("windowed");
+    restartWithDspEmulation(argv);
+
     cubrava::srand(static_cast<std::uint32_t>(std::time(nullptr)));
     if (!displayAvailable()) {
         std::cerr << "Cubrava needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
         return 1;
     }
-    guarded([] { runSplash(startGame, prepareGlut); });
+    guarded([] {
+        enterPlayerFolder(CUBRAVA_DATA_FROM_PROGRAM);
+        runSplash(startGame, prepareGlut);
+    });
     return 0;
 }

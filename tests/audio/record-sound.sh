@@ -6,7 +6,8 @@
 #   record-sound.sh PROBE [KEEP_DIR] [RUN_DIR WITH_XVFB]
 #
 # With RUN_DIR and WITH_XVFB it also plays the real game under a private
-# display: a new game starts its soundtrack, which must be heard.
+# display, started as a player would: a new game starts its soundtrack, which
+# must be heard.
 #
 # The floor: the soundtrack is a 440 Hz sine at 0.4 of full scale, an RMS of
 # 0.28. A floor of 0.05 sits far above silence and 8-bit quantisation noise
@@ -137,11 +138,12 @@ figure() { sox "$1" -n stat 2>&1 | awk -F: -v name="$2" '$1 ~ name { gsub(/ /, "
 record play
 record silent
 
-# record_game: the real game, preloaded like the probe, while the sink is
-# recorded; it plays until the recording holds 4 s from its first sound.
+# record_game: the real game while the sink is recorded; it plays until the
+# recording holds 4 s from its first sound. Nothing preloads libpulsedsp for
+# it: the game restarts itself with it, as it does for a player.
 record_game() {
     start_recording game
-    "$with_xvfb" sh "$(dirname "$0")/play-game.sh" "$run_dir" "$dsp_lib" \
+    "$with_xvfb" sh "$(dirname "$0")/play-game.sh" "$run_dir" "" \
         sh "$0" --heard "$work/game.raw" 4.2 >"$work/game.log" 2>&1
     status=$?
     stop_recording game

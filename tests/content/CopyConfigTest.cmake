@@ -1,6 +1,6 @@
 # The runtime folder's Config/ is refreshed from the shipped files, but a file
 # someone changed there (a level designer's Levels.dat) is never overwritten.
-#   cmake -DSCRIPT=.../CopyConfig.cmake -DWORK=<scratch dir> -P CopyConfigTest.cmake
+#   cmake -DTOOL=.../cubrava-config-copy -DWORK=<scratch dir> -P CopyConfigTest.cmake
 
 file(REMOVE_RECURSE ${WORK})
 set(source ${WORK}/shipped)
@@ -8,8 +8,7 @@ set(target ${WORK}/run/Config)
 set(last ${WORK}/last)
 
 function(copy_config)
-  execute_process(COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${source} -DTARGET_DIR=${target} -DLAST_DIR=${last}
-    -P ${SCRIPT} RESULT_VARIABLE result OUTPUT_QUIET)
+  execute_process(COMMAND ${TOOL} ${source} ${target} ${last} RESULT_VARIABLE result OUTPUT_QUIET)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "the copy failed")
   endif()

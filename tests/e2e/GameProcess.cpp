@@ -54,28 +54,46 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
 
 GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
     const std::string& preload, const std::vector<std::string>& wrapper)
+    : GameProcess([&] {
+        ProcessStart start { fs::path(CUBRAVA_RUN_DIR) / name, arguments, folder.path(), folder.path(), {}, {},
+            wrapper };
+        if (!preload.empty())
+            start.setVariables.emplace_back("LD_PRELOAD", preload);
+        start.setVariables.emplace_back("CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").string());
+        // Silent on a desktop with a sound server too.
+        start.setVariables.emplace_back("CUBRAVA_NO_SOUND_PRELOAD", "1");
+        return start;
+    }())
 {
-    errorFile_ = folder.path() / "stderr.txt";
-    framesFile_ = folder.path() / "frames.txt";
-    const std::string program = std::string(CUBRAVA_RUN_DIR) + "/" + name;
+}
+
+GameProcess::GameProcess(const ProcessStart& start)
+{
+    outputFile_ = start.recordFolder / "stdout.txt";
+    errorFile_ = start.recordFolder / "stderr.txt";
+    framesFile_ = start.recordFolder / "frames.txt";
+    const std::string name = start.program.filename().string();
     std::vector<char*> argv;
-    for (const std::string& word : wrapper)
+    for (const std::string& word : start.wrapper)
         argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(const_cast<char*>(wrapper.empty() ? name.c_str() : program.c_str()));
-    for (const std::string& argument : arguments)
+    argv.push_back(const_cast<char*>(start.wrapper.empty() ? name.c_str() : start.program.c_str()));
+    for (const std::string& argument : start.arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    const std::string& file = wrapper.empty() ? program : wrapper.front();
+    const std::string file = start.wrapper.empty() ? start.program.string() : start.wrapper.front();
     pid_ = ::fork();
     if (pid_ == 0) {
-        if (::chdir(folder.path().c_str()) != 0)
+        if (::chdir(start.workingFolder.c_str()) != 0)
             ::_exit(126);
-        int err = ::open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (err >= 0)
-            ::dup2(err, 2);
-        if (!preload.empty())
-            ::setenv("LD_PRELOAD", preload.c_str(), 1);
-        ::setenv("CUBRAVA_FRAME_COUNT_FILE", framesFile_.c_str(), 1);
+        for (const auto& [file, fd] : { std::pair { &outputFile_, 1 }, std::pair { &errorFile_, 2 } }) {
+            const int opened = ::open(file->c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (opened >= 0)
+                ::dup2(opened, fd);
+        }
+        for (const auto& [name, value] : start.setVariables)
+            ::setenv(name.c_str(), value.c_str(), 1);
+        for (const std::string& name : start.unsetVariables)
+            ::unsetenv(name.c_str());
         ::execvp(file.c_str(), argv.data());
         ::_exit(127);
     }
@@ -112,12 +130,26 @@ bool GameProcess::running()
     return !waitForExit(std::chrono::milliseconds(0));
 }
 
-std::string GameProcess::standardError() const
+namespace {
+
+std::string readWhole(const fs::path& file)
 {
-    std::ifstream in(errorFile_);
+    std::ifstream in(file);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+} // namespace
+
+std::string GameProcess::standardOutput() const
+{
+    return readWhole(outputFile_);
+}
+
+std::string GameProcess::standardError() const
+{
+    return readWhole(errorFile_);
 }
 
 unsigned long GameProcess::frames() const

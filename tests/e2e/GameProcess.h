@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace cubrava::e2e {
@@ -26,6 +27,20 @@ private:
     std::filesystem::path path_;
 };
 
+// How a program is started: which, with what arguments, in which folder,
+// with which changes to the test's environment, the folder that takes its
+// standard output and error (stdout.txt, stderr.txt) and frame count, and a
+// program and its arguments to run it under (a profiler), or none.
+struct ProcessStart {
+    std::filesystem::path program;
+    std::vector<std::string> arguments;
+    std::filesystem::path workingFolder;
+    std::filesystem::path recordFolder;
+    std::vector<std::pair<std::string, std::string>> setVariables;
+    std::vector<std::string> unsetVariables;
+    std::vector<std::string> wrapper;
+};
+
 // The game program started in a run folder, on the test's display.
 class GameProcess {
 public:
@@ -35,6 +50,8 @@ public:
     // program and its arguments to run it under (a profiler), or none.
     GameProcess(const RunFolder& folder, const std::string& program, const std::vector<std::string>& arguments,
         const std::string& preload = "", const std::vector<std::string>& wrapper = {});
+    // Any program, started as described.
+    explicit GameProcess(const ProcessStart& start);
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -43,6 +60,7 @@ public:
     // The exit status once the program has ended within the time, else none.
     std::optional<int> waitForExit(std::chrono::milliseconds limit);
     bool running();
+    std::string standardOutput() const;
     std::string standardError() const;
     // Frames shown so far, as the preloaded frame counter last wrote them;
     // each is on the X server once counted. 0 without the counter.
@@ -53,6 +71,7 @@ public:
 private:
     pid_t pid_ = -1;
     std::optional<int> status_;
+    std::filesystem::path outputFile_;
     std::filesystem::path errorFile_;
     std::filesystem::path framesFile_;
 };

@@ -4,12 +4,12 @@
 #include "Desktop.h"
 #include "GameProcess.h"
 #include "WindowIcons.h"
+#include "platform/SplashWindow.h"
 
 #include <gtest/gtest.h>
 
 using namespace cubrava;
 using namespace cubrava::e2e;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -17,11 +17,15 @@ void expectGameWindowIcon(const std::string& preload)
 {
     RunFolder folder;
     GameProcess game(folder, preload);
-    auto window = waitForWindow("Cubrava", 20s);
+    auto window = waitForWindow("Cubrava");
     ASSERT_TRUE(window) << game.standardError();
+    // GLUT maps a new window before the program gives it the icon.
+    waitUntil([&] { return !windowIcons(window->id).empty(); });
     EXPECT_EQ(iconMismatch(window->id), "");
+    // The splash takes the keys under the pointer until it closes.
+    ASSERT_TRUE(waitForNoWindow(kSplashTitle));
     key("alt+q");
-    EXPECT_EQ(game.waitForExit(10s), 0) << game.standardError();
+    EXPECT_EQ(game.waitForExit(Patience), 0) << game.standardError();
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include "e2e/GameProcess.h"
 #include "e2e/ScreenShot.h"
 #include "e2e/WindowIcons.h"
-#include "editor/ViewProjection.h"
+#include "editor/EditorOnScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 using namespace cubrava;
@@ -31,10 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const ViewTitle = "Cubrava World Editor";
-const char* const DialogTitle = "Cubrava Level Editor";
-const char* const SplashTitle = "Cubrava splash";
-constexpr int ViewSide = 768; // trunc(0.6 x 1280)
+constexpr int ScreenWidth = 1280;
 constexpr PitSize Pit { 4, 10, 12 };
 
 const char* const TestLevels = "<levels>\n"
@@ -48,17 +42,6 @@ const char* const TestLevels = "<levels>\n"
                                "    </level>\n"
                                "</levels>\n";
 
-// A control of the dialog, in its dialog units.
-struct Control {
-    int x, y, width, height;
-};
-constexpr Control NewButton { 84, 118, 37, 14 };
-constexpr Control RedEdit { 24, 161, 22, 14 };
-constexpr Control Swatch { 165, 159, 31, 28 };
-constexpr Control AddBlocksButton { 148, 193, 64, 14 };
-constexpr Control DoneButton { 127, 245, 43, 14 };
-constexpr Control CancelButton { 177, 245, 43, 14 };
-
 std::string fileText(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -67,46 +50,15 @@ std::string fileText(const fs::path& path)
     return text.str();
 }
 
-// What the box so captioned says, copied from it with Ctrl+C.
-std::string boxText(const std::string& caption)
-{
-    auto box = waitForWindow(caption);
-    if (!box)
-        return "(no \"" + caption + "\" box)";
-    focusWindow(box->id);
-    key("ctrl+c");
-    std::unique_ptr<FILE, int (*)(FILE*)> probe(popen(CUBRAVA_XPROBE " clipboard 30", "r"), pclose);
-    std::string text;
-    char buffer[256];
-    while (probe && std::fgets(buffer, sizeof buffer, probe.get()))
-        text += buffer;
-    if (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    return text;
-}
-
-// Answers the box so captioned with its default button.
-bool closeBox(const std::string& caption)
-{
-    auto box = waitForWindow(caption);
-    if (!box)
-        return false;
-    focusWindow(box->id);
-    key("Return");
-    return waitForNoWindow(caption);
-}
-
-bool waitForScreen(const std::function<bool(const ScreenShot&)>& condition)
-{
-    return waitUntil([&] { return condition(ScreenShot::take()); });
-}
-
 // The editor started in its own copy of the run folder, its windows found.
-struct Editor {
+struct Editor : EditorWindows {
     RunFolder folder;
     std::optional<GameProcess> process;
-    WindowInfo view {};
-    WindowInfo dialog {};
+
+    Editor()
+        : EditorWindows(ScreenWidth, Pit)
+    {
+    }
 
     fs::path levelsFile() const { return folder.path() / "Config" / "Levels.dat"; }
 
@@ -114,65 +66,7 @@ struct Editor {
     void start(const std::vector<std::string>& wrapper = {})
     {
         process.emplace(folder, "cubrava-editor", std::vector<std::string> {}, "", wrapper);
-        auto foundDialog = waitForWindow(DialogTitle);
-        ASSERT_TRUE(foundDialog) << process->standardError();
-        dialog = *foundDialog;
-        auto foundView = waitForWindow(ViewTitle);
-        ASSERT_TRUE(foundView) << process->standardError();
-        view = *foundView;
-        // It closes itself a second after the dialog came; until then it
-        // stands over both windows and takes their clicks.
-        ASSERT_TRUE(waitForNoWindow(SplashTitle)) << "the splash stayed";
-    }
-
-    Point centre(const Control& c) const
-    {
-        return { dialog.x + static_cast<int>(std::lround((c.x + c.width / 2.0) * 6 / 4)),
-            dialog.y + static_cast<int>(std::lround((c.y + c.height / 2.0) * 13 / 8)) };
-    }
-
-    void press(const Control& c) const { click(centre(c).x, centre(c).y); }
-
-    // Black label text, which a disabled button draws grey.
-    bool enabled(const ScreenShot& shot, const Control& c) const
-    {
-        const int x0 = dialog.x + c.x * 6 / 4 + 4, y0 = dialog.y + c.y * 13 / 8 + 4;
-        const int x1 = dialog.x + (c.x + c.width) * 6 / 4 - 4, y1 = dialog.y + (c.y + c.height) * 13 / 8 - 4;
-        return shot.count({ x0, y0, x1, y1 }, [](const Rgb& p) { return p.r < 40 && p.g < 40 && p.b < 40; }) > 10;
-    }
-
-    Point cell(int x, int y) const { return cellTop(view, ViewSide, Pit, x, y, 0); }
-
-    // Selects the cell in the view, types red into the brush and adds a cube
-    // there; returns once the view shows it.
-    void addRedCube(int x, int y)
-    {
-        mouseMove(cell(x, y).x, cell(x, y).y);
-        mouseButton(1, true);
-        mouseButton(1, false);
-        ASSERT_TRUE(waitForScreen([&](const ScreenShot& s) { return enabled(s, AddBlocksButton); }))
-            << "selecting a cell did not enable \"Add Block(s)\"";
-
-        press(RedEdit);
-        key("ctrl+a");
-        typeText("255");
-        const Point swatch = centre(Swatch);
-        ASSERT_TRUE(waitForScreen([&](const ScreenShot& s) { return near(s.at(swatch.x, swatch.y), 255, 0, 0); }))
-            << "the swatch did not turn red";
-
-        press(AddBlocksButton);
-        ASSERT_TRUE(waitForScreen([&](const ScreenShot& s) {
-            const Rgb p = patch(s, cell(x, y));
-            return p.r > p.g + 60 && p.r > p.b + 60;
-        })) << "no red cube in the view";
-    }
-
-    // Done, answering the question about the modified level with Yes.
-    void doneSavingTheLevel()
-    {
-        press(DoneButton);
-        EXPECT_EQ(boxText("Yo!"), "Save changes to current level?");
-        EXPECT_TRUE(closeBox("Yo!"));
+        find(*process);
     }
 
     std::optional<int> exitStatus() { return process->waitForExit(Patience); }
@@ -187,8 +81,8 @@ TEST(EditorOnScreen, BothWindowsStandInPlaceAndACubeAddedWithTheBrushIsSavedByDo
     ASSERT_NO_FATAL_FAILURE(editor.start());
     EXPECT_EQ(editor.view.x, 10);
     EXPECT_EQ(editor.view.y, 50);
-    EXPECT_EQ(editor.view.width, ViewSide);
-    EXPECT_EQ(editor.view.height, ViewSide);
+    EXPECT_EQ(editor.view.width, editor.viewSide());
+    EXPECT_EQ(editor.view.height, editor.viewSide());
     EXPECT_EQ(editor.dialog.x, 788);
     EXPECT_EQ(editor.dialog.y, 100);
     EXPECT_EQ(iconMismatch(editor.view.id), "") << "the view's icon";
