@@ -59,14 +59,17 @@ inline Figures timeFrames(int frames, const std::function<void()>& frame, const 
     return summarise(times);
 }
 
-// Two kinds of frame, one after the other, frames times each: a figure and
-// the reference it is compared with see the same load on the machine.
+// Two kinds of frame, one after the other, frames times the first and (for
+// a slow reference) every secondEvery-th time the second: a figure and the
+// reference it is compared with see the same load on the machine.
 inline std::pair<Figures, Figures> timeFramesAlternately(
-    int frames, const std::function<void()>& first, const std::function<void()>& second)
+    int frames, const std::function<void()>& first, const std::function<void()>& second, int secondEvery = 1)
 {
     std::vector<double> times[2];
     for (int i = -10; i < frames; ++i)
         for (int k = 0; k < 2; ++k) {
+            if (k == 1 && (i + 10) % secondEvery != 0)
+                continue;
             const auto start = std::chrono::steady_clock::now();
             (k == 0 ? first : second)();
             glFinish();

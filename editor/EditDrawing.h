@@ -1,20 +1,61 @@
 #pragma once
 
+#include "PickNames.h"
 #include "Selection.h"
 #include "data/Material.h"
+#include "model/PlayField.h"
 
 namespace cubrava {
 
-class PlayField;
+// How edit mode shows its cubes.
+namespace EditLook {
+constexpr float HoveredBrighten = 0.5f;
+constexpr float SelectedBrighten = 0.35f;
+constexpr float GhostAlpha = 0.25f;
+constexpr float FaintAlpha = 0.1f;
+constexpr float FaintBrighten = 0.4f;
+} // namespace EditLook
 
-// The edited layer: every cell under its pick name, an occupied one in its
-// own material with depth writes on, an empty one as a translucent ghost with
-// depth writes off; the hovered cell brightest, selected ones brighter. The
-// caller enables blending; depth writes are on again at the end. Picking
-// draws the same cells for their names.
+// Each cell of the edited layer in drawing order, x outermost:
+// visit(x, y, pickName, material or nullptr when empty, orientation, brighten).
+template <typename Visit>
+void forEachEditCell(const PlayField& play, int layer, int hovered, const Selection& selection, Visit visit)
+{
+    for (int x = 0; x < play.width(); ++x)
+        for (int y = 0; y < play.depth(); ++y) {
+            const int name = pickName(x, y, play.depth());
+            const float brighten = name == hovered ? EditLook::HoveredBrighten
+                : selection.contains(x, y)         ? EditLook::SelectedBrighten
+                                                   : 0.0f;
+            const Cell* cell = play.cellAt(
+                CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(layer) });
+            visit(x, y, name, cell ? cell->material : nullptr, cell ? cell->orientation : Orientation { 0 }, brighten);
+        }
+}
+
+// Each cube of one layer in drawing order, x outermost: visit(material, x, y, orientation).
+template <typename Visit> void forEachCubeOfLayer(const PlayField& play, int z, Visit visit)
+{
+    if (play.layerCount(z) == 0)
+        return;
+    for (int x = 0; x < play.width(); ++x)
+        for (int y = 0; y < play.depth(); ++y) {
+            const Cell* cell = play.cellAt(
+                CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
+            if (cell && cell->material)
+                visit(*cell->material, x, y, cell->orientation);
+        }
+}
+
+// The edited layer, cube by cube: every cell under its pick name, an occupied
+// one in its own material with depth writes on, an empty one as a translucent
+// ghost with depth writes off; the hovered cell brightest, selected ones
+// brighter. The caller enables blending; depth writes are on again at the
+// end. Picking draws the same cells for their names.
 void drawEditLayer(const PlayField& play, int layer, Material& ghost, int hovered, const Selection& selection);
 
-// The cubes of every other layer of the pit, faint and pale. Depth writes off.
+// The cubes of every other layer of the pit, faint and pale, cube by cube.
+// Depth writes off.
 void drawFaintLayers(const PlayField& play, int layer);
 
 } // namespace cubrava

@@ -91,6 +91,7 @@ void EditorView::setLevel(const LevelDef& level)
         old = std::move(play_);
         play_ = std::move(fresh);
         camera_.setPit(play_->width(), play_->depth(), play_->pitHeight());
+        ++cells_;
         selection_.clear();
         layer_ = 0;
         // A name of the old layout may stand for another cell, or none, in this one.
@@ -167,7 +168,12 @@ void EditorView::addListener(ViewListener& listener)
 
 void EditorView::cellsChanged()
 {
-    // Cells change only on the dialog's thread.
+    // Cells change only on the dialog's thread, under the view lock; the
+    // view thread rebuilds what it draws them from at its next display.
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        ++cells_;
+    }
     redisplay_.request();
 }
 

@@ -3,12 +3,15 @@
 #include "CellPicker.h"
 #include "EditingView.h"
 #include "Selection.h"
+#include "ViewCubes.h"
 #include "data/Material.h"
 #include "model/PlayEvents.h"
 #include "render/CameraControl.h"
+#include "render/PitDrawing.h"
 #include "render/ViewRect.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -69,6 +72,9 @@ public:
     // Motion with a button held, and without.
     void mouseDrag(int x, int y);
     void mouseHover(int x, int y);
+    // How the cubes are drawn: from buffers kept between frames unless
+    // changed, or one by one (slower; the picture the first must match).
+    void setCubeDrawing(LandedCubes how) { cubeDrawing_ = how; }
 
     // --- readers, any thread ---
     bool editMode() const { return editMode_; }
@@ -103,6 +109,9 @@ private:
     ViewRect viewport_;
     // Drawn in the empty cells of the edited layer; the view thread's.
     Material ghost_;
+    // The view thread's.
+    LandedCubes cubeDrawing_ = LandedCubes::Batched;
+    ViewCubes cubes_;
 
     // The view lock, and what it guards.
     mutable std::recursive_mutex mutex_;
@@ -110,6 +119,8 @@ private:
     Selection selection_;
     int layer_ = 0;
     int hovered_ = -1;
+    // Counts the changes of the cells: a new field, a cell put or cleared.
+    std::uint64_t cells_ = 0;
 
     mutable std::mutex listenersMutex_;
     std::vector<ViewListener*> listeners_;

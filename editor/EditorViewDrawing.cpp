@@ -12,53 +12,24 @@
 
 namespace cubrava {
 
-namespace {
-
-constexpr float HoveredBrighten = 0.5f;
-constexpr float SelectedBrighten = 0.35f;
-constexpr float GhostAlpha = 0.25f;
-constexpr float FaintAlpha = 0.1f;
-constexpr float FaintBrighten = 0.4f;
-
-Material* materialAt(const PlayField& play, int x, int y, int z)
-{
-    const Cell* cell = play.cellAt(
-        CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
-    return cell ? cell->material : nullptr;
-}
-
-Orientation orientationAt(const PlayField& play, int x, int y, int z)
-{
-    return play
-        .cellAt(CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) })
-        ->orientation;
-}
-
-} // namespace
-
 void drawEditLayer(const PlayField& play, int layer, Material& ghost, int hovered, const Selection& selection)
 {
     // Names count only while picking; some drivers take loading one otherwise as an error.
     GLint renderMode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &renderMode);
     const bool naming = renderMode == GL_SELECT;
-    for (int x = 0; x < play.width(); ++x) {
-        for (int y = 0; y < play.depth(); ++y) {
-            const int name = pickName(x, y, play.depth());
+    forEachEditCell(play, layer, hovered, selection,
+        [&](int x, int y, int name, Material* material, Orientation orientation, float brighten) {
             if (naming)
                 glLoadName(static_cast<GLuint>(name));
-            const float brighten = name == hovered ? HoveredBrighten
-                : selection.contains(x, y)         ? SelectedBrighten
-                                                   : 0.0f;
-            if (Material* material = materialAt(play, x, y, layer)) {
+            if (material) {
                 glDepthMask(GL_TRUE);
-                drawCube(*material, x, y, layer, orientationAt(play, x, y, layer), 1.0f, brighten);
+                drawCube(*material, x, y, layer, orientation, 1.0f, brighten);
             } else {
                 glDepthMask(GL_FALSE);
-                drawCube(ghost, x, y, layer, 0, GhostAlpha, brighten);
+                drawCube(ghost, x, y, layer, 0, EditLook::GhostAlpha, brighten);
             }
-        }
-    }
+        });
     glDepthMask(GL_TRUE);
 }
 
@@ -66,12 +37,11 @@ void drawFaintLayers(const PlayField& play, int layer)
 {
     glDepthMask(GL_FALSE);
     for (int z = 0; z < play.pitHeight(); ++z) {
-        if (z == layer || play.layerCount(z) == 0)
+        if (z == layer)
             continue;
-        for (int x = 0; x < play.width(); ++x)
-            for (int y = 0; y < play.depth(); ++y)
-                if (Material* material = materialAt(play, x, y, z))
-                    drawCube(*material, x, y, z, orientationAt(play, x, y, z), FaintAlpha, FaintBrighten);
+        forEachCubeOfLayer(play, z, [z](Material& material, int x, int y, Orientation orientation) {
+            drawCube(material, x, y, z, orientation, EditLook::FaintAlpha, EditLook::FaintBrighten);
+        });
     }
 }
 
@@ -82,6 +52,8 @@ void EditorView::initGl()
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    // A new rendering context: the old one's buffers went with it.
+    cubes_.forget();
     initSceneLights();
 }
 
@@ -111,8 +83,13 @@ void EditorView::display()
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHT1);
-    if (editMode_)
+    const bool kept = cubeDrawing_ == LandedCubes::Batched;
+    if (editMode_ && kept)
+        cubes_.drawEditMode(play, cells_, layer_, ghost_, hovered_, selection_, viewport_);
+    else if (editMode_)
         drawEditMode(play);
+    else if (kept)
+        cubes_.drawCameraMode(play, cells_);
     else
         drawLandedCubes(play);
     glDisable(GL_LIGHT1);

@@ -14,6 +14,8 @@ add_library(cubrava_editor_view STATIC
   ${CMAKE_CURRENT_LIST_DIR}/EditorView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/EditorViewDrawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewCubes.h
+  ${CMAKE_CURRENT_LIST_DIR}/ViewCubes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionPicker.h
   ${CMAKE_CURRENT_LIST_DIR}/SelectionPicker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewWindow.h

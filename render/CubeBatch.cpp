@@ -3,13 +3,13 @@
 
 #include "CubeDrawing.h"
 #include "CubeGeometry.h"
+#include "GlVersion.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace cubrava {
 
@@ -176,37 +176,54 @@ private:
     std::vector<int> sums_;
 };
 
-bool buffersAvailable()
+} // namespace
+
+float nearPlaneReach()
 {
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    int major = 0, minor = 0;
-    return version && std::sscanf(version, "%d.%d", &major, &minor) == 2 && (major > 1 || minor >= 5);
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    if (m[11] == 0.0 || m[0] == 0.0 || m[5] == 0.0)
+        return 1e9f; // not a perspective: anything may be cut
+    const double zNear = m[14] / (m[10] - 1.0);
+    const double halfWidth = (1.0 + std::fabs(m[8])) / std::fabs(m[0]);
+    const double halfHeight = (1.0 + std::fabs(m[9])) / std::fabs(m[5]);
+    return static_cast<float>(std::fabs(zNear) * std::sqrt(1.0 + halfWidth * halfWidth + halfHeight * halfHeight));
 }
 
-} // namespace
+bool nearPlaneMayCut(const float eye[3], float nearCut, int x, int y, int z)
+{
+    const float e[3] = { eye[0] - (x + 0.5f), eye[1] - (y + 0.5f), eye[2] - (z + 0.5f) };
+    return e[0] * e[0] + e[1] * e[1] + e[2] * e[2] < (nearCut + CubeRadius) * (nearCut + CubeRadius);
+}
+
+void placeCubeVertices(
+    int x, int y, int z, Orientation orientation, const float colour[4], std::vector<CubeBatch::Vertex>& out)
+{
+    const Turn turn = turnFor(orientation);
+    const float cx = x + 0.5f, cy = y + 0.5f, cz = z + 0.5f;
+    for (const CubeVertex& v : cubeVertices()) {
+        CubeBatch::Vertex placed;
+        placed.s = v.s;
+        placed.t = v.t;
+        placed.r = colour[0];
+        placed.g = colour[1];
+        placed.b = colour[2];
+        placed.a = colour[3];
+        apply(turn, v.nx, v.ny, v.nz, placed.nx, placed.ny, placed.nz);
+        apply(turn, v.x, v.y, v.z, placed.x, placed.y, placed.z);
+        placed.x += cx;
+        placed.y += cy;
+        placed.z += cz;
+        out.push_back(placed);
+    }
+}
 
 void CubeBatch::add(Material& material, int x, int y, int z, Orientation orientation)
 {
     ensureTexture(material);
-    const Turn turn = turnFor(orientation);
-    const float cx = x + 0.5f, cy = y + 0.5f, cz = z + 0.5f;
-
     cubes_.push_back(Cube { x, y, z, orientation, material.textureHandle, static_cast<std::uint32_t>(vertexCount_) });
-    for (const CubeVertex& v : cubeVertices()) {
-        Vertex out;
-        out.s = v.s;
-        out.t = v.t;
-        out.r = material.red;
-        out.g = material.green;
-        out.b = material.blue;
-        out.a = 1.0f;
-        apply(turn, v.nx, v.ny, v.nz, out.nx, out.ny, out.nz);
-        apply(turn, v.x, v.y, v.z, out.x, out.y, out.z);
-        out.x += cx;
-        out.y += cy;
-        out.z += cz;
-        vertices_.push_back(out);
-    }
+    const float colour[4] = { material.red, material.green, material.blue, 1.0f };
+    placeCubeVertices(x, y, z, orientation, colour, vertices_);
     vertexCount_ += CubeVertexCount;
     depthsKnown_ = false;
     uploaded_ = false;
@@ -300,7 +317,7 @@ std::vector<std::size_t> CubeBatch::visibleFrom(const float eye[3], float nearCu
 
 bool CubeBatch::upload()
 {
-    static const bool buffered = buffersAvailable();
+    static const bool buffered = glVersionAtLeast(1, 5);
     if (!buffered)
         return false;
     if (vertexBuffer_ == 0 || !glIsBuffer(vertexBuffer_)) {
@@ -350,8 +367,7 @@ void CubeBatch::draw(const float eye[3], float nearCut)
             for (std::size_t i : order) {
                 const Cube& c = cubes_[i];
                 const float e[3] = { eye[0] - (c.x + 0.5f), eye[1] - (c.y + 0.5f), eye[2] - (c.z + 0.5f) };
-                const bool cut
-                    = e[0] * e[0] + e[1] * e[1] + e[2] * e[2] < (nearCut + CubeRadius) * (nearCut + CubeRadius);
+                const bool cut = nearPlaneMayCut(eye, nearCut, c.x, c.y, c.z);
                 if (c.texture != texture || cut == cull)
                     continue;
                 // Only the polygons turned towards the eye (with a little to

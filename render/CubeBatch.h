@@ -80,4 +80,17 @@ private:
     std::vector<std::uint32_t> indices_; // this frame's, kept to spare allocations
 };
 
+// How far from the eye the current projection's near plane can cut what it
+// shows: out to the corners of the view where it meets that plane.
+float nearPlaneReach();
+// Whether that near plane (nearCut from the eye) may cut open the cube in
+// cell (x, y, z), showing its inside.
+bool nearPlaneMayCut(const float eye[3], float nearCut, int x, int y, int z);
+
+// Appends the vertices of the cube drawCube draws in cell (x, y, z), turned
+// to its orientation, in one colour (RGBA): cubeVertices() in their order,
+// turned and placed on the processor as the renderer would.
+void placeCubeVertices(
+    int x, int y, int z, Orientation orientation, const float colour[4], std::vector<CubeBatch::Vertex>& out);
+
 } // namespace cubrava

@@ -1,25 +1,12 @@
 #define GL_GLEXT_PROTOTYPES
 #include "ParticleArrays.h"
 
+#include "GlVersion.h"
+
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <cstdio>
-
 namespace cubrava {
-
-namespace {
-
-// Buffer objects (OpenGL 1.5) spare the renderer a copy and a scan of the
-// client arrays on every draw; older renderers take the arrays as they are.
-bool buffersAvailable()
-{
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    int major = 0, minor = 0;
-    return version && std::sscanf(version, "%d.%d", &major, &minor) == 2 && (major > 1 || minor >= 5);
-}
-
-} // namespace
 
 void currentEyePosition(float eye[3])
 {
@@ -50,8 +37,10 @@ void drawParticleArrays(const ParticleArrays& a)
     const std::size_t normalBytes = lit ? positionBytes : 0;
 
     static GLuint vertexBuffer = 0, indexBuffer = 0;
-    // The renderer does not change between contexts of one display.
-    static const bool buffered = buffersAvailable();
+    // Buffer objects spare the renderer a copy and a scan of the client
+    // arrays on every draw; older renderers take the arrays as they are. The
+    // renderer does not change between contexts of one display.
+    static const bool buffered = glVersionAtLeast(1, 5);
     if (buffered && vertexBuffer == 0) {
         glGenBuffers(1, &vertexBuffer);
         glGenBuffers(1, &indexBuffer);

@@ -149,24 +149,6 @@ void gatherLandedCubes(const PlayField& play, CubeBatch& batch)
     });
 }
 
-namespace {
-
-// How far from the eye the projection's near plane can cut what it shows:
-// out to the corners of the view where it meets that plane.
-float nearPlaneReach()
-{
-    GLdouble m[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, m);
-    if (m[11] == 0.0 || m[0] == 0.0 || m[5] == 0.0)
-        return 1e9f; // not a perspective: anything may be cut
-    const double zNear = m[14] / (m[10] - 1.0);
-    const double halfWidth = (1.0 + std::fabs(m[8])) / std::fabs(m[0]);
-    const double halfHeight = (1.0 + std::fabs(m[9])) / std::fabs(m[5]);
-    return static_cast<float>(std::fabs(zNear) * std::sqrt(1.0 + halfWidth * halfWidth + halfHeight * halfHeight));
-}
-
-} // namespace
-
 void drawLandedBatch(CubeBatch& batch)
 {
     if (batch.cubeCount() == 0)

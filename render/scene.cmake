@@ -14,6 +14,12 @@ list(APPEND CUBRAVA_RENDER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CubeDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CubeBatch.h
   ${CMAKE_CURRENT_LIST_DIR}/CubeBatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CubeSequence.h
+  ${CMAKE_CURRENT_LIST_DIR}/CubeSequence.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OverlayImage.h
+  ${CMAKE_CURRENT_LIST_DIR}/OverlayImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GlVersion.h
+  ${CMAKE_CURRENT_LIST_DIR}/GlVersion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PitDrawing.h
   ${CMAKE_CURRENT_LIST_DIR}/PitDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextureLoader.cpp

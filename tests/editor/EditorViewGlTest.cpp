@@ -2,12 +2,12 @@
 // selection-mode picking finds every cell where the camera shows it and
 // survives a hit buffer that overflows, and frames and picking leave the
 // rendering state as they found it.
+#include "GlViewTests.h"
 #include "ViewFakes.h"
 #include "editor/GlutEditorView.h"
 #include "editor/ViewWindow.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 using namespace cubrava;
@@ -31,28 +31,7 @@ struct EditorViewGl : ::testing::Test {
         glViewport(0, 0, side, side);
     }
 
-    // Where the camera shows a point, in window coordinates from the top left,
-    // by OpenGL's own matrices.
-    std::pair<int, int> project(double x, double y, double z) const
-    {
-        GLdouble projection[16], model[16];
-        GLint viewport[4] = { 0, 0, side, side };
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        view.cameraControl().applyProjection(ViewRect { 0, 0, side, side });
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-        view.cameraControl().applyCamera();
-        glGetDoublev(GL_MODELVIEW_MATRIX, model);
-        glPopMatrix();
-        GLdouble wx = 0, wy = 0, wz = 0;
-        gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
-        return { static_cast<int>(wx), side - 1 - static_cast<int>(wy) };
-    }
+    std::pair<int, int> project(double x, double y, double z) const { return projectToWindow(view, side, x, y, z); }
 };
 
 GLint stackDepth(GLenum which)
@@ -162,14 +141,5 @@ TEST_F(EditorViewGl, FramesInEitherModeLeaveTheRenderingStateAsTheyFoundIt)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    GlutEditorView views([] { return false; });
-    ViewWindow window(views.view());
-    window.create();
-    screen = &views;
-    side = glutGet(GLUT_WINDOW_WIDTH);
-    const int result = RUN_ALL_TESTS();
-    screen = nullptr;
-    return result;
+    return runInViewWindow(argc, argv, screen, side);
 }

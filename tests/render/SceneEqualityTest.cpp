@@ -2,15 +2,14 @@
 // cube, in the game's window layout, from several camera places: the two
 // pictures may differ in at most one pixel in a thousand. Runs under an X
 // display (scripts/with-xvfb).
-#include "SceneBmp.h"
 #include "SceneFakes.h"
-#include "ScreenCompare.h"
 #include "data/LevelDef.h"
 #include "data/TextureCache.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
 #include "render/SceneView.h"
 #include "render/TextureLoader.h"
+#include "support/PictureCompare.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -30,17 +29,6 @@ constexpr int WindowHeight = 768;
 // The scene's part of the window, as the game cuts it.
 constexpr int SceneWidth = WindowWidth - WindowWidth / 4;
 constexpr long ScenePixels = static_cast<long>(SceneWidth) * WindowHeight;
-
-// A 32 x 32 image of two colours in squares of `cell` pixels.
-void writeChecker(const std::string& path, int cell, std::uint8_t a, std::uint8_t b)
-{
-    std::vector<std::uint8_t> rgb;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            for (int channel = 0; channel < 3; ++channel)
-                rgb.push_back(((x / cell + y / cell) % 2 == 0) ? a : static_cast<std::uint8_t>(b + 40 * channel));
-    writeBmp24(path, 32, 32, rgb);
-}
 
 // Every cell of an 8 x 8 x 16 pit: six colours, two textures, every orientation.
 LevelDef fullPit()
@@ -91,14 +79,6 @@ std::vector<std::uint8_t> drawAndRead(SceneView& scene, const Camera& camera)
     return readBackBuffer(SceneWidth, WindowHeight);
 }
 
-long litPixels(const std::vector<std::uint8_t>& rgb)
-{
-    long count = 0;
-    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
-        count += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
-    return count;
-}
-
 } // namespace
 
 TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
@@ -107,8 +87,8 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
     ScratchDir dir;
     writePieces(dir);
     std::filesystem::create_directories("Textures");
-    writeChecker("Textures/small.bmp", 4, 250, 30);
-    writeChecker("Textures/large.bmp", 16, 200, 60);
+    writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
+    writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
     setTextureLoader(loadTexture);
 
     const LevelDef level = fullPit();
@@ -156,12 +136,6 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
         const auto expected = drawAndRead(reference, camera);
         const auto actual = drawAndRead(batched, camera);
         ASSERT_GT(litPixels(expected), ScenePixels / 20) << "the pit is in the picture";
-        // Differences of up to three levels: the lighting summed in another
-        // order (one level), and the highlight of the light from below, which
-        // the renderer adds only on faces turned towards it; on the upright
-        // faces, exactly edge-on to it, rounding in the matrices decides (up
-        // to three levels, and from one camera place to the next in the
-        // reference too).
         const long differing = differingPixels(expected, actual);
         std::printf("%-44s %6ld of %ld pixels differ\n", place.name, differing, ScenePixels);
         EXPECT_LE(differing, ScenePixels / 1000);
@@ -175,5 +149,13 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
 
 int main(int argc, char** argv)
 {
-    return runTestsInWindow(argc, argv, WindowWidth, WindowHeight, "scene equality tests");
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(WindowWidth, WindowHeight);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("scene equality tests");
+    glutDisplayFunc([] {});
+    glClearColor(0, 0, 0, 0);
+    return RUN_ALL_TESTS();
 }

@@ -3,12 +3,12 @@
 // the tint the bound panel texture gives the text is part of the picture: the
 // two may differ in at most one pixel in a thousand. Runs under an X display
 // (scripts/with-xvfb) in the build's runtime folder.
-#include "ScreenCompare.h"
 #include "TextFakes.h"
 #include "data/LevelDef.h"
 #include "render/GlutDisplay.h"
 #include "render/Hud.h"
 #include "render/StatusOverlay.h"
+#include "support/PictureCompare.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -152,5 +152,13 @@ TEST(GlyphTextures, DrawTheSameScreensAsGlDrawPixels)
 
 int main(int argc, char** argv)
 {
-    return runTestsInWindow(argc, argv, WindowWidth, WindowHeight, "text equality tests");
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(WindowWidth, WindowHeight);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("text equality tests");
+    glutDisplayFunc([] {});
+    glClearColor(0, 0, 0, 0);
+    return RUN_ALL_TESTS();
 }

@@ -28,6 +28,7 @@ set_tests_properties(HudScreenCheck PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIM
 # in the runtime folder for the shipped font, messages and panel image.
 add_executable(text_equality_tests ${CMAKE_CURRENT_LIST_DIR}/TextEqualityTest.cpp)
 target_link_libraries(text_equality_tests PRIVATE cubrava_render GTest::gtest cubrava_warnings)
+target_include_directories(text_equality_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(text_equality_tests PRIVATE CUBRAVA_TEST_FONT="${CUBRAVA_RUN_DIR}/fonts/bnkgothm.ttf")
 add_dependencies(text_equality_tests cubrava_font cubrava_assets)
 add_test(NAME text_equality_tests

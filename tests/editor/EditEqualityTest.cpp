@@ -1,0 +1,190 @@
+// The editing view's cubes drawn from kept buffers against the same view drawn
+// cube by cube: on a full level and a partly full one, on several layers, with
+// a hovered cell and a selection, from camera places reached in camera mode,
+// after cells are added and removed. The two pictures may differ in at most
+// one pixel in a thousand. The kept drawing carries what it keeps from one
+// step to the next, as on screen. Runs under a 1280 x 1024 X display
+// (scripts/with-xvfb), so the view is 768 x 768.
+#include "GlViewTests.h"
+#include "ViewFakes.h"
+#include "editor/GlutEditorView.h"
+#include "editor/ViewWindow.h"
+#include "render/TextureLoader.h"
+#include "support/PictureCompare.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+using namespace cubrava;
+
+namespace {
+
+GlutEditorView* screen = nullptr;
+int side = 0;
+
+const float Palette[6][3] = { { 0.95f, 0.2f, 0.2f }, { 0.2f, 0.8f, 0.25f }, { 0.25f, 0.4f, 1.0f },
+    { 0.95f, 0.85f, 0.2f }, { 0.6f, 0.3f, 0.95f }, { 0.2f, 0.8f, 0.9f } };
+
+// An 8 x 8 x 16 level: six colours and two textures, in the cells `filled` keeps.
+template <typename Filled> LevelDef level(Filled filled)
+{
+    LevelDef out(8, 8, 16);
+    int i = 0;
+    for (int z = 0; z < 16; ++z)
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 8; ++y, ++i) {
+                if (!filled(x, y, z))
+                    continue;
+                const char* texture = i % 7 == 0 ? "Textures/small.bmp" : i % 11 == 0 ? "Textures/large.bmp" : "";
+                out.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z),
+                    colour(Palette[i % 6][0], Palette[i % 6][1], Palette[i % 6][2], texture));
+            }
+    return out;
+}
+
+struct KeptDrawing : ::testing::Test {
+    ProcessStateGuard clean;
+    ScratchDir dir;
+    EditorView& view = screen->view();
+    const long pixels = static_cast<long>(side) * side;
+
+    void SetUp() override
+    {
+        writePieces(dir);
+        std::filesystem::create_directories("Textures");
+        writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
+        writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
+        setTextureLoader(loadTexture);
+        view.reshape(side, side);
+    }
+
+    std::vector<std::uint8_t> frame(LandedCubes how)
+    {
+        view.setCubeDrawing(how);
+        view.display();
+        return readBackBuffer(side, side);
+    }
+
+    // The kept drawing first: it sees the view as the last step left it.
+    void expectSamePicture(const char* what)
+    {
+        SCOPED_TRACE(what);
+        const auto kept = frame(LandedCubes::Batched);
+        const auto reference = frame(LandedCubes::OneByOne);
+        ASSERT_GT(litPixels(reference), pixels / 50) << "the level is in the picture";
+        const long differing = differingPixels(reference, kept);
+        std::printf("%-58s %6ld of %ld pixels differ\n", what, differing, pixels);
+        EXPECT_LE(differing, pixels / 1000);
+    }
+
+    std::pair<int, int> cellPoint(int x, int y) const
+    {
+        return projectToWindow(view, side, x + 0.5, y + 0.5, view.currentLayer() + 0.95);
+    }
+
+    void hover(int x, int y)
+    {
+        const auto [wx, wy] = cellPoint(x, y);
+        view.mouseHover(wx, wy);
+        ASSERT_EQ(view.hovered(), pickName(x, y, 8));
+    }
+
+    void select(int x1, int y1, int x2, int y2)
+    {
+        const auto [ax, ay] = cellPoint(x1, y1);
+        const auto [bx, by] = cellPoint(x2, y2);
+        view.mouseButton(0, 0, ax, ay);
+        view.mouseDrag(bx, by);
+        view.mouseButton(0, 1, bx, by);
+        ASSERT_FALSE(view.selection().empty());
+    }
+
+    void toLayer(int layer)
+    {
+        while (view.currentLayer() < layer)
+            view.keyDown('8');
+        while (view.currentLayer() > layer)
+            view.keyDown('2');
+    }
+
+    // Into camera mode, the camera moved there, and back to edit mode; the
+    // camera-mode picture compared on the way when asked.
+    void moveCamera(double yaw, double pitch, double distance, double height, bool compareCameraMode = false)
+    {
+        view.keyDown('`');
+        ASSERT_FALSE(view.editMode());
+        Camera camera = view.cameraControl().camera();
+        camera.yaw = yaw;
+        camera.pitch = pitch;
+        camera.distance = distance;
+        camera.heightOffset = height;
+        view.cameraControl().setCamera(camera);
+        if (compareCameraMode)
+            expectSamePicture("camera mode, the same place");
+        view.keyDown('`');
+        ASSERT_TRUE(view.editMode());
+    }
+};
+
+TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAFullLevel)
+{
+    view.setLevel(level([](int, int, int) { return true; }));
+    const CameraLimits limits = view.cameraControl().limits();
+    const double start = 0.7 * limits.maxDistance, low = limits.minHeight * 0.25;
+
+    expectSamePicture("the starting view, bottom layer");
+    toLayer(8);
+    select(2, 2, 4, 4);
+    hover(5, 3);
+    expectSamePicture("layer 8, a selection and a hovered cell");
+    hover(3, 3);
+    expectSamePicture("the hovered cell moved into the selection");
+    moveCamera(225, -70, start, low, true);
+    expectSamePicture("from the far corner, steep");
+    moveCamera(290, -4, start, low);
+    expectSamePicture("almost level with the rim");
+    moveCamera(120, -140, start, low);
+    expectSamePicture("from below the floor");
+    moveCamera(45, -60, 0.0, 0.0, true);
+    expectSamePicture("inside the stack, cubes cut open");
+    moveCamera(34, -38, start, low);
+    toLayer(15);
+    expectSamePicture("the top layer");
+    view.keyDown('`');
+    view.keyDown('b');
+    view.keyDown('`');
+    toLayer(1);
+    expectSamePicture("top view, layer 1");
+}
+
+TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAPartlyFullLevelAsCellsChange)
+{
+    // Holes everywhere, two empty layers and an empty top.
+    view.setLevel(level([](int x, int y, int z) { return (x * 3 + y * 5 + z * 7) % 4 != 0 && z != 3 && z < 12; }));
+    toLayer(4);
+    select(1, 1, 6, 3);
+    hover(2, 5);
+    expectSamePicture("layer 4, ghosts and cubes, selected and hovered");
+
+    view.removeBlocks();
+    expectSamePicture("the selected cells emptied");
+    view.addBlocks(colour(0.3f, 0.5f, 0.7f, "Textures/large.bmp"));
+    expectSamePicture("the selected cells filled with a textured brush");
+
+    moveCamera(0, -38, 0.7 * view.cameraControl().limits().maxDistance, -2.0, true);
+    toLayer(3);
+    expectSamePicture("along the rows, on the empty layer");
+    toLayer(13);
+    hover(6, 6);
+    expectSamePicture("above the cubes");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runInViewWindow(argc, argv, screen, side);
+}

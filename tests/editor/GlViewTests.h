@@ -1,0 +1,55 @@
+#pragma once
+
+// What the test programs of the editing view on a real rendering context share.
+
+#include "editor/EditorView.h"
+#include "editor/GlutEditorView.h"
+#include "editor/ViewWindow.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+// Where the view's camera shows a point of the pit, in window coordinates
+// from the top left of a square window `side` pixels wide, by OpenGL's own
+// matrices (a rendering context must be current).
+inline std::pair<int, int> projectToWindow(const cubrava::EditorView& view, int side, double x, double y, double z)
+{
+    GLdouble projection[16], model[16];
+    GLint viewport[4] = { 0, 0, side, side };
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    view.cameraControl().applyProjection(cubrava::ViewRect { 0, 0, side, side });
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    view.cameraControl().applyCamera();
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glPopMatrix();
+    GLdouble wx = 0, wy = 0, wz = 0;
+    gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+    return { static_cast<int>(wx), side - 1 - static_cast<int>(wy) };
+}
+
+// Runs the program's tests in one view window, as the view thread has one:
+// screen and side point at the view and its width while they run.
+inline int runInViewWindow(int argc, char** argv, cubrava::GlutEditorView*& screen, int& side)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    cubrava::GlutEditorView views([] { return false; });
+    cubrava::ViewWindow window(views.view());
+    window.create();
+    screen = &views;
+    side = glutGet(GLUT_WINDOW_WIDTH);
+    const int result = RUN_ALL_TESTS();
+    screen = nullptr;
+    return result;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// Comparing two pictures read back from the renderer, and the test images
+// they are drawn with.
+
+#include "support/BmpWriter.h"
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+// The RGB pixels of the back buffer's rectangle from (0, 0), bottom row first.
+inline std::vector<std::uint8_t> readBackBuffer(int width, int height)
+{
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+// Pixels where a channel differs by more than three levels of 255. Smaller
+// differences are rounding, not a change of picture: the lighting summed in
+// another order (one level), and the highlight of the light from below, which
+// the renderer adds only on faces turned towards it; on the upright faces,
+// exactly edge-on to it, rounding in the matrices decides (up to three
+// levels, and from one camera place to the next in the reference too).
+inline long differingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
+{
+    long count = 0;
+    for (std::size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3) {
+        bool differs = false;
+        for (std::size_t c = i; c < i + 3; ++c)
+            differs = differs || std::abs(a[c] - b[c]) > 3;
+        count += differs;
+    }
+    return count;
+}
+
+// Pixels clearly brighter than the black background.
+inline long litPixels(const std::vector<std::uint8_t>& rgb)
+{
+    long count = 0;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        count += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
+    return count;
+}
+
+// A 32 x 32 bitmap of two colours in squares of `cell` pixels.
+inline void writeCheckerBmp(const std::string& path, int cell, std::uint8_t a, std::uint8_t b)
+{
+    BmpSpec layout;
+    layout.width = 32;
+    layout.height = 32;
+    for (int row = 0; row < 32; ++row) // stored bottom row first
+        for (int x = 0; x < 32; ++x) {
+            const int y = 31 - row;
+            std::uint32_t pixel = 0;
+            for (int channel = 0; channel < 3; ++channel)
+                pixel
+                    = pixel << 8 | (((x / cell + y / cell) % 2 == 0) ? a : static_cast<std::uint8_t>(b + 40 * channel));
+            layout.pixels.push_back(pixel);
+        }
+    std::ofstream(path, std::ios::binary) << buildBmp(layout);
+}
