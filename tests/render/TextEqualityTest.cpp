@@ -8,6 +8,7 @@
 #include "render/GlutDisplay.h"
 #include "render/Hud.h"
 #include "render/StatusOverlay.h"
+#include "support/GlutTestWindow.h"
 #include "support/PictureCompare.h"
 
 #include <GL/freeglut.h>
@@ -152,13 +153,5 @@ TEST(GlyphTextures, DrawTheSameScreensAsGlDrawPixels)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(WindowWidth, WindowHeight);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("text equality tests");
-    glutDisplayFunc([] {});
-    glClearColor(0, 0, 0, 0);
-    return RUN_ALL_TESTS();
+    return runTestsInGlutWindow(argc, argv, WindowWidth, WindowHeight, "text equality tests");
 }
