@@ -3,6 +3,7 @@
 #include "data/PieceSet.h"
 #include "data/Random.h"
 #include "data/TextureCache.h"
+#include "platform/FreeMemory.h"
 
 #include <GL/freeglut.h>
 
@@ -285,6 +286,7 @@ void Game::forgetTextures()
             block.material->resetTextureHandle();
     flushTextureCache();
     hud_->releaseTextures();
+    status_->releaseTexture();
 }
 
 void Game::toggleDisplayMode()
@@ -308,13 +310,15 @@ void Game::toggleDisplayMode()
 
     // GLUT takes the old display and its rendering context down only once
     // this callback has returned. The new context gets its state, and draws,
-    // a moment later, so the two never hold their memory at the same time.
+    // a moment later, so the two never hold their memory at the same time;
+    // what the old one freed goes back to the system first.
     displayReady_ = false;
     displayGeneration_ = bumped(displayGeneration_);
     const std::int32_t generation = displayGeneration_;
     services_.timers.after(NewDisplayDelay, [this, generation] {
         if (generation != displayGeneration_)
             return;
+        returnFreeMemory();
         initRendering();
         displayReady_ = true;
         services_.display.postRedisplay();

@@ -69,6 +69,14 @@ void Hud::releaseTextures()
         glDeleteTextures(1, &name);
         handle = 0;
     }
+    font_.releaseTexture();
+    menuFont_.releaseTexture();
+}
+
+void Hud::setTextDrawing(TextDrawing how)
+{
+    font_.setDrawing(how);
+    menuFont_.setDrawing(how);
 }
 
 void Hud::setViewport(const ViewRect& rect)

@@ -45,8 +45,9 @@ public:
     void initFont();
     // Rendering state of a new context: the panel image and the stencil clear value.
     void initGl();
-    // Forgets the panel image before the context goes away.
+    // Forgets the panel image and the glyph textures before the context goes away.
     void releaseTextures();
+    void setTextDrawing(TextDrawing how);
 
     void setViewport(const ViewRect& rect);
     void showLevel(const LevelDef& level);

@@ -32,6 +32,9 @@ public:
     // cannot take away a message shown after it.
     void hideMessage(unsigned message);
     void draw() const;
+    // Forgets the glyph texture before the context goes away.
+    void releaseTexture() { font_.releaseTexture(); }
+    void setTextDrawing(TextDrawing how) { font_.setDrawing(how); }
 
     const StatusMessages& messages() const { return messages_; }
     const ViewRect& viewport() const { return viewport_; }

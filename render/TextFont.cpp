@@ -50,6 +50,11 @@ unsigned char toLevel(unsigned char coverage)
     return static_cast<unsigned char>((coverage * TextFont::MaxLevel + 127) / 255);
 }
 
+GLubyte colourByte(float v)
+{
+    return static_cast<GLubyte>(std::lround(std::fmin(std::fmax(v, 0.0f), 1.0f) * 255.0f));
+}
+
 void moveRaster(float dx, float dy)
 {
     if (dx != 0.0f || dy != 0.0f)
@@ -86,6 +91,19 @@ void startRasterOffViewport()
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+}
+
+// Sets the raster position to where (0, 0) projects; false when it cannot be.
+bool rasterAtOrigin()
+{
+    glRasterPos2f(0.0f, 0.0f);
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    if (valid)
+        return true;
+    startRasterOffViewport();
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    return valid == GL_TRUE;
 }
 
 } // namespace
@@ -144,6 +162,7 @@ void TextFont::forgetGlyphs()
 {
     for (auto& g : cache_)
         g.reset();
+    atlas_.clear();
 }
 
 const TextFont::Glyph& TextFont::glyph(unsigned char code) const
@@ -212,7 +231,19 @@ void TextFont::draw(const std::string& text) const
 {
     if (size_ == 0 || text.empty())
         return;
+    if (drawing_ == TextDrawing::Pixels)
+        drawPixels(text);
+    else
+        drawQuads(text);
+}
 
+void TextFont::releaseTexture()
+{
+    atlas_.releaseTexture();
+}
+
+void TextFont::drawPixels(const std::string& text) const
+{
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
 
@@ -235,18 +266,14 @@ void TextFont::draw(const std::string& text) const
     glPixelTransferf(GL_ALPHA_BIAS, 0.0f);
     glPixelZoom(1.0f, 1.0f);
 
-    glRasterPos2f(0.0f, 0.0f);
-    GLboolean valid = GL_FALSE;
-    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
-    if (!valid)
-        startRasterOffViewport();
+    rasterAtOrigin();
 
     // Premultiplied shades of the current colour, one per level.
     GLubyte shades[MaxLevel + 1][4];
     for (int level = 0; level <= MaxLevel; ++level)
         for (int channel = 0; channel < 4; ++channel) {
             float v = colour[channel] * static_cast<float>(level) / MaxLevel;
-            shades[level][channel] = static_cast<GLubyte>(std::lround(std::fmin(std::fmax(v, 0.0f), 1.0f) * 255.0f));
+            shades[level][channel] = colourByte(v);
         }
 
     std::vector<GLubyte> pixels;
@@ -279,6 +306,113 @@ void TextFont::draw(const std::string& text) const
 
     glPopAttrib();
     glPopClientAttrib();
+}
+
+// Each glyph is a quad in window coordinates, at the pixel where glDrawPixels
+// would put it (the raster position rounded), textured by the atlas on the
+// second unit. The first unit keeps its texture and coordinate, so the tint a
+// bound texture gives the pixels stays.
+void TextFont::drawQuads(const std::string& text) const
+{
+    for (char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        const Glyph& g = glyph(code);
+        if (g.width > 0 && !atlas_.contains(code))
+            atlas_.add(code, g.width, g.rows, g.levels.data(), MaxLevel);
+    }
+    if (atlas_.width() == 0)
+        return;
+
+    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT | GL_VIEWPORT_BIT);
+    if (!rasterAtOrigin()) {
+        glPopAttrib();
+        return;
+    }
+    GLfloat raster[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+    // The colour in bytes, as the copied pixels carry it: full-level pixels
+    // then come out exactly in the colour asked for.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    GLubyte bytes[4];
+    for (int channel = 0; channel < 4; ++channel)
+        bytes[channel] = colourByte(colour[channel]);
+    glColor4ubv(bytes);
+
+    // Pixels are not held inside the viewport: draw over the largest one.
+    GLint most[2];
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, most);
+    glViewport(0, 0, most[0], most[1]);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    // Depth 0 to 1 as given, like the raster position's.
+    glOrtho(0.0, most[0], 0.0, most[1], 0.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glActiveTexture(GL_TEXTURE1);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    atlas_.bind();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+
+    const float perTexelS = 1.0f / static_cast<float>(atlas_.width());
+    const float perTexelT = 1.0f / static_cast<float>(atlas_.height());
+    const float depth = raster[2];
+    // The raster position moves in the same float steps the glDrawPixels drawing takes.
+    float x = raster[0];
+    float y = raster[1];
+    float penX = 0.0f;
+    float penY = 0.0f;
+    glBegin(GL_QUADS);
+    for (char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        const Glyph& g = glyph(code);
+        if (g.width > 0) {
+            const float bx = static_cast<float>(g.left);
+            const float by = static_cast<float>(g.top - g.rows);
+            x += bx - penX;
+            y += by - penY;
+            penX = bx;
+            penY = by;
+            const auto left = static_cast<float>(std::lround(x));
+            const auto bottom = static_cast<float>(std::lround(y));
+            const auto right = left + static_cast<float>(g.width);
+            const auto top = bottom + static_cast<float>(g.rows);
+            const GlyphAtlas::Place& at = atlas_.place(code);
+            // Atlas rows run top first: the glyph's top row is the smaller t.
+            const float s0 = static_cast<float>(at.x) * perTexelS;
+            const float s1 = static_cast<float>(at.x + g.width) * perTexelS;
+            const float tTop = static_cast<float>(at.y) * perTexelT;
+            const float tBottom = static_cast<float>(at.y + g.rows) * perTexelT;
+            glMultiTexCoord2f(GL_TEXTURE1, s0, tBottom);
+            glVertex3f(left, bottom, depth);
+            glMultiTexCoord2f(GL_TEXTURE1, s1, tBottom);
+            glVertex3f(right, bottom, depth);
+            glMultiTexCoord2f(GL_TEXTURE1, s1, tTop);
+            glVertex3f(right, top, depth);
+            glMultiTexCoord2f(GL_TEXTURE1, s0, tTop);
+            glVertex3f(left, top, depth);
+        }
+        x += static_cast<float>(g.advance) / 64.0f - penX;
+        y += -penY;
+        penX = 0.0f;
+        penY = 0.0f;
+    }
+    glEnd();
+
+    glPopMatrix();
+    glActiveTexture(GL_TEXTURE0);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
 }
 
 } // namespace cubrava

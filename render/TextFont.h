@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GlyphAtlas.h"
+
 #include <array>
 #include <memory>
 #include <string>
@@ -21,6 +23,11 @@ inline bool operator==(const TextColour& a, const TextColour& b)
 {
     return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
+
+// How text reaches the screen: quads textured from one texture of the size's
+// glyphs, or each glyph copied with glDrawPixels on every draw (the older,
+// slower way, kept as the reference picture).
+enum class TextDrawing { Atlas, Pixels };
 
 extern const char* const FontFileName;
 extern const char* const FontErrorMessage;
@@ -53,8 +60,16 @@ public:
 
     // Draws the text with its origin at the raster position of (0, 0) under the
     // current matrices, in the current colour. Text whose origin lies off the
-    // viewport still draws its visible part.
+    // viewport still draws its visible part, and text is not held inside the
+    // viewport. With texturing enabled on the first unit, each pixel is also
+    // modulated by that unit's texel at the current texture coordinate.
     void draw(const std::string& text) const;
+
+    void setDrawing(TextDrawing how) { drawing_ = how; }
+    TextDrawing drawing() const { return drawing_; }
+    // Deletes the glyph texture while its rendering context is still current;
+    // the next draw makes it again in whatever context is current then.
+    void releaseTexture();
 
     // Grey levels run from 0 (clear) to this (full colour).
     static constexpr int MaxLevel = 4;
@@ -79,6 +94,8 @@ private:
     };
 
     void forgetGlyphs();
+    void drawPixels(const std::string& text) const;
+    void drawQuads(const std::string& text) const;
 
     // Declared before the face: a face must go before its library.
     std::unique_ptr<FT_LibraryRec_, LibraryCloser> library_;
@@ -86,6 +103,8 @@ private:
     int size_ = 0;
     std::array<unsigned, 256> glyphIndex_ {};
     mutable std::array<std::unique_ptr<Glyph>, 256> cache_;
+    mutable GlyphAtlas atlas_;
+    TextDrawing drawing_ = TextDrawing::Atlas;
 };
 
 // Makes the font at first, first + step, ... until the text is wider than

@@ -9,6 +9,7 @@
 #include "render/GlutDisplay.h"
 #include "render/SceneView.h"
 #include "render/TextureLoader.h"
+#include "support/GlutTestWindow.h"
 #include "support/PictureCompare.h"
 
 #include <GL/freeglut.h>
@@ -149,13 +150,5 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(WindowWidth, WindowHeight);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("scene equality tests");
-    glutDisplayFunc([] {});
-    glClearColor(0, 0, 0, 0);
-    return RUN_ALL_TESTS();
+    return runTestsInGlutWindow(argc, argv, WindowWidth, WindowHeight, "scene equality tests");
 }
