@@ -1,5 +1,6 @@
 #include "data/LevelWriter.h"
 #include "data/LevelList.h"
+#include "support/LevelMaking.h"
 #include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 using namespace cubrava;
+using cubrava::test::level;
 namespace fs = std::filesystem;
 
 namespace {
@@ -27,15 +29,6 @@ Material colour(float red, float green, float blue, const std::string& texture =
     m.blue = blue;
     m.textureName = texture;
     return m;
-}
-
-LevelDef level(const std::string& name, int x, int y, int z, int goal, int drop)
-{
-    LevelDef def(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z));
-    def.name = name;
-    def.goal = static_cast<std::int8_t>(goal);
-    def.drop = static_cast<std::int16_t>(drop);
-    return def;
 }
 
 std::string contentsOf(const fs::path& file)

@@ -3,6 +3,7 @@
 
 #include "DialogFakes.h"
 #include "editor/LevelEditorDialog.h"
+#include "support/LevelMaking.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +11,6 @@ using namespace cubrava;
 using namespace cubrava::test;
 
 namespace {
-
-LevelDef level(const std::string& name, int x, int y, int z, int goal, int drop)
-{
-    LevelDef def(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z));
-    def.name = name;
-    def.goal = static_cast<std::int8_t>(goal);
-    def.drop = static_cast<std::int16_t>(drop);
-    return def;
-}
 
 std::vector<std::string> names(const LevelList& levels)
 {
