@@ -8,6 +8,22 @@
 
 namespace cubrava {
 
+namespace {
+
+// The bursts' buffers in the current rendering context; 0 until made there.
+GLuint vertexBuffer = 0;
+GLuint indexBuffer = 0;
+
+} // namespace
+
+void forgetParticleBuffers()
+{
+    // Asking the new context whether an old name is a buffer is no test: it
+    // hands out the same small names again, maybe to the landed cubes.
+    vertexBuffer = 0;
+    indexBuffer = 0;
+}
+
 void currentEyePosition(float eye[3])
 {
     // The eye is the origin of eye space: invert the affine modelview.
@@ -36,17 +52,11 @@ void drawParticleArrays(const ParticleArrays& a)
     const std::size_t colourBytes = a.vertexCount * 4 * sizeof(float);
     const std::size_t normalBytes = lit ? positionBytes : 0;
 
-    static GLuint vertexBuffer = 0, indexBuffer = 0;
     // Buffer objects spare the renderer a copy and a scan of the client
     // arrays on every draw; older renderers take the arrays as they are. The
     // renderer does not change between contexts of one display.
     static const bool buffered = glVersionAtLeast(1, 5);
     if (buffered && vertexBuffer == 0) {
-        glGenBuffers(1, &vertexBuffer);
-        glGenBuffers(1, &indexBuffer);
-    }
-    // A new rendering context forgets the names; make them again.
-    if (buffered && !glIsBuffer(vertexBuffer)) {
         glGenBuffers(1, &vertexBuffer);
         glGenBuffers(1, &indexBuffer);
     }

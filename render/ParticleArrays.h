@@ -33,5 +33,7 @@ void currentEyePosition(float eye[3]);
 // Draws the filled triangles: indexed when there are indices, else every
 // three vertices make one. Lighting and blending are the caller's.
 void drawParticleArrays(const ParticleArrays& arrays);
+// A new rendering context: the bursts' buffers went with the old one.
+void forgetParticleBuffers();
 
 } // namespace cubrava

@@ -2,6 +2,7 @@
 #include "SceneView.h"
 
 #include "DisplayService.h"
+#include "ParticleArrays.h"
 #include "PitDrawing.h"
 #include "ViewSector.h"
 #include "model/PlayField.h"
@@ -43,6 +44,7 @@ void SceneView::initGl()
 {
     // A new rendering context: the old one's buffers went with it.
     landed_.forgetBuffers();
+    forgetParticleBuffers();
     deleteLists();
     initSceneLights();
 }

@@ -54,7 +54,8 @@ struct StateSnapshot {
         GLint m = 0;
         glGetIntegerv(GL_MATRIX_MODE, &m);
         EXPECT_EQ(m, mode);
-        for (GLenum cap : { GL_LIGHTING, GL_BLEND, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_COLOR_MATERIAL, GL_LIGHT0, GL_CULL_FACE })
+        for (GLenum cap :
+            { GL_LIGHTING, GL_BLEND, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_COLOR_MATERIAL, GL_LIGHT0, GL_CULL_FACE })
             EXPECT_FALSE(glIsEnabled(cap)) << std::hex << cap;
         GLboolean depthWrites = GL_FALSE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
@@ -261,6 +262,73 @@ TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
     EXPECT_TRUE(scene.effects().empty());
     EXPECT_GT(frames, 100);
     before.expectUnchanged();
+}
+
+namespace {
+
+std::vector<std::uint8_t> readBack(int width, int height)
+{
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width * height * 3));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+} // namespace
+
+// A display switch makes a new rendering context, which hands out the same
+// small buffer names again: the bursts must not take the landed cubes' ones
+// for their own.
+TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
+{
+    const int testWindow = glutGetWindow();
+    GlutDisplay display;
+    FakeClock clock;
+    {
+        LevelDef empty { 4, 4, 6 };
+        PlayField play(empty, false);
+        const int first = glutCreateWindow("first context");
+        SceneView scene(display, clock);
+        scene.initGl();
+        scene.attach(play);
+        scene.setViewport(ViewRect { 0, 0, 200, 200 });
+        scene.onPlayEvent(play, PlayEvent::LayerClearing, 0);
+        scene.draw(); // the bursts' buffers come first in this context
+        scene.releaseLists();
+        glutDestroyWindow(first);
+    }
+
+    LevelDef level { 4, 4, 6 };
+    Material red;
+    red.red = 1;
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 3; ++y)
+            level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), 0, red);
+    PlayField play(level, false);
+    const int second = glutCreateWindow("second context");
+    {
+        SceneView scene(display, clock);
+        scene.initGl();
+        scene.attach(play);
+        scene.setViewport(ViewRect { 0, 0, 200, 200 });
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene.draw(); // here the landed cubes' buffers come first
+        const std::vector<std::uint8_t> before = readBack(200, 200);
+
+        scene.onPlayEvent(play, PlayEvent::LayerClearing, 4);
+        for (int frames = 0; !scene.effects().empty() && frames < 400; ++frames) {
+            scene.stepEffects();
+            scene.draw();
+        }
+        ASSERT_TRUE(scene.effects().empty());
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene.draw();
+        EXPECT_TRUE(readBack(200, 200) == before) << "the landed cubes changed after a burst";
+        scene.releaseLists();
+    }
+    glutDestroyWindow(second);
+    glutSetWindow(testWindow);
 }
 
 TEST(GlutTimersTest, CallbacksFireOnceInTimeOrderAndErrorsReachTheHandler)
