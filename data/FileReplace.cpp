@@ -49,16 +49,16 @@ bool writeAll(int fd, const std::string& text, const FileCalls& calls)
     return true;
 }
 
-// Makes the rename itself durable. File systems that cannot sync a folder
-// say so with EINVAL; that is no failure of ours.
-bool syncFolder(const std::string& folder, const FileCalls& calls)
+// Makes the rename itself durable, as far as the folder lets us: one that
+// may be written but not read cannot be opened, and some file systems cannot
+// sync a folder at all.
+void syncFolder(const std::string& folder, const FileCalls& calls)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool synced = calls.fsync(fd) == 0 || errno == EINVAL;
+        return;
+    calls.fsync(fd);
     ::close(fd);
-    return synced;
 }
 
 } // namespace
@@ -96,8 +96,10 @@ bool replaceFileVia(
     fd = -1;
     if (closed != 0 || calls.rename(temporary.c_str(), path.c_str()) != 0)
         return fail();
-    // The new file is in place; only its survival of a crash is in doubt now.
-    return syncFolder(folderOf(path), calls);
+    // The new file is in place and the old one gone: whatever the folder's
+    // sync says, saying the save failed would be untrue.
+    syncFolder(folderOf(path), calls);
+    return true;
 }
 
 } // namespace cubrava

@@ -167,7 +167,7 @@ TEST_F(AtomicSave, EveryFailingStepLeavesTheOldFileAsItWas)
     // Writes take at most 100 bytes, as a nearly full disk's might; the step
     // named in `failing` fails as a full disk or a failing device makes it.
     std::string failing;
-    int writes = 0;
+    int writes = 0, syncs = 0;
     const FileCalls real = FileCalls::system();
     FileCalls calls = real;
     auto fails = [&](const std::string& step) {
@@ -177,16 +177,16 @@ TEST_F(AtomicSave, EveryFailingStepLeavesTheOldFileAsItWas)
     calls.write = [&](int fd, const void* data, std::size_t size) -> ssize_t {
         return fails("write " + std::to_string(++writes)) ? -1 : real.write(fd, data, std::min<std::size_t>(size, 100));
     };
-    calls.fsync = [&](int fd) { return fails("sync") ? -1 : real.fsync(fd); };
+    calls.fsync = [&](int fd) { return fails("sync " + std::to_string(++syncs)) ? -1 : real.fsync(fd); };
     calls.close = [&](int fd) { return real.close(fd) != 0 || fails("close") ? -1 : 0; };
     calls.rename = [&](const char* from, const char* to) { return fails("rename") ? -1 : real.rename(from, to); };
 
     ASSERT_GT(printLevels(levels).size(), 300u) << "the document must need more than three writes";
     const std::set<std::string> before = namesIn("Config");
-    for (const char* step : { "write 3", "sync", "close", "rename" }) {
+    for (const char* step : { "write 3", "sync 1", "close", "rename" }) {
         SCOPED_TRACE(step);
         failing = step;
-        writes = 0;
+        writes = syncs = 0;
         EXPECT_FALSE(saveLevels(levels, path, calls));
         expectUntouched(before);
     }
@@ -194,6 +194,14 @@ TEST_F(AtomicSave, EveryFailingStepLeavesTheOldFileAsItWas)
 
     // The same calls, none failing, write the whole file in pieces.
     failing.clear();
+    EXPECT_TRUE(saveLevels(levels, path, calls));
+    EXPECT_EQ(contentsOf(path), printLevels(levels));
+
+    // Once the new file is in place, a folder that will not sync is no
+    // failure: the save happened.
+    std::ofstream(path, std::ios::trunc) << "old";
+    failing = "sync 2";
+    syncs = 0;
     EXPECT_TRUE(saveLevels(levels, path, calls));
     EXPECT_EQ(contentsOf(path), printLevels(levels));
 }
