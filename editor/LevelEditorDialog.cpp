@@ -2,6 +2,7 @@
 
 #include "TextureEntries.h"
 #include "data/FatalError.h"
+#include "data/LevelWriter.h"
 #include "data/TextureCache.h"
 
 #include <algorithm>
@@ -17,8 +18,6 @@ const char* const SaveQuestion = "Save changes to current level?";
 const char* const LastLevelCaption = "Sorry";
 const char* const LastLevelMessage = "You must have at least one level.";
 const char* const SaveFailedCaption = "Uh oh ...";
-const char* const SaveFailedMessage = "There was an error saving the Levels configuration file.\n"
-                                      "You may want to reinstall the game before playing again.";
 const char* const RestartCaption = "CubravaEditor";
 const char* const RestartMessage = "You must restart Cubrava for changes to take effect.";
 
@@ -299,7 +298,7 @@ void LevelEditorDialog::done()
     if (commit)
         commitLevel();
     if (!services_.saveLevels || !services_.saveLevels(levels_)) {
-        controls_.showMessage(SaveFailedCaption, SaveFailedMessage, MessageIcon::Error);
+        controls_.showMessage(SaveFailedCaption, LevelsSaveErrorMessage, MessageIcon::Error);
         return;
     }
     if (services_.gameRunning && services_.gameRunning())

@@ -61,9 +61,17 @@ void ViewThread::run(LevelList& levels)
 {
     if (startUp(levels)) {
         watchForEnd();
-        // Returns when the window is closed or the loop is asked to end.
-        glutMainLoop();
-        if (std::exception_ptr failure = window_.failure()) {
+        // Returns when the window is closed or the loop is asked to end. An
+        // error freeglut raises outside our callbacks ends it here too.
+        std::exception_ptr failure;
+        try {
+            glutMainLoop();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (!failure)
+            failure = window_.failure();
+        if (failure) {
             std::lock_guard<std::mutex> lock(mutex_);
             loopFailure_ = fatalErrorText(failure);
         }

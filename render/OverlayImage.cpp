@@ -159,7 +159,8 @@ void OverlayImage::apply() const
 {
     if (!recorded_ || area_.width <= 0 || area_.height <= 0)
         return;
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT);
+    glPushAttrib(
+        GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT);
     glViewport(area_.x, area_.y, area_.width, area_.height);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
