@@ -56,6 +56,9 @@ CommandLine parseCommandLine(
     CommandLine line;
     for (;;) {
         int index = -1;
+        // The word getopt works on: optind stays on a cluster of short
+        // options until its last letter is read.
+        const int word = optind == 0 ? 1 : optind;
         const int found = getopt_long(argc, args.data(), "+h", longOptions.data(), &index);
         if (found == -1)
             break;
@@ -70,11 +73,11 @@ CommandLine parseCommandLine(
             return line;
         }
         if (found == '?') {
-            const std::string word = args[static_cast<std::size_t>(optind - 1)];
-            const bool shortOption = optopt != 0 && word.rfind("--", 0) != 0;
+            const std::string given = args[static_cast<std::size_t>(word)];
+            const bool shortOption = optopt != 0 && given.rfind("--", 0) != 0;
             line.exitStatus = mistake(program,
                 shortOption ? "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'"
-                            : "unknown option '" + word + "'",
+                            : "unknown option '" + given + "'",
                 err);
             return line;
         }

@@ -72,6 +72,7 @@ TEST(CommandLine, MistakesAreNamedOnStandardErrorWithStatusTwo)
     const std::pair<std::vector<std::string>, std::string> mistakes[] = {
         { { "--fullscreen" }, "cubrava: unknown option '--fullscreen'\n" },
         { { "--windowed", "-x" }, "cubrava: unknown option '-x'\n" },
+        { { "--windowed", "-xh" }, "cubrava: unknown option '-x'\n" }, // the letter, not the word before
         { { "--help=yes" }, "cubrava: unknown option '--help=yes'\n" },
         { { "--v" }, "cubrava: unknown option '--v'\n" }, // --view-only or --version?
         { { "level.dat" }, "cubrava: unexpected argument 'level.dat'\n" },
