@@ -101,6 +101,7 @@ bool ViewThread::startUp(LevelList& levels)
         glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
         window_.create();
         windowOpen = true;
+        wake_.setWindow(window_.xid());
         setTextureLoader(loadTexture);
         readLevels(levels);
         pieceSet();

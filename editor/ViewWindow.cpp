@@ -30,7 +30,8 @@ void ViewWindow::create()
     glutCreateWindow(ViewWindowTitle);
     // The new window is GLUT's current one; the icon goes through GLUT's own
     // connection.
-    setWindowIcon(glXGetCurrentDisplay(), glXGetCurrentDrawable());
+    xid_ = glXGetCurrentDrawable();
+    setWindowIcon(glXGetCurrentDisplay(), xid_);
 
     glutDisplayFuncUcall(onDisplay, this);
     glutReshapeFuncUcall(onReshape, this);

@@ -40,6 +40,8 @@ public:
     // side of trunc(0.6 x screen width) at (10, 50), RGB, double-buffered with
     // a depth buffer, titled ViewWindowTitle, its rendering context set up.
     void create();
+    // The X window made by create: the one to wake from other threads.
+    unsigned long xid() const { return xid_; }
 
     // Any thread: the loop ends after the view's next display; the caller
     // then asks for one (a RedisplayRequest or a WindowWake).
@@ -62,6 +64,7 @@ private:
     static void onPassiveMotion(int x, int y, void* self);
 
     EditorView& view_;
+    unsigned long xid_ = 0;
     std::atomic<bool> endRequested_ { false };
     mutable std::mutex failureMutex_;
     std::exception_ptr failure_;

@@ -26,6 +26,13 @@ WindowWake::~WindowWake()
         XCloseDisplay(static_cast<Display*>(display_));
 }
 
+void WindowWake::setWindow(unsigned long window)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    window_ = window;
+    given_ = true;
+}
+
 bool WindowWake::wake()
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -36,6 +43,8 @@ bool WindowWake::wake()
             return false;
     }
     if (window_ == 0) {
+        if (given_)
+            return false;
         std::optional<WindowInfo> found = findWindowByTitle(title_);
         if (!found)
             return false;

@@ -12,9 +12,10 @@ void enableThreadedX();
 
 // Wakes the event loop of a window that another thread runs, by sending the
 // window an Expose event, which GLUT answers with a display. The window is
-// found by its title on first use (and again after it vanished); the event
-// goes over a display connection of this object's own, opened once. Any
-// thread may call wake, once the program has called enableThreadedX.
+// the one given by its owner, or else found by its title on first use (and
+// again after it vanished); the event goes over a display connection of this
+// object's own, opened once. Any thread may call wake, once the program has
+// called enableThreadedX.
 class WindowWake {
 public:
     explicit WindowWake(std::string title);
@@ -22,8 +23,12 @@ public:
     WindowWake(const WindowWake&) = delete;
     WindowWake& operator=(const WindowWake&) = delete;
 
-    // Whether the event was sent: false without a display or before a window
-    // of that title exists.
+    // The window to wake, from the thread that made it: another window of
+    // the same title (a second editor's) is never taken for it.
+    void setWindow(unsigned long window);
+
+    // Whether the event was sent: false without a display, before the window
+    // exists, and after it is gone.
     bool wake();
 
 private:
@@ -32,6 +37,7 @@ private:
     // The Display, kept opaque here so that Xlib's macros stay out of the callers.
     void* display_ = nullptr;
     unsigned long window_ = 0;
+    bool given_ = false;
 };
 
 } // namespace cubrava

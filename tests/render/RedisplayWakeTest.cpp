@@ -6,6 +6,8 @@
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
+// After the test framework: Xlib's None macro would clash with its names.
+#include <GL/glx.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -27,6 +29,7 @@ struct ViewState {
     int frames = 0;
     bool quit = false;
     bool loopEnded = false;
+    unsigned long window = 0;
     RedisplayRequest* redisplay = nullptr;
 
     template <typename Condition> bool waitFor(Condition condition)
@@ -63,6 +66,10 @@ void runView()
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowSize(64, 64);
     glutCreateWindow(Title);
+    {
+        std::lock_guard<std::mutex> lock(view.mutex);
+        view.window = glXGetCurrentDrawable();
+    }
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutDisplayFunc(onDisplay);
     glutMainLoop();
@@ -77,12 +84,25 @@ void runView()
 
 TEST(RedisplayWake, EveryRequestFromAnotherThreadIsFollowedByADisplay)
 {
+    // Another program's window of the same title, there first: it must not
+    // take the wake-ups.
+    Display* other = XOpenDisplay(nullptr);
+    ASSERT_TRUE(other);
+    const Window decoy = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 32, 32, 0, 0, 0);
+    XStoreName(other, decoy, Title);
+    XMapWindow(other, decoy);
+    XSync(other, False);
+
     WindowWake wake(Title);
     RedisplayRequest redisplay([&wake] { return wake.wake(); });
     view.redisplay = &redisplay;
     std::thread viewThread(runView);
 
-    ASSERT_TRUE(view.waitFor([] { return view.frames > 0; })) << "the window never drew";
+    ASSERT_TRUE(view.waitFor([] { return view.frames > 0 && view.window != 0; })) << "the window never drew";
+    {
+        std::lock_guard<std::mutex> lock(view.mutex);
+        wake.setWindow(view.window);
+    }
     // The loop sleeps until an event comes; only the wake-up can bring the frames below.
     for (int i = 0; i < 100; ++i) {
         int before = 0;
@@ -105,10 +125,13 @@ TEST(RedisplayWake, EveryRequestFromAnotherThreadIsFollowedByADisplay)
     }
     viewThread.join();
 
-    // The window is gone: the wake says so instead of ending the process.
+    // The window is gone: the wake says so instead of ending the process,
+    // and does not turn to the other window of its title.
     EXPECT_FALSE(wake.wake());
     redisplay.request();
     EXPECT_FALSE(redisplay.pending());
+    XDestroyWindow(other, decoy);
+    XCloseDisplay(other);
 }
 
 int main(int argc, char** argv)
