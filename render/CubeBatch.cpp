@@ -278,9 +278,9 @@ void CubeBatch::findBuriedDepths()
     depthsKnown_ = true;
 }
 
-std::vector<std::size_t> CubeBatch::visibleFrom(const float eye[3], float nearCut) const
+void CubeBatch::findVisible(const float eye[3], float nearCut)
 {
-    std::vector<std::pair<float, std::size_t>> near;
+    visible_.clear();
     for (std::size_t i = 0; i < cubes_.size(); ++i) {
         const Cube& c = cubes_[i];
         const float dx = eye[0] - (c.x + 0.5f), dy = eye[1] - (c.y + 0.5f), dz = eye[2] - (c.z + 0.5f);
@@ -305,14 +305,9 @@ std::vector<std::size_t> CubeBatch::visibleFrom(const float eye[3], float nearCu
             seen = lean[0] < AlongGap || lean[0] + lean[1] < AlongChannel;
         }
         if (seen)
-            near.emplace_back(distance2, i);
+            visible_.emplace_back(distance2, i);
     }
-    std::sort(near.begin(), near.end());
-    std::vector<std::size_t> out;
-    out.reserve(near.size());
-    for (const auto& n : near)
-        out.push_back(n.second);
-    return out;
+    std::sort(visible_.begin(), visible_.end());
 }
 
 bool CubeBatch::upload()
@@ -344,28 +339,23 @@ void CubeBatch::draw(const float eye[3], float nearCut)
     if (!uploaded_ && !upload() && vertices_.empty())
         return;
 
-    const std::vector<std::size_t> order = visibleFrom(eye, nearCut);
+    findVisible(eye, nearCut);
     const auto& triangles = cubeTriangleIndices();
     const PolygonPlanes& planes = polygonPlanes();
 
     // One run of indices per texture, each nearest first; cubes the near
     // plane may cut open show their inside, and go whole in a run of their own.
-    struct Run {
-        std::uint32_t texture;
-        bool cull;
-        std::size_t first, count;
-    };
-    std::vector<Run> runs;
+    runs_.clear();
     indices_.clear();
-    std::vector<std::uint32_t> textures;
-    for (std::size_t i : order)
-        if (std::find(textures.begin(), textures.end(), cubes_[i].texture) == textures.end())
-            textures.push_back(cubes_[i].texture);
-    for (std::uint32_t texture : textures)
+    textures_.clear();
+    for (const auto& seen : visible_)
+        if (std::find(textures_.begin(), textures_.end(), cubes_[seen.second].texture) == textures_.end())
+            textures_.push_back(cubes_[seen.second].texture);
+    for (std::uint32_t texture : textures_)
         for (bool cull : { true, false }) {
             const std::size_t first = indices_.size();
-            for (std::size_t i : order) {
-                const Cube& c = cubes_[i];
+            for (const auto& seen : visible_) {
+                const Cube& c = cubes_[seen.second];
                 const float e[3] = { eye[0] - (c.x + 0.5f), eye[1] - (c.y + 0.5f), eye[2] - (c.z + 0.5f) };
                 const bool cut = nearPlaneMayCut(eye, nearCut, c.x, c.y, c.z);
                 if (c.texture != texture || cut == cull)
@@ -383,7 +373,7 @@ void CubeBatch::draw(const float eye[3], float nearCut)
                 }
             }
             if (indices_.size() > first)
-                runs.push_back(Run { texture, cull, first, indices_.size() - first });
+                runs_.push_back(Run { texture, cull, first, indices_.size() - first });
         }
 
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
@@ -398,7 +388,7 @@ void CubeBatch::draw(const float eye[3], float nearCut)
     } else {
         glInterleavedArrays(GL_T2F_C4F_N3F_V3F, 0, vertices_.data());
     }
-    for (const Run& run : runs) {
+    for (const Run& run : runs_) {
         // The cubes are closed and opaque: unless the near plane cuts one
         // open, a face turned away from the eye is behind one of its own.
         if (run.cull)

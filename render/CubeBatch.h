@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace cubrava {
@@ -40,9 +41,6 @@ public:
     // caller's; faces turned away from the eye are culled.
     void draw(const float eye[3], float nearCut);
 
-    // The cubes draw() would draw, as indices in the order added, nearest first.
-    std::vector<std::size_t> visibleFrom(const float eye[3], float nearCut) const;
-
     // Deletes the buffers while their rendering context exists.
     void releaseBuffers();
     // The rendering context went away, and its buffers with it.
@@ -67,8 +65,18 @@ private:
         std::uint8_t buried[27] = {};
     };
 
+    // One run of indices per texture and culling.
+    struct Run {
+        std::uint32_t texture;
+        bool cull;
+        std::size_t first, count;
+    };
+
     void findBuriedDepths();
     bool upload();
+    // Fills visible_ with the cubes the eye can reach: (distance squared,
+    // index in the order added), nearest first.
+    void findVisible(const float eye[3], float nearCut);
 
     std::vector<Cube> cubes_;
     std::vector<Vertex> vertices_; // emptied once they are in a buffer
@@ -77,7 +85,11 @@ private:
     bool uploaded_ = false;
     unsigned vertexBuffer_ = 0;
     unsigned indexBuffer_ = 0;
-    std::vector<std::uint32_t> indices_; // this frame's, kept to spare allocations
+    // This frame's, kept to spare allocations on every frame.
+    std::vector<std::pair<float, std::size_t>> visible_;
+    std::vector<std::uint32_t> textures_;
+    std::vector<Run> runs_;
+    std::vector<std::uint32_t> indices_;
 };
 
 // How far from the eye the current projection's near plane can cut what it
