@@ -8,7 +8,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -44,8 +46,16 @@ bool soundServerAnswers()
     char command[] = "pactl";
     char info[] = "info";
     char* args[] = { command, info, nullptr };
+    // Without DISPLAY: its connection to the X server, the first of the
+    // program's and closed at once, could leave a server with no other
+    // client resetting just as the game connects.
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (std::strncmp(*variable, "DISPLAY=", 8) != 0)
+            environment.push_back(*variable);
+    environment.push_back(nullptr);
     pid_t pid = -1;
-    const int spawned = posix_spawnp(&pid, command, &actions, nullptr, args, environ);
+    const int spawned = posix_spawnp(&pid, command, &actions, nullptr, args, environment.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         return false;

@@ -1,10 +1,13 @@
 #include "FileReplace.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <optional>
 
 namespace cubrava {
 
@@ -61,11 +64,38 @@ void syncFolder(const std::string& folder, const FileCalls& calls)
     ::close(fd);
 }
 
+// The file the path finally names, following symbolic links: the path
+// itself when nothing is there yet, none when a link points nowhere or the
+// links go round in a circle.
+std::optional<std::string> finalTarget(std::string path)
+{
+    // As many links as the system itself follows in one path.
+    constexpr int MostLinks = 40;
+    for (int links = 0; links <= MostLinks; ++links) {
+        struct stat status { };
+        if (::lstat(path.c_str(), &status) != 0)
+            return errno == ENOENT && links == 0 ? std::optional<std::string>(path) : std::nullopt;
+        if (!S_ISLNK(status.st_mode))
+            return path;
+        std::string target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : PATH_MAX), '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) > target.size())
+            return std::nullopt;
+        target.resize(static_cast<std::size_t>(length));
+        path = target.front() == '/' ? target : folderOf(path) + "/" + target;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
 } // namespace
 
 bool replaceFile(const std::string& path, const std::string& text, const FileCalls& calls)
 {
-    return replaceFileVia(path, temporaryPathFor(path), text, calls);
+    const std::optional<std::string> target = finalTarget(path);
+    if (!target)
+        return false;
+    return replaceFileVia(*target, temporaryPathFor(*target), text, calls);
 }
 
 bool replaceFileVia(

@@ -30,10 +30,14 @@ std::string temporaryPathFor(const std::string& path);
 // crash or a full disk never leaves a torn file. On a failure the temporary
 // file is removed (whatever else stands at its name is left alone). A file that
 // exists but may not be written to is refused, as writing it in place would
-// be; the new file takes the old one's permissions. Whether it succeeded.
+// be; the new file takes the old one's permissions. A symbolic link (or a
+// chain of them) is saved through: the file it finally names is replaced, the
+// temporary file made beside that one, and the link stays as it was; a link
+// that points nowhere fails and nothing is made. Whether it succeeded.
 bool replaceFile(const std::string& path, const std::string& text, const FileCalls& calls = FileCalls::system());
 
-// The same through a temporary file of the caller's naming, in the same folder.
+// The same through a temporary file of the caller's naming, in the same
+// folder. A link at `path` is replaced, not followed.
 bool replaceFileVia(const std::string& path, const std::string& temporary, const std::string& text,
     const FileCalls& calls = FileCalls::system());
 

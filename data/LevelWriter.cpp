@@ -1,5 +1,7 @@
 #include "LevelWriter.h"
 
+#include "PlayerFolder.h"
+
 #include <tinyxml.h>
 
 #include <cstdio>
@@ -70,7 +72,11 @@ std::string printLevels(const LevelList& levels)
 
 bool saveLevels(const LevelList& levels, const std::string& path, const FileCalls& calls)
 {
-    return replaceFile(path, printLevels(levels), calls);
+    const std::string text = printLevels(levels);
+    // The programs work in the player's folder, which another program's
+    // start may be refreshing.
+    const PlayerFolderLock lock(".");
+    return replaceFile(path, text, calls);
 }
 
 } // namespace cubrava

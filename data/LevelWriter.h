@@ -19,7 +19,8 @@ extern const char* const LevelsSaveErrorMessage;
 std::string printLevels(const LevelList& levels);
 
 // Writes the list to the level file, replacing the old one only once the new
-// one is whole on disk (replaceFile). Shows nothing: whether it succeeded.
+// one is whole on disk (replaceFile), holding the working folder's
+// PlayerFolderLock meanwhile. Shows nothing: whether it succeeded.
 bool saveLevels(
     const LevelList& levels, const std::string& path = LevelsFileName, const FileCalls& calls = FileCalls::system());
 

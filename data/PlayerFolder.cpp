@@ -19,28 +19,6 @@ namespace {
 
 const char* const LinkedFolders[] = { "Sounds", "Music", "fonts" };
 
-// Held while a folder is prepared, so a game and an editor started together
-// do not make the same links at once.
-class FolderLock {
-public:
-    explicit FolderLock(const fs::path& folder)
-        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
-        if (fd_ >= 0)
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) { }
-    }
-    ~FolderLock()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
-private:
-    int fd_;
-};
-
 // Points link at target, unless something of the player's own stands at the
 // name. A link of ours that points elsewhere (an older installation) is
 // replaced by a rename, so the name is never missing.
@@ -88,6 +66,19 @@ std::string homeFolder()
 
 } // namespace
 
+PlayerFolderLock::PlayerFolderLock(const fs::path& folder)
+    : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{
+    if (fd_ >= 0)
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) { }
+}
+
+PlayerFolderLock::~PlayerFolderLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
 std::optional<fs::path> installedDataFolder(const fs::path& programFolder, const std::string& dataFromProgram)
 {
     std::error_code error;
@@ -113,7 +104,7 @@ void preparePlayerFolder(const fs::path& shipped, const fs::path& player)
     const std::string problem = "Your Cubrava folder " + player.string() + " could not be prepared: ";
     try {
         fs::create_directories(player);
-        FolderLock lock(player);
+        const PlayerFolderLock lock(player);
         refreshConfigCopies(shipped / "Config", player / "Config", player / ".shipped" / "Config");
         linkTextures(shipped / "Textures", player / "Textures");
         for (const char* name : LinkedFolders)

@@ -18,6 +18,20 @@ namespace cubrava {
 //   Sounds/, Music/, fonts/  links to the shipped folders.
 // Whatever of the player's own stands at one of these names is left alone.
 
+// Held while the player's folder is brought up to date, and while a save
+// replaces a file in it: a game and an editor starting together take turns,
+// and a refresh never puts a shipped copy over a save made meanwhile.
+class PlayerFolderLock {
+public:
+    explicit PlayerFolderLock(const std::filesystem::path& folder);
+    ~PlayerFolderLock();
+    PlayerFolderLock(const PlayerFolderLock&) = delete;
+    PlayerFolderLock& operator=(const PlayerFolderLock&) = delete;
+
+private:
+    int fd_;
+};
+
 // The shipped data of an installed program: dataFromProgram (such as
 // "../share/cubrava") from the program's folder. None when the program's
 // folder holds Config/ itself (a run folder) or nothing is installed there.

@@ -30,7 +30,8 @@ int main(int argc, char** argv)
         return *line.exitStatus;
     // GLUT on the view thread, the toolkit and wake-ups on this one.
     enableThreadedX();
-    if (!displayAvailable()) {
+    const HeldDisplay display;
+    if (!display) {
         std::cerr << "CubravaEditor needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
         return 1;
     }

@@ -219,7 +219,8 @@ int main(int argc, char** argv)
     restartWithDspEmulation(argv);
 
     cubrava::srand(static_cast<std::uint32_t>(std::time(nullptr)));
-    if (!displayAvailable()) {
+    const HeldDisplay display;
+    if (!display) {
         std::cerr << "Cubrava needs an X display, and none could be opened (is DISPLAY set?)." << std::endl;
         return 1;
     }

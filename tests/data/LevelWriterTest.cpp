@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -235,4 +237,51 @@ TEST_F(AtomicSave, AFolderOrAFileThatMayNotBeWrittenFails)
     ::chmod(path.c_str(), 0644);
     if (!enforced)
         GTEST_SKIP() << "running with privileges that ignore permissions";
+}
+
+TEST_F(AtomicSave, ALinkedFileIsSavedThroughAndTheLinkStays)
+{
+    // A link to a file in another folder, then a chain of two links.
+    dir.write("Shared/Levels.dat", oldText);
+    fs::create_symlink("Levels.dat", "Shared/Levels.dat.link");
+    for (const char* via : { "../Shared/Levels.dat", "../Shared/Levels.dat.link" }) {
+        SCOPED_TRACE(via);
+        fs::remove(path);
+        fs::create_symlink(via, path);
+        EXPECT_TRUE(saveLevels(levels, path));
+        EXPECT_EQ(fs::read_symlink(path), via);
+        EXPECT_EQ(contentsOf("Shared/Levels.dat"), printLevels(levels));
+        EXPECT_EQ(namesIn("Config"), std::set<std::string> { "Levels.dat" });
+        EXPECT_EQ(namesIn("Shared"), (std::set<std::string> { "Levels.dat", "Levels.dat.link" }));
+        std::ofstream("Shared/Levels.dat", std::ios::trunc) << oldText;
+    }
+
+    // A link to nothing: a failure, and nothing made at either end.
+    fs::remove(path);
+    fs::create_symlink("../Shared/Gone.dat", path);
+    EXPECT_FALSE(saveLevels(levels, path));
+    EXPECT_EQ(fs::read_symlink(path), "../Shared/Gone.dat");
+    EXPECT_EQ(namesIn("Config"), std::set<std::string> { "Levels.dat" });
+    EXPECT_EQ(namesIn("Shared"), (std::set<std::string> { "Levels.dat", "Levels.dat.link" }));
+}
+
+TEST_F(AtomicSave, TheRenameHappensUnderThePlayerFolderLock)
+{
+    // A refresh of the player's folder (another program starting) takes the
+    // same lock: while the save renames, it cannot.
+    const FileCalls real = FileCalls::system();
+    FileCalls calls = real;
+    bool lockedAtRename = false;
+    calls.rename = [&](const char* from, const char* to) {
+        const int fd = ::open(".", O_RDONLY | O_DIRECTORY);
+        lockedAtRename = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        ::close(fd);
+        return real.rename(from, to);
+    };
+    EXPECT_TRUE(saveLevels(levels, path, calls));
+    EXPECT_TRUE(lockedAtRename);
+    // And it is let go afterwards.
+    const int fd = ::open(".", O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    ::close(fd);
 }

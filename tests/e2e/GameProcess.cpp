@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,18 +16,77 @@ namespace cubrava::e2e {
 
 namespace fs = std::filesystem;
 
-RunFolder::RunFolder()
+namespace {
+
+// Whether others may pass through every folder from the root down to this one.
+bool othersMayEnter(const fs::path& folder)
 {
-    std::string pattern = (fs::temp_directory_path() / "cubrava-e2e-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    for (fs::path p = fs::absolute(folder);; p = p.parent_path()) {
+        struct stat status { };
+        if (::stat(p.c_str(), &status) != 0 || (status.st_mode & S_IXOTH) == 0)
+            return false;
+        if (p == p.root_path())
+            return true;
+    }
+}
+
+fs::path scratchFolder(FolderUsers users)
+{
+    std::vector<fs::path> bases { fs::temp_directory_path() };
+    if (users == FolderUsers::Anyone)
+        bases.insert(bases.end(), { "/tmp", "/var/tmp" });
+    for (const fs::path& base : bases) {
+        if (users == FolderUsers::Anyone && !othersMayEnter(base))
+            continue;
+        std::string pattern = (base / "cubrava-e2e-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            continue;
+        if (users == FolderUsers::Anyone)
+            ::chmod(pattern.c_str(), 0755);
+        return pattern;
+    }
+    // None that others may enter: the owner's, which reachableByAnyone() tells.
+    return scratchFolder(FolderUsers::Owner);
+}
+
+} // namespace
+
+RunFolder::RunFolder(FolderUsers users)
+    : path_(scratchFolder(users))
+    , ownPrograms_(users == FolderUsers::Anyone)
+{
     const fs::path built = CUBRAVA_RUN_DIR;
     fs::copy(built / "Config", path_ / "Config", fs::copy_options::recursive);
     fs::copy(built / "fonts", path_ / "fonts", fs::copy_options::recursive);
+    if (ownPrograms_) {
+        for (const char* folder : { "Textures", "Sounds", "Music" })
+            fs::copy(built / folder, path_ / folder, fs::copy_options::recursive);
+        for (const char* name : { "cubrava", "cubrava-editor" })
+            fs::copy_file(built / name, path_ / name);
+        // Whatever the umask: others read every file and enter every folder.
+        for (const auto& entry : fs::recursive_directory_iterator(path_))
+            fs::permissions(entry.path(),
+                entry.is_directory() ? fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec
+                        | fs::perms::others_read | fs::perms::others_exec
+                                     : fs::perms::group_read | fs::perms::others_read,
+                fs::perm_options::add);
+        return;
+    }
     fs::create_directories(path_ / "Textures");
     for (const auto& entry : fs::directory_iterator(built / "Textures"))
         fs::create_symlink(entry.path(), path_ / "Textures" / entry.path().filename());
     fs::create_directory_symlink(built / "Sounds", path_ / "Sounds");
     fs::create_directory_symlink(built / "Music", path_ / "Music");
+}
+
+fs::path RunFolder::program(const std::string& name) const
+{
+    return (ownPrograms_ ? path_ : fs::path(CUBRAVA_RUN_DIR)) / name;
+}
+
+bool RunFolder::reachableByAnyone() const
+{
+    return ownPrograms_ && othersMayEnter(path_);
 }
 
 RunFolder::~RunFolder()
@@ -55,8 +115,7 @@ GameProcess::GameProcess(const RunFolder& folder, const std::string& preload)
 GameProcess::GameProcess(const RunFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
     const std::string& preload, const std::vector<std::string>& wrapper)
     : GameProcess([&] {
-        ProcessStart start { fs::path(CUBRAVA_RUN_DIR) / name, arguments, folder.path(), folder.path(), {}, {},
-            wrapper };
+        ProcessStart start { folder.program(name), arguments, folder.path(), folder.path(), {}, {}, wrapper };
         if (!preload.empty())
             start.setVariables.emplace_back("LD_PRELOAD", preload);
         start.setVariables.emplace_back("CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").string());

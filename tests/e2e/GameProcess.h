@@ -10,21 +10,31 @@
 
 namespace cubrava::e2e {
 
+// Who may use a run folder: the test's own user, or another one as well.
+enum class FolderUsers { Owner, Anyone };
+
 // A copy of the runtime folder a test may change (a file removed, a level of
-// its own), with the built program's assets linked in.
+// its own), with the built program's assets linked in. One for anyone holds
+// copies of the programs and assets instead, in a folder others may enter:
+// the build may sit in a folder only its owner can reach.
 class RunFolder {
 public:
-    RunFolder();
+    explicit RunFolder(FolderUsers users = FolderUsers::Owner);
     ~RunFolder();
     RunFolder(const RunFolder&) = delete;
     RunFolder& operator=(const RunFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // The program of that name that runs in this folder.
+    std::filesystem::path program(const std::string& name) const;
+    // Whether every user may reach the folder and run its programs.
+    bool reachableByAnyone() const;
     void write(const std::string& relative, const std::string& text) const;
     void remove(const std::string& relative) const;
 
 private:
     std::filesystem::path path_;
+    bool ownPrograms_ = false;
 };
 
 // How a program is started: which, with what arguments, in which folder,

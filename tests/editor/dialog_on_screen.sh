@@ -38,7 +38,7 @@ finish() {
 # box_text CAPTION: the text of the message box so captioned, copied from it.
 box_text() {
     box=$("$XPROBE" window "$1" 30) || fail "no '$1' box"
-    xdotool windowfocus --sync "${box%% *}" key ctrl+c
+    xdotool windowfocus --sync "${box%% *}" && xdotool key ctrl+c
     "$XPROBE" clipboard 10 || fail "nothing copied from the '$1' box"
 }
 
@@ -58,7 +58,7 @@ wait_line "$work/out" "^setLevel First Light 6 6 14$" 10 || fail "the first leve
 click 102 125
 form=$("$XPROBE" window "Create New Level" 30) || fail "no Create New Level window"
 form=${form%% *}
-xdotool windowfocus --sync "$form" type --delay 20 "Test"
+xdotool windowfocus --sync "$form" && xdotool type --delay 20 "Test"
 xdotool key Tab type 5
 xdotool key Tab type 5
 xdotool key Tab type 3
@@ -68,32 +68,32 @@ text=$(box_text "Doh!")
 xdotool key Return
 "$XPROBE" gone "Doh!" 30 || fail "the Doh! box stayed open"
 # The focus is back in the height field with its text selected: typing replaces it.
-xdotool windowfocus --sync "$form" type 6
+xdotool windowfocus --sync "$form" && xdotool type 6
 xdotool key Return
 "$XPROBE" gone "Create New Level" 30 || fail "the level 5 by 5 by 6 was not made"
 wait_line "$work/out" "^setLevel Test 5 5 6$" 10 || fail "the new level was not shown: $(cat "$work/out")"
 
 # Escape cancels: nothing is saved.
-xdotool windowfocus --sync "$id" key Escape
+xdotool windowfocus --sync "$id" && xdotool key Escape
 finish cancelled
 grep -q "^save" "$work/out" && fail "Cancel saved: $(cat "$work/out")"
 
 # Return presses "Done": saved without a question, since nothing changed.
 start
-xdotool windowfocus --sync "$id" key Return
+xdotool windowfocus --sync "$id" && xdotool key Return
 finish done
 count=$(grep -c "<level " "$levels")
 grep -qx "save $count levels" "$work/out" || fail "Done did not save the list once: $(cat "$work/out")"
 
 # A failed save says so and leaves the dialog open.
 start --failing-save
-xdotool windowfocus --sync "$id" key Return
+xdotool windowfocus --sync "$id" && xdotool key Return
 text=$(box_text "Uh oh ...")
 [ "$text" = "There was an error saving the Levels configuration file.
 You may want to reinstall the game before playing again." ] || fail "the Uh oh box says '$text'"
 xdotool key Return
 "$XPROBE" gone "Uh oh ..." 30 || fail "the Uh oh box stayed open"
 "$XPROBE" window "$title" 0 >/dev/null || fail "the dialog closed after a failed save"
-xdotool windowfocus --sync "$id" key Escape
+xdotool windowfocus --sync "$id" && xdotool key Escape
 finish cancelled
 echo "PASS: dialog placed and iconed; New refuses a height of 3; Done, Cancel and a failed save end it rightly"

@@ -25,7 +25,7 @@ run_once() {
     [ "$(cat "$work/err")" = "$text" ] || fail "standard error holds: $(cat "$work/err")"
     kill -0 "$pid" 2>/dev/null || fail "program ended before the box was closed"
     if [ "$how" = key ]; then
-        xdotool windowfocus --sync "$id" key Return || fail "xdotool could not press Return"
+        xdotool windowfocus --sync "$id" && xdotool key Return || fail "xdotool could not press Return"
     else
         "$XPROBE" close "Bad News..." || fail "could not ask the box to close"
     fi

@@ -17,7 +17,7 @@ ask() {
     set -- $geometry "$1" "$2"
     id=$1 x=$2 y=$3 width=$4 height=$5 action=$6 want=$7
     case "$action" in
-        Return | Escape) xdotool windowfocus --sync "$id" key "$action" ;;
+        Return | Escape) xdotool windowfocus --sync "$id" && xdotool key "$action" ;;
         close) "$XPROBE" close "Yo!" ;;
         no)
             # Yes, No, Cancel stand right-aligned, 84 wide with 12 between.

@@ -214,7 +214,7 @@ expected=$'There was an error initializing the fonts.\nIf this persists, you may
 check "the font message is on standard error" eval '[ "$(cat "$work/err")" = "$expected" ]'
 if [ -n "$box" ]; then
     xdotool windowfocus --sync "$box" 2>/dev/null
-    xdotool key --window "$box" Return
+    xdotool key Return
 fi
 wait_exit "$pid"
 pid=""
