@@ -15,8 +15,8 @@
 // The piece file and the textures come from DIR (the build's run folder by default).
 #include "FrameBench.h"
 #include "data/TextureCache.h"
-#include "editor/GlutEditorView.h"
-#include "editor/ViewWindow.h"
+#include "editor/view/GlutEditorView.h"
+#include "editor/view/ViewWindow.h"
 #include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>

@@ -3,9 +3,9 @@
 // alone on the first level. Fatal errors end in a message box, on standard
 // error and with status 1.
 
-#include "EditorApp.h"
-#include "ToolkitDesktop.h"
-#include "ViewThread.h"
+#include "editor/dialog/EditorApp.h"
+#include "editor/widgets/ToolkitDesktop.h"
+#include "editor/view/ViewThread.h"
 #include "data/PlayerFolder.h"
 #include "platform/CommandLine.h"
 #include "platform/DisplayProbe.h"

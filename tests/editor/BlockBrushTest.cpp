@@ -2,8 +2,8 @@
 // the texture box, picked cubes, and the two block buttons.
 
 #include "DialogFakes.h"
-#include "editor/LevelEditorDialog.h"
-#include "editor/TextureEntries.h"
+#include "editor/dialog/LevelEditorDialog.h"
+#include "editor/dialog/TextureEntries.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>

@@ -9,9 +9,9 @@
 
 #include "data/FatalError.h"
 #include "data/LevelList.h"
-#include "editor/EditingView.h"
-#include "editor/LevelEditorWindow.h"
-#include "editor/ViewEventRelay.h"
+#include "editor/dialog/EditingView.h"
+#include "editor/widgets/LevelEditorWindow.h"
+#include "editor/widgets/ViewEventRelay.h"
 #include "platform/FatalErrorReport.h"
 #include "platform/WindowLookup.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/DialogControls.h"
-#include "editor/EditingView.h"
-#include "editor/NewLevelDialog.h"
-#include "editor/ViewListener.h"
+#include "editor/dialog/DialogControls.h"
+#include "editor/dialog/EditingView.h"
+#include "editor/dialog/NewLevelDialog.h"
+#include "editor/dialog/ViewListener.h"
 
 #include <deque>
 #include <map>

@@ -2,7 +2,7 @@
 // level), "Cancel" writes nothing, and a failed write keeps the dialog open.
 
 #include "DialogFakes.h"
-#include "editor/LevelEditorDialog.h"
+#include "editor/dialog/LevelEditorDialog.h"
 
 #include <gtest/gtest.h>
 

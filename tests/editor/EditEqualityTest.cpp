@@ -7,8 +7,8 @@
 // (scripts/with-xvfb), so the view is 768 x 768.
 #include "GlViewTests.h"
 #include "ViewFakes.h"
-#include "editor/GlutEditorView.h"
-#include "editor/ViewWindow.h"
+#include "editor/view/GlutEditorView.h"
+#include "editor/view/ViewWindow.h"
 #include "render/TextureLoader.h"
 #include "support/PictureCompare.h"
 

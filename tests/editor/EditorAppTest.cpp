@@ -2,7 +2,7 @@
 // that record what they are asked. The view thread's clock is the test's:
 // the thread reports (ready or failed) when its waits have reached a time.
 
-#include "editor/EditorApp.h"
+#include "editor/dialog/EditorApp.h"
 #include "data/FatalError.h"
 #include "editor/DialogFakes.h"
 

@@ -4,8 +4,8 @@
 // rendering state as they found it.
 #include "GlViewTests.h"
 #include "ViewFakes.h"
-#include "editor/GlutEditorView.h"
-#include "editor/ViewWindow.h"
+#include "editor/view/GlutEditorView.h"
+#include "editor/view/ViewWindow.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>

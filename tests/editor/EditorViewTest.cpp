@@ -1,7 +1,7 @@
 // The editing view's rules without a display: picking through a stand-in,
 // selection, layers, modes, the block operations and what listeners hear.
 #include "ViewFakes.h"
-#include "editor/HitRecords.h"
+#include "editor/view/HitRecords.h"
 
 #include <GL/freeglut_std.h>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 
 // What the test programs of the editing view on a real rendering context share.
 
-#include "editor/EditorView.h"
-#include "editor/GlutEditorView.h"
-#include "editor/ViewWindow.h"
+#include "editor/view/EditorView.h"
+#include "editor/view/GlutEditorView.h"
+#include "editor/view/ViewWindow.h"
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>

@@ -2,7 +2,7 @@
 // moving, renaming, switching with the save prompt, goal and drop edits.
 
 #include "DialogFakes.h"
-#include "editor/LevelEditorDialog.h"
+#include "editor/dialog/LevelEditorDialog.h"
 #include "support/LevelMaking.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // "Create New Level": the seven refusals in their order, each putting the
 // focus into its field, and the level made once every field is right.
 
-#include "editor/NewLevelDialog.h"
+#include "editor/dialog/NewLevelDialog.h"
 #include "DialogFakes.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The editor's desktop on the toolkit, under Xvfb: closing the dialog from
 // outside also ends a box open over it, as a failure of the view thread must.
 
-#include "editor/ToolkitDesktop.h"
+#include "editor/widgets/ToolkitDesktop.h"
 #include "DialogFakes.h"
 #include "platform/MessageBox.h"
 

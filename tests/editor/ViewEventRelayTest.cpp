@@ -1,7 +1,7 @@
 // Reports from the view thread reach the dialog on the toolkit's thread, in
 // order and complete, and the view thread never waits for them.
 
-#include "editor/ViewEventRelay.h"
+#include "editor/widgets/ViewEventRelay.h"
 
 #include <FL/Fl.H>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/EditorView.h"
-#include "editor/PickNames.h"
-#include "editor/ViewListener.h"
-#include "editor/ViewWindowService.h"
+#include "editor/view/EditorView.h"
+#include "editor/view/PickNames.h"
+#include "editor/dialog/ViewListener.h"
+#include "editor/view/ViewWindowService.h"
 #include "render/RedisplayRequest.h"
 #include "render/SceneFakes.h"
 

@@ -2,7 +2,7 @@
 
 #include "EditorView.h"
 #include "GlutEditorView.h"
-#include "ViewRunner.h"
+#include "editor/dialog/ViewRunner.h"
 #include "ViewWindow.h"
 #include "data/LevelList.h"
 #include "platform/WindowWake.h"

@@ -1,7 +1,7 @@
 #include "EditorView.h"
 
 #include "PickNames.h"
-#include "ViewListener.h"
+#include "editor/dialog/ViewListener.h"
 #include "ViewWindowService.h"
 #include "model/PlayField.h"
 #include "render/RedisplayRequest.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ModalLoop.h"
-#include "NewLevelDialog.h"
+#include "editor/dialog/NewLevelDialog.h"
 
 #include <memory>
 #include <optional>

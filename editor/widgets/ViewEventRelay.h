@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MainThreadQueue.h"
-#include "ViewListener.h"
+#include "editor/dialog/ViewListener.h"
 
 namespace cubrava {
 

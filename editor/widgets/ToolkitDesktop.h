@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorDesktop.h"
+#include "editor/dialog/EditorDesktop.h"
 #include "MainThreadQueue.h"
 #include "ViewEventRelay.h"
 #include "platform/ImageFailures.h"

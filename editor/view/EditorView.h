@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CellPicker.h"
-#include "EditingView.h"
+#include "editor/dialog/EditingView.h"
 #include "Selection.h"
 #include "ViewCubes.h"
 #include "data/Material.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DialogControls.h"
-#include "LevelEditorDialog.h"
+#include "editor/dialog/DialogControls.h"
+#include "editor/dialog/LevelEditorDialog.h"
 #include "ModalLoop.h"
 
 #include <memory>
