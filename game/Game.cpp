@@ -330,9 +330,9 @@ bool Game::fullScreenActive() const
     return services_.screen.fullScreen();
 }
 
-void Game::changeSong(int direction)
+void Game::changeSong(SongStep step)
 {
-    dj_->changeSong(direction);
+    dj_->changeSong(step);
 }
 
 void Game::exitGame()
@@ -430,11 +430,11 @@ void Game::shellKey(unsigned char key, int modifiers)
     switch (key) {
     case ',':
     case '<':
-        dj_->changeSong(1);
+        dj_->changeSong(SongStep::Previous);
         return;
     case '.':
     case '>':
-        dj_->changeSong(0);
+        dj_->changeSong(SongStep::Next);
         return;
     case 27:
     case '`':

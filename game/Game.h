@@ -4,6 +4,7 @@
 #include "audio/Dj.h"
 #include "data/LevelList.h"
 #include "model/PlayField.h"
+#include "model/SongStep.h"
 #include "render/DisplayService.h"
 #include "render/Hud.h"
 #include "render/MenuActions.h"
@@ -71,7 +72,7 @@ public:
     void togglePause() override;
     void toggleDisplayMode() override;
     bool fullScreenActive() const override;
-    void changeSong(int direction) override;
+    void changeSong(SongStep step) override;
     void exitGame() override;
     void advanceLevelIndex();
     void restartGravity();

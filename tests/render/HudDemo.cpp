@@ -119,7 +119,7 @@ public:
 
     bool fullScreenActive() const override { return fullScreen_; }
 
-    void changeSong(int direction) override { say(direction == 0 ? "changeSong next" : "changeSong previous"); }
+    void changeSong(SongStep step) override { say(step == SongStep::Next ? "changeSong next" : "changeSong previous"); }
 
     void exitGame() override
     {

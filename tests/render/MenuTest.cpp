@@ -151,8 +151,8 @@ TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
     const int quarter = width / 4;
     hud.setViewport(ViewRect { width - quarter, 0, quarter, height - quarter });
 
-    const char* const acts[] = { "newGame", "togglePause", "toggleDisplayMode", "changeSong 1", "changeSong 0",
-        "exitGame" };
+    const char* const acts[]
+        = { "newGame", "togglePause", "toggleDisplayMode", "changeSong previous", "changeSong next", "exitGame" };
     const auto& buttons = hud.buttons();
     const int smallLetterTop = hud.menuFont().glyph('x').top;
     ASSERT_GT(smallLetterTop, 0);
@@ -228,7 +228,8 @@ TEST_F(MenuFixture, OnlyALeftReleaseOverAButtonActs)
 
     for (std::size_t i : { 0, 1, 3, 4, 5 })
         click(midX(i), midY(i));
-    EXPECT_EQ(actions.calls, (Calls { "newGame", "togglePause", "changeSong 1", "changeSong 0", "exitGame" }));
+    EXPECT_EQ(
+        actions.calls, (Calls { "newGame", "togglePause", "changeSong previous", "changeSong next", "exitGame" }));
 }
 
 TEST_F(MenuFixture, ActingResetsTheColourOfNewGameAndPause)
