@@ -400,25 +400,25 @@ void Game::pieceKey(unsigned char key)
         restartGravity();
         break;
     case '8':
-        scene_->moveRelative(0);
+        scene_->moveRelative(RelativeDirection::Forward);
         break;
     case '2':
-        scene_->moveRelative(1);
+        scene_->moveRelative(RelativeDirection::Back);
         break;
     case '4':
-        scene_->moveRelative(2);
+        scene_->moveRelative(RelativeDirection::Left);
         break;
     case '6':
-        scene_->moveRelative(3);
+        scene_->moveRelative(RelativeDirection::Right);
         break;
     case '*':
-        scene_->turnRelative(0);
+        scene_->turnRelative(TurnAxis::LeftRight);
         break;
     case '-':
-        scene_->turnRelative(1);
+        scene_->turnRelative(TurnAxis::Vertical);
         break;
     case '/':
-        scene_->turnRelative(2);
+        scene_->turnRelative(TurnAxis::FrontBack);
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 #include "EffectList.h"
 #include "PitDrawing.h"
 #include "ViewRect.h"
+#include "ViewSector.h"
 #include "model/PlayEvents.h"
 
 #include <cstdint>
@@ -59,10 +60,8 @@ public:
     void releaseMotion() { control_.releaseMotion(); }
 
     int viewSector() const { return control_.viewSector(); }
-    // 0 forward, 1 back, 2 left, 3 right, as seen from the camera.
-    void moveRelative(int direction);
-    // Kinds 0, 1, 2: the turn keys, as seen from the camera.
-    void turnRelative(int kind);
+    void moveRelative(RelativeDirection direction);
+    void turnRelative(TurnAxis axis);
 
     // One step of every running effect.
     void stepEffects();

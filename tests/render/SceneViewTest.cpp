@@ -340,20 +340,18 @@ TEST_F(SceneMoves, KeysMoveAndTurnThePieceAlongTheAxisTheCameraFaces)
     camera.pitch = -120;
     view.cameraControl().setCamera(camera);
     ASSERT_EQ(view.viewSector(), 7);
-    view.moveRelative(0);
+    view.moveRelative(RelativeDirection::Forward);
     EXPECT_EQ(play->piecePosition().x, start.x - 1);
-    view.moveRelative(2);
+    view.moveRelative(RelativeDirection::Left);
     EXPECT_EQ(play->piecePosition().y, start.y + 1);
 
     camera.yaw = 34;
     camera.pitch = -38;
     view.cameraControl().setCamera(camera);
-    view.moveRelative(1);
+    view.moveRelative(RelativeDirection::Back);
     EXPECT_EQ(play->piecePosition().y, start.y);
 
     const Orientation before = play->activePiece()->orientation;
-    view.turnRelative(1);
-    EXPECT_EQ(play->activePiece()->orientation, turnZ(before));
-    view.turnRelative(5); // no such kind
+    view.turnRelative(TurnAxis::Vertical);
     EXPECT_EQ(play->activePiece()->orientation, turnZ(before));
 }
