@@ -53,7 +53,7 @@ public:
     // The camera's input, as CameraControl takes it.
     void keyDown(unsigned char key) { control_.keyDown(key); }
     void keyUp(unsigned char key) { control_.keyUp(key); }
-    void mouseButton(int button, int state) { control_.mouseButton(button, state); }
+    void mouseButton(MouseButton button, ButtonState state) { control_.mouseButton(button, state); }
     void mouseMotion(int x, int y) { control_.mouseMotion(x, y); }
     void warpToCentre() { control_.warpToCentre(); }
     // Every held camera key and button counts as released; redisplays.

@@ -15,6 +15,7 @@
 #include "data/TextureCache.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
+#include "render/GlutInput.h"
 #include "render/GlutTimers.h"
 #include "render/PreviewView.h"
 #include "render/SceneView.h"
@@ -222,7 +223,7 @@ void keyboardUp(unsigned char key, int, int)
 
 void mouse(int button, int state, int, int)
 {
-    demo->scene.mouseButton(button, state);
+    demo->scene.mouseButton(mouseButtonFromGlut(button), buttonStateFromGlut(state));
 }
 
 } // namespace

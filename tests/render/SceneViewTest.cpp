@@ -155,17 +155,17 @@ TEST_F(SceneMotion, TopViewIgnoresCameraKeysButReleasesStillClear)
 
 TEST_F(SceneMotion, MouseButtonsRaiseAndLowerAndReleaseMotionStopsEverything)
 {
-    view.mouseButton(0, 0);
+    view.mouseButton(MouseButton::Left, ButtonState::Down);
     EXPECT_NEAR(view.camera().heightOffset, -0.85, 1e-9);
     EXPECT_EQ(clock.pending(), 1u);
-    view.mouseButton(0, 1);
+    view.mouseButton(MouseButton::Left, ButtonState::Up);
     runTicks();
     EXPECT_EQ(view.motion(), 0u);
 
-    view.mouseButton(1, 0); // the middle button does nothing
+    view.mouseButton(MouseButton::Middle, ButtonState::Down); // does nothing
     EXPECT_EQ(view.motion(), 0u);
 
-    view.mouseButton(2, 0);
+    view.mouseButton(MouseButton::Right, ButtonState::Down);
     view.keyDown('f');
     EXPECT_EQ(view.motion(), CameraMotion::Lower | CameraMotion::YawDown);
     display.forget();
