@@ -141,11 +141,12 @@ void Dj::stopThread()
     joinRetired();
 }
 
-void Dj::changeSong(int direction)
+void Dj::changeSong(SongStep step)
 {
     std::lock_guard<ReentrantLock> hold(lock_);
     throwPendingError();
-    changeSongLocked(direction);
+    // The steps are numbered as the playlist counts its directions.
+    changeSongLocked(static_cast<int>(step));
 }
 
 std::uint32_t Dj::songIndex()

@@ -4,6 +4,7 @@
 #include "ReentrantLock.h"
 #include "SoundLibrary.h"
 #include "model/PlayEvents.h"
+#include "model/SongStep.h"
 
 #include <chrono>
 #include <cstdint>
@@ -46,8 +47,7 @@ public:
     void startThread();
     // Ends playback for good, before the program quits.
     void stopThread();
-    // 0 next soundtrack, 1 previous, 2 the same again from its start.
-    void changeSong(int direction);
+    void changeSong(SongStep step);
     // The soundtrack that plays or played last.
     std::uint32_t songIndex();
 

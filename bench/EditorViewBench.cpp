@@ -65,9 +65,9 @@ int main(int argc, char** argv)
     // Layer 8 of 16, a 3 x 3 selection and a hovered cell in the middle of the window.
     for (int i = 0; i < 8; ++i)
         view.keyDown('8');
-    view.mouseButton(0, 0, side / 2 - 40, side / 2);
+    view.mouseButton(MouseButton::Left, ButtonState::Down, side / 2 - 40, side / 2);
     view.mouseDrag(side / 2 + 40, side / 2 + 40);
-    view.mouseButton(0, 1, side / 2 + 40, side / 2 + 40);
+    view.mouseButton(MouseButton::Left, ButtonState::Up, side / 2 + 40, side / 2 + 40);
     view.mouseHover(side / 2, side / 2);
     std::printf("edited layer %d, %s selected, cell %d hovered\n", view.currentLayer(),
         view.selection().empty() ? "nothing" : "a rectangle", view.hovered());

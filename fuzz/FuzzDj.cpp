@@ -48,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (PlayEvent event : { PlayEvent::Started, PlayEvent::PieceRotated, PlayEvent::GameOver, PlayEvent::Started,
                  PlayEvent::Stopped })
             dj.onPlayEvent(field, event, 0);
-        for (int direction : { 0, 1, 1, 2, 0, 3 })
-            dj.changeSong(direction);
+        for (SongStep step :
+            { SongStep::Next, SongStep::Previous, SongStep::Previous, SongStep::Again, SongStep::Next })
+            dj.changeSong(step);
         (void)dj.songIndex();
     });
     return 0;

@@ -5,8 +5,6 @@
 #include "data/TextureCache.h"
 #include "platform/FreeMemory.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -33,17 +31,6 @@ constexpr int RemarkChance = 153;
 // Animation (preview turn, particles, title scroll) at most this often, so it
 // runs at the same pace with and without synchronised buffer swaps.
 constexpr std::chrono::microseconds AnimationStep{16667};
-
-// NumLock reaches GLUT as the Super bit on X11; it never changes a binding.
-int withoutNumLock(int modifiers)
-{
-    return modifiers & ~GLUT_ACTIVE_SUPER;
-}
-
-bool altAlone(int modifiers)
-{
-    return withoutNumLock(modifiers) == GLUT_ACTIVE_ALT;
-}
 
 } // namespace
 
@@ -330,9 +317,9 @@ bool Game::fullScreenActive() const
     return services_.screen.fullScreen();
 }
 
-void Game::changeSong(int direction)
+void Game::changeSong(SongStep step)
 {
-    dj_->changeSong(direction);
+    dj_->changeSong(step);
 }
 
 void Game::exitGame()
@@ -391,7 +378,7 @@ void Game::idle()
 void Game::pieceKey(unsigned char key)
 {
     switch (key) {
-    case 13:
+    case EnterKey:
         play_->move(MoveKind::StepDown);
         restartGravity();
         break;
@@ -400,43 +387,43 @@ void Game::pieceKey(unsigned char key)
         restartGravity();
         break;
     case '8':
-        scene_->moveRelative(0);
+        scene_->moveRelative(RelativeDirection::Forward);
         break;
     case '2':
-        scene_->moveRelative(1);
+        scene_->moveRelative(RelativeDirection::Back);
         break;
     case '4':
-        scene_->moveRelative(2);
+        scene_->moveRelative(RelativeDirection::Left);
         break;
     case '6':
-        scene_->moveRelative(3);
+        scene_->moveRelative(RelativeDirection::Right);
         break;
     case '*':
-        scene_->turnRelative(0);
+        scene_->turnRelative(TurnAxis::LeftRight);
         break;
     case '-':
-        scene_->turnRelative(1);
+        scene_->turnRelative(TurnAxis::Vertical);
         break;
     case '/':
-        scene_->turnRelative(2);
+        scene_->turnRelative(TurnAxis::FrontBack);
         break;
     default:
         break;
     }
 }
 
-void Game::shellKey(unsigned char key, int modifiers)
+void Game::shellKey(unsigned char key, Modifiers modifiers)
 {
     switch (key) {
     case ',':
     case '<':
-        dj_->changeSong(1);
+        dj_->changeSong(SongStep::Previous);
         return;
     case '.':
     case '>':
-        dj_->changeSong(0);
+        dj_->changeSong(SongStep::Next);
         return;
-    case 27:
+    case EscapeKey:
     case '`':
     case '~':
         togglePause();
@@ -444,7 +431,7 @@ void Game::shellKey(unsigned char key, int modifiers)
     default:
         break;
     }
-    if (!altAlone(modifiers))
+    if (!modifiers.altAlone())
         return;
     switch (key) {
     case '[':
@@ -481,7 +468,7 @@ void Game::shellKey(unsigned char key, int modifiers)
     }
 }
 
-void Game::keyboard(unsigned char key, int modifiers)
+void Game::keyboard(unsigned char key, Modifiers modifiers)
 {
     if (!paused_ && play_) {
         pieceKey(key);
@@ -490,32 +477,20 @@ void Game::keyboard(unsigned char key, int modifiers)
     shellKey(key, modifiers);
 }
 
-void Game::special(int code, int modifiers)
+void Game::special(SpecialKey key, Modifiers modifiers)
 {
-    switch (code) {
-    case GLUT_KEY_F5:
+    switch (key) {
+    case SpecialKey::F5:
         togglePause();
         return;
-    case GLUT_KEY_F6:
+    case SpecialKey::F6:
         toggleDisplayMode();
         return;
     default:
         break;
     }
-    unsigned char key = 0;
-    switch (code) {
-    case GLUT_KEY_LEFT: key = '4'; break;
-    case GLUT_KEY_UP: key = '8'; break;
-    case GLUT_KEY_RIGHT: key = '6'; break;
-    case GLUT_KEY_DOWN: key = '2'; break;
-    case GLUT_KEY_PAGE_UP: key = '9'; break;
-    case GLUT_KEY_PAGE_DOWN: key = '3'; break;
-    case GLUT_KEY_HOME: key = '7'; break;
-    case GLUT_KEY_END: key = '1'; break;
-    case GLUT_KEY_INSERT: key = '0'; break;
-    default: return;
-    }
-    keyboard(key, modifiers);
+    if (const auto digit = keypadDigit(key))
+        keyboard(*digit, modifiers);
 }
 
 void Game::keyboardUp(unsigned char key)
@@ -523,7 +498,7 @@ void Game::keyboardUp(unsigned char key)
     scene_->keyUp(key);
 }
 
-void Game::mouse(int button, int state, int x, int y)
+void Game::mouse(MouseButton button, ButtonState state, int x, int y)
 {
     if (paused_)
         hud_->buttonChanged(button, state, x, y);

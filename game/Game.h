@@ -4,6 +4,8 @@
 #include "audio/Dj.h"
 #include "data/LevelList.h"
 #include "model/PlayField.h"
+#include "model/SongStep.h"
+#include "platform/Input.h"
 #include "render/DisplayService.h"
 #include "render/Hud.h"
 #include "render/MenuActions.h"
@@ -71,7 +73,7 @@ public:
     void togglePause() override;
     void toggleDisplayMode() override;
     bool fullScreenActive() const override;
-    void changeSong(int direction) override;
+    void changeSong(SongStep step) override;
     void exitGame() override;
     void advanceLevelIndex();
     void restartGravity();
@@ -82,11 +84,10 @@ public:
     void drawFrame();
     void reshape(int width, int height);
     void idle();
-    // modifiers: GLUT's modifier bits at the time of the key.
-    void keyboard(unsigned char key, int modifiers);
-    void special(int code, int modifiers);
+    void keyboard(unsigned char key, Modifiers modifiers);
+    void special(SpecialKey key, Modifiers modifiers);
     void keyboardUp(unsigned char key);
-    void mouse(int button, int state, int x, int y);
+    void mouse(MouseButton button, ButtonState state, int x, int y);
     void motion(int x, int y);
 
     // State, for the views and for tests.
@@ -120,7 +121,7 @@ private:
     void stepTimer(std::int32_t generation);
     void startTimer(std::int32_t generation);
     void pieceKey(unsigned char key);
-    void shellKey(unsigned char key, int modifiers);
+    void shellKey(unsigned char key, Modifiers modifiers);
     void forgetTextures();
 
     GameServices services_;

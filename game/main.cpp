@@ -3,7 +3,6 @@
 
 #include "Game.h"
 #include "GlutScreen.h"
-#include "KeyModifiers.h"
 #include "audio/DspPreload.h"
 #include "data/FatalError.h"
 #include "data/PlayerFolder.h"
@@ -16,6 +15,7 @@
 #include "platform/InputState.h"
 #include "platform/SplashWindow.h"
 #include "render/GlutDisplay.h"
+#include "render/GlutInput.h"
 #include "render/GlutTimers.h"
 #include "render/TextureLoader.h"
 
@@ -26,6 +26,7 @@
 #include <ctime>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <thread>
 
 using namespace cubrava;
@@ -116,10 +117,10 @@ void onIdle()
     guarded([] { game().idle(); });
 }
 
-// GLUT's modifier bits, with Caps Lock told apart from a held Shift.
-int keyModifiers()
+// The modifiers held now, Caps Lock told apart from a held Shift.
+Modifiers keyModifiers()
 {
-    return heldModifiers(glutGetModifiers(), currentInputState());
+    return modifiersFromGlut(glutGetModifiers(), currentInputState());
 }
 
 void onKeyboard(unsigned char key, int, int)
@@ -134,15 +135,15 @@ void onKeyboardUp(unsigned char key, int, int)
 
 void onSpecial(int code, int, int)
 {
-    // Modifier keys arrive as special keys of their own.
-    if (code >= GLUT_KEY_SHIFT_L && code <= GLUT_KEY_ALT_R)
+    const std::optional<SpecialKey> key = specialKeyFromGlut(code);
+    if (!key)
         return;
-    guarded([&] { game().special(code, keyModifiers()); });
+    guarded([&] { game().special(*key, keyModifiers()); });
 }
 
 void onMouse(int button, int state, int x, int y)
 {
-    guarded([&] { game().mouse(button, state, x, y); });
+    guarded([&] { game().mouse(mouseButtonFromGlut(button), buttonStateFromGlut(state), x, y); });
 }
 
 void onMotion(int x, int y)

@@ -45,18 +45,18 @@ void CameraControl::keyUp(unsigned char key)
     motion_ &= ~cameraMotionBit(key);
 }
 
-void CameraControl::mouseButton(int button, int state)
+void CameraControl::mouseButton(MouseButton button, ButtonState state)
 {
     std::uint32_t bit = 0;
-    if (button == 0)
+    if (button == MouseButton::Left)
         bit = CameraMotion::Raise;
-    else if (button == 2)
+    else if (button == MouseButton::Right)
         bit = CameraMotion::Lower;
     else
         return;
-    if (state == 0) {
+    if (state == ButtonState::Down) {
         holdBit(bit);
-    } else if (state == 1) {
+    } else {
         std::lock_guard<std::mutex> lock(mutex_);
         motion_ &= ~bit;
     }

@@ -2,6 +2,7 @@
 
 #include "Camera.h"
 #include "ViewRect.h"
+#include "platform/Input.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,8 +41,8 @@ public:
     // other keys do nothing.
     void keyDown(unsigned char key);
     void keyUp(unsigned char key);
-    // GLUT button (0 left raises, 2 right lowers) and state (0 down, 1 up).
-    void mouseButton(int button, int state);
+    // Held, the left button raises the camera and the right one lowers it.
+    void mouseButton(MouseButton button, ButtonState state);
     // Pointer position in window coordinates, origin top left. The first one
     // only takes the centre; later ones turn the camera and warp back.
     void mouseMotion(int x, int y);

@@ -182,12 +182,10 @@ void Hud::setPointer(const std::optional<PointerPlace>& place)
     relight();
 }
 
-void Hud::buttonChanged(int button, int state, int x, int y)
+void Hud::buttonChanged(MouseButton button, ButtonState state, int x, int y)
 {
-    constexpr int LeftButton = 0;
-    constexpr int Released = 1;
     pointer_ = PointerPlace{x, y};
-    if (button != LeftButton || state != Released)
+    if (button != MouseButton::Left || state != ButtonState::Up)
         return;
     if (MenuButton* target = buttonAt(x, y)) {
         target->activate();

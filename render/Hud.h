@@ -8,6 +8,7 @@
 #include "ViewRect.h"
 #include "data/LevelDef.h"
 #include "model/LevelProgress.h"
+#include "platform/Input.h"
 
 #include <array>
 #include <cstdint>
@@ -60,8 +61,8 @@ public:
     void setDisplayModeLabel(bool fullScreen);
     // Window coordinates, origin top left.
     void pointerMoved(int x, int y);
-    // GLUT's button (0 left) and state (0 down, 1 up).
-    void buttonChanged(int button, int state, int x, int y);
+    // A menu button acts when the left mouse button is released over it.
+    void buttonChanged(MouseButton button, ButtonState state, int x, int y);
     // Where the pointer is over a new display, or nothing when that is not
     // known. The lit button follows it, also through the layout that comes.
     void setPointer(const std::optional<PointerPlace>& place);

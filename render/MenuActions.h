@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SongStep.h"
+
 namespace cubrava {
 
 // What the pause menu's buttons do; the Game provides it.
@@ -10,8 +12,7 @@ public:
     virtual void togglePause() = 0;
     virtual void toggleDisplayMode() = 0;
     virtual bool fullScreenActive() const = 0;
-    // 0 next, 1 previous.
-    virtual void changeSong(int direction) = 0;
+    virtual void changeSong(SongStep step) = 0;
     // Ends the process with status 0.
     virtual void exitGame() = 0;
 };

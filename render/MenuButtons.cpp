@@ -2,14 +2,6 @@
 
 namespace cubrava {
 
-namespace {
-
-// Direction values of changeSong.
-constexpr int NextSong = 0;
-constexpr int PreviousSong = 1;
-
-} // namespace
-
 NewGameButton::NewGameButton(const TextFont& font, MenuActions& actions)
     : MenuButton(font, "new game", 0.4f, 2.8f, 0.56)
     , actions_(actions)
@@ -64,7 +56,7 @@ PreviousSongButton::PreviousSongButton(const TextFont& font, MenuActions& action
 
 void PreviousSongButton::activate()
 {
-    actions_.changeSong(PreviousSong);
+    actions_.changeSong(SongStep::Previous);
 }
 
 NextSongButton::NextSongButton(const TextFont& font, MenuActions& actions)
@@ -75,7 +67,7 @@ NextSongButton::NextSongButton(const TextFont& font, MenuActions& actions)
 
 void NextSongButton::activate()
 {
-    actions_.changeSong(NextSong);
+    actions_.changeSong(SongStep::Next);
 }
 
 ExitButton::ExitButton(const TextFont& font, MenuActions& actions)

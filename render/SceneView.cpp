@@ -157,7 +157,7 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     }
 }
 
-void SceneView::moveRelative(int direction)
+void SceneView::moveRelative(RelativeDirection direction)
 {
     if (!play_)
         return;
@@ -165,11 +165,11 @@ void SceneView::moveRelative(int direction)
         play_->move(*kind);
 }
 
-void SceneView::turnRelative(int kind)
+void SceneView::turnRelative(TurnAxis axis)
 {
     if (!play_)
         return;
-    if (auto turn = relativeTurn(viewSector(), kind))
+    if (auto turn = relativeTurn(viewSector(), axis))
         play_->move(*turn);
 }
 

@@ -6,6 +6,7 @@
 #include "EffectList.h"
 #include "PitDrawing.h"
 #include "ViewRect.h"
+#include "ViewSector.h"
 #include "model/PlayEvents.h"
 
 #include <cstdint>
@@ -52,17 +53,15 @@ public:
     // The camera's input, as CameraControl takes it.
     void keyDown(unsigned char key) { control_.keyDown(key); }
     void keyUp(unsigned char key) { control_.keyUp(key); }
-    void mouseButton(int button, int state) { control_.mouseButton(button, state); }
+    void mouseButton(MouseButton button, ButtonState state) { control_.mouseButton(button, state); }
     void mouseMotion(int x, int y) { control_.mouseMotion(x, y); }
     void warpToCentre() { control_.warpToCentre(); }
     // Every held camera key and button counts as released; redisplays.
     void releaseMotion() { control_.releaseMotion(); }
 
     int viewSector() const { return control_.viewSector(); }
-    // 0 forward, 1 back, 2 left, 3 right, as seen from the camera.
-    void moveRelative(int direction);
-    // Kinds 0, 1, 2: the turn keys, as seen from the camera.
-    void turnRelative(int kind);
+    void moveRelative(RelativeDirection direction);
+    void turnRelative(TurnAxis axis);
 
     // One step of every running effect.
     void stepEffects();

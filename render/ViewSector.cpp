@@ -24,10 +24,10 @@ int viewSector(const Camera& camera)
     return below ? 2 : 6;
 }
 
-std::optional<MoveKind> relativeMove(int sector, int direction)
+std::optional<MoveKind> relativeMove(int sector, RelativeDirection direction)
 {
     using M = MoveKind;
-    // Rows: sectors; columns: forward, back, left, right.
+    // Rows: sectors; columns: forward, back, left, right, as RelativeDirection counts them.
     static const MoveKind table[8][4] = {
         { M::YPlus, M::YMinus, M::XMinus, M::XPlus },
         { M::YPlus, M::YMinus, M::XPlus, M::XMinus },
@@ -38,27 +38,26 @@ std::optional<MoveKind> relativeMove(int sector, int direction)
         { M::XMinus, M::XPlus, M::YMinus, M::YPlus },
         { M::XMinus, M::XPlus, M::YPlus, M::YMinus },
     };
-    if (sector < 0 || sector > 7 || direction < 0 || direction > 3)
+    if (sector < 0 || sector > 7)
         return std::nullopt;
-    return table[sector][direction];
+    return table[sector][static_cast<int>(direction)];
 }
 
-std::optional<MoveKind> relativeTurn(int sector, int kind)
+std::optional<MoveKind> relativeTurn(int sector, TurnAxis axis)
 {
     if (sector < 0 || sector > 7)
         return std::nullopt;
     // Sectors 2, 3, 6 and 7 look along x, the others along y.
     const bool alongX = (sector & 2) != 0;
-    switch (kind) {
-    case 0:
+    switch (axis) {
+    case TurnAxis::LeftRight:
         return alongX ? MoveKind::RotateY : MoveKind::RotateX;
-    case 1:
+    case TurnAxis::Vertical:
         return MoveKind::RotateZ;
-    case 2:
+    case TurnAxis::FrontBack:
         return alongX ? MoveKind::RotateX : MoveKind::RotateY;
-    default:
-        return std::nullopt;
     }
+    return std::nullopt;
 }
 
 MarkerPlacement markerPlacement(int sector, int pitWidth, int pitDepth)

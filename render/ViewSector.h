@@ -3,6 +3,7 @@
 #include "Camera.h"
 #include "model/PlayEvents.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace cubrava {
@@ -11,11 +12,17 @@ namespace cubrava {
 // screen-relative direction and turn keys act on.
 int viewSector(const Camera& camera);
 
-// Screen-relative directions: 0 forward, 1 back, 2 left, 3 right.
-std::optional<MoveKind> relativeMove(int sector, int direction);
+// Which way a piece moves, as seen from the camera.
+enum class RelativeDirection : std::uint8_t { Forward, Back, Left, Right };
 
-// Screen-relative turn kinds 0, 1 and 2.
-std::optional<MoveKind> relativeTurn(int sector, int kind);
+// The axis a piece turns about, as seen from the camera: the one across the
+// screen (the piece tips towards the viewer), the pit's upright one, or the
+// one that leads away from the viewer.
+enum class TurnAxis : std::uint8_t { LeftRight, Vertical, FrontBack };
+
+// The pit move for a sector 0 to 7; nothing for any other sector.
+std::optional<MoveKind> relativeMove(int sector, RelativeDirection direction);
+std::optional<MoveKind> relativeTurn(int sector, TurnAxis axis);
 
 // Where the forward marker stands for a sector: rotated about z by
 // rotationDegrees first, then translated, so it sits just outside the wall

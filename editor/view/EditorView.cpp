@@ -6,8 +6,6 @@
 #include "model/PlayField.h"
 #include "render/RedisplayRequest.h"
 
-#include <GL/freeglut_std.h>
-
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -35,35 +33,6 @@ Material ghostMaterial()
     Material ghost;
     ghost.red = ghost.green = ghost.blue = 128.0f / 255.0f;
     return ghost;
-}
-
-// The character a special key stands for, 0 for none. F5 is the mode key.
-unsigned char characterOf(int key)
-{
-    switch (key) {
-    case GLUT_KEY_UP:
-        return '8';
-    case GLUT_KEY_DOWN:
-        return '2';
-    case GLUT_KEY_LEFT:
-        return '4';
-    case GLUT_KEY_RIGHT:
-        return '6';
-    case GLUT_KEY_HOME:
-        return '7';
-    case GLUT_KEY_INSERT:
-        return '0';
-    case GLUT_KEY_PAGE_UP:
-        return '9';
-    case GLUT_KEY_PAGE_DOWN:
-        return '3';
-    case GLUT_KEY_END:
-        return '1';
-    case GLUT_KEY_F5:
-        return '`';
-    default:
-        return 0;
-    }
 }
 
 } // namespace
@@ -203,10 +172,12 @@ void EditorView::keyUp(unsigned char key)
     camera_.keyUp(key);
 }
 
-void EditorView::specialKey(int key)
+void EditorView::specialKey(SpecialKey key)
 {
-    if (unsigned char c = characterOf(key))
-        keyDown(c);
+    if (key == SpecialKey::F5)
+        keyDown('`');
+    else if (const auto digit = keypadDigit(key))
+        keyDown(*digit);
 }
 
 void EditorView::toggleMode()
@@ -240,7 +211,7 @@ void EditorView::stepLayer(int step)
     deliver(reports);
 }
 
-void EditorView::mouseButton(int button, int state, int x, int y)
+void EditorView::mouseButton(MouseButton button, ButtonState state, int x, int y)
 {
     if (!editMode_) {
         camera_.mouseButton(button, state);
@@ -250,8 +221,8 @@ void EditorView::mouseButton(int button, int state, int x, int y)
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
         pickAt(x, y);
-        const bool left = button == GLUT_LEFT_BUTTON, right = button == GLUT_RIGHT_BUTTON;
-        const bool down = state == GLUT_DOWN, up = state == GLUT_UP;
+        const bool left = button == MouseButton::Left, right = button == MouseButton::Right;
+        const bool down = state == ButtonState::Down, up = state == ButtonState::Up;
         if (play_ && left && down) {
             if (hovered_ == -1) {
                 selection_.clear();

@@ -6,6 +6,7 @@
 #include "ViewCubes.h"
 #include "data/Material.h"
 #include "model/PlayEvents.h"
+#include "platform/Input.h"
 #include "render/CameraControl.h"
 #include "render/PitDrawing.h"
 #include "render/ViewRect.h"
@@ -64,11 +65,10 @@ public:
     void reshape(int width, int height);
     void keyDown(unsigned char key);
     void keyUp(unsigned char key);
-    // GLUT's special key codes, handled as the characters they stand for.
-    void specialKey(int key);
-    // GLUT button (0 left, 1 middle, 2 right) and state (0 down, 1 up);
-    // window coordinates, origin top left.
-    void mouseButton(int button, int state, int x, int y);
+    // Handled as the keypad digits they stand for; F5 as the mode key.
+    void specialKey(SpecialKey key);
+    // Window coordinates, origin top left.
+    void mouseButton(MouseButton button, ButtonState state, int x, int y);
     // Motion with a button held, and without.
     void mouseDrag(int x, int y);
     void mouseHover(int x, int y);

@@ -2,9 +2,12 @@
 
 #include "EditorView.h"
 #include "platform/WindowIcon.h"
+#include "render/GlutInput.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
+
+#include <optional>
 
 namespace cubrava {
 
@@ -100,14 +103,18 @@ void ViewWindow::onKeyboardUp(unsigned char key, int, int, void* self)
     guarded(self, [&](EditorView& view) { view.keyUp(key); });
 }
 
-void ViewWindow::onSpecial(int key, int, int, void* self)
+void ViewWindow::onSpecial(int code, int, int, void* self)
 {
-    guarded(self, [&](EditorView& view) { view.specialKey(key); });
+    const std::optional<SpecialKey> key = specialKeyFromGlut(code);
+    if (!key)
+        return;
+    guarded(self, [&](EditorView& view) { view.specialKey(*key); });
 }
 
 void ViewWindow::onMouse(int button, int state, int x, int y, void* self)
 {
-    guarded(self, [&](EditorView& view) { view.mouseButton(button, state, x, y); });
+    guarded(self,
+        [&](EditorView& view) { view.mouseButton(mouseButtonFromGlut(button), buttonStateFromGlut(state), x, y); });
 }
 
 void ViewWindow::onMotion(int x, int y, void* self)

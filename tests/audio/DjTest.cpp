@@ -209,10 +209,10 @@ TEST_F(DjTest, SoundtrackThatEndsHandsOverToTheNextAndTheSongKeysStepBothWays)
 
     std::size_t mark = audio->callsSnapshot().size();
     const int index = (first + 4) % 3;
-    dj->changeSong(1);
-    dj->changeSong(1);
-    dj->changeSong(2);
-    dj->changeSong(0);
+    dj->changeSong(SongStep::Previous);
+    dj->changeSong(SongStep::Previous);
+    dj->changeSong(SongStep::Again);
+    dj->changeSong(SongStep::Next);
     Calls loads;
     for (const std::string& call : callsSince(mark)) {
         if (call.rfind("load ", 0) == 0)
@@ -231,7 +231,7 @@ TEST_F(DjTest, LosingWithoutLoseSongsKeepsTheMusicAndMissingFilesAreNeverPlayed)
     dj->startThread();
     event(PlayEvent::Started);
     if (!sawCall("loop Music/a.wav 16 continue 1 notify"))
-        dj->changeSong(0);
+        dj->changeSong(SongStep::Next);
     ASSERT_TRUE(sawCall("loop Music/a.wav 16 continue 1 notify"));
     std::size_t mark = audio->callsSnapshot().size();
 
@@ -241,7 +241,7 @@ TEST_F(DjTest, LosingWithoutLoseSongsKeepsTheMusicAndMissingFilesAreNeverPlayed)
     event(PlayEvent::PieceRotated);
     event(PlayEvent::Stopped);
     EXPECT_EQ(callsSince(mark), (Calls { "stop all 0", "load Music/gone.wav" }));
-    dj->changeSong(1);
+    dj->changeSong(SongStep::Previous);
     EXPECT_TRUE(sawCall("load Music/lost.wav"));
     for (const std::string& call : audio->callsSnapshot()) {
         if (call.rfind("play ", 0) == 0 || call.rfind("loop ", 0) == 0) {
@@ -279,7 +279,7 @@ TEST_F(DjTest, OutputFailingAsTheSoundtrackLoopsIsRebuiltByThePlaybackThread)
     }
     ASSERT_TRUE(eventually([&] { return sawCall("open 2") && sawCall("loop " + next + " 16 continue 1 notify"); }));
     EXPECT_TRUE(updatesContinue());
-    EXPECT_NO_THROW(dj->changeSong(2));
+    EXPECT_NO_THROW(dj->changeSong(SongStep::Again));
 }
 
 TEST_F(DjTest, ThreadThatMissesItsFirstPassGivesTheDjErrorButABrokenDeviceDoesNot)
@@ -319,7 +319,7 @@ TEST_F(DjTest, WithoutAnyDeviceTheGameRunsSilentlyWithoutReopeningOnEveryKey)
         event(PlayEvent::Started);
         for (int i = 0; i < 20; ++i)
             event(PlayEvent::PieceRotated);
-        dj->changeSong(1);
+        dj->changeSong(SongStep::Previous);
         event(PlayEvent::GameOver);
         event(PlayEvent::Stopped);
         event(PlayEvent::Started);

@@ -62,7 +62,7 @@ TEST(PlibSound, DjWithoutADeviceRunsSilentlyAndNeverRaisesItsError)
             for (PlayEvent e : { PlayEvent::PieceRotated, PlayEvent::PieceLanded, PlayEvent::LayerCleared,
                      PlayEvent::GameOver, PlayEvent::Started })
                 dj.onPlayEvent(field, e, 0);
-            dj.changeSong(1);
+            dj.changeSong(SongStep::Previous);
             dj.stopThread();
         });
     }

@@ -96,9 +96,9 @@ struct KeptDrawing : ::testing::Test {
     {
         const auto [ax, ay] = cellPoint(x1, y1);
         const auto [bx, by] = cellPoint(x2, y2);
-        view.mouseButton(0, 0, ax, ay);
+        view.mouseButton(MouseButton::Left, ButtonState::Down, ax, ay);
         view.mouseDrag(bx, by);
-        view.mouseButton(0, 1, bx, by);
+        view.mouseButton(MouseButton::Left, ButtonState::Up, bx, by);
         ASSERT_FALSE(view.selection().empty());
     }
 

@@ -124,9 +124,9 @@ TEST_F(EditorViewGl, FramesInEitherModeLeaveTheRenderingStateAsTheyFoundIt)
     const GLint modelview = stackDepth(GL_MODELVIEW_STACK_DEPTH);
 
     const auto [wx, wy] = project(1.5, 1.5, 0.95);
-    view.mouseButton(0, 0, wx, wy);
+    view.mouseButton(MouseButton::Left, ButtonState::Down, wx, wy);
     view.mouseDrag(project(2.5, 4.5, 0.95).first, project(2.5, 4.5, 0.95).second);
-    view.mouseButton(0, 1, wx, wy);
+    view.mouseButton(MouseButton::Left, ButtonState::Up, wx, wy);
     expectStateAsFound(projection, modelview);
     view.display();
     expectStateAsFound(projection, modelview);

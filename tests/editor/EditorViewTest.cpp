@@ -3,7 +3,6 @@
 #include "ViewFakes.h"
 #include "editor/view/HitRecords.h"
 
-#include <GL/freeglut_std.h>
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -59,18 +58,18 @@ TEST(EditorView, EachCellOfAFourByTenLayerIsNamedHoveredSelectedAndPickedWithIts
             EXPECT_EQ(rig.view.hovered(), pickName(x, y, 10));
             rig.click(x, y);
             EXPECT_TRUE(rig.view.selection().isSingleCell(x, y)) << x << " " << y;
-            rig.click(x, y, 2);
+            rig.click(x, y, MouseButton::Right);
             ASSERT_TRUE(rig.listener.picks.back());
             EXPECT_EQ(rig.listener.picks.back()->red, x / 4.0f);
             EXPECT_EQ(rig.listener.picks.back()->green, y / 10.0f);
         }
     // Layer 1 is picked on layer 1, where the cell is empty; no cell gives no report.
     rig.view.keyDown('8');
-    rig.click(2, 3, 2);
+    rig.click(2, 3, MouseButton::Right);
     EXPECT_EQ(rig.picker.lastLayer, 1);
     ASSERT_EQ(rig.listener.picks.size(), 41u);
     EXPECT_FALSE(rig.listener.picks.back());
-    rig.release(ViewRig::NoCell, 2);
+    rig.release(ViewRig::NoCell, MouseButton::Right);
     EXPECT_EQ(rig.listener.picks.size(), 41u);
     EXPECT_EQ(rig.view.hovered(), -1);
 }
@@ -152,14 +151,14 @@ TEST(EditorView, TheLayerKeysStopAtTheBottomAndAtTheTopAndOnlyInEditMode)
     ViewRig rig(level(4, 10, 3));
     rig.listener.selections.clear();
     rig.view.keyDown('2');
-    rig.view.specialKey(GLUT_KEY_DOWN);
+    rig.view.specialKey(SpecialKey::Down);
     EXPECT_EQ(rig.view.currentLayer(), 0);
     EXPECT_TRUE(rig.listener.selections.empty());
 
     rig.view.mouseHover(rig.at(1, 1), 0);
     rig.view.keyDown('8');
     EXPECT_EQ(rig.view.hovered(), -1) << "the hovered cell was on the layer left";
-    rig.view.specialKey(GLUT_KEY_UP);
+    rig.view.specialKey(SpecialKey::Up);
     rig.view.keyDown('8');
     EXPECT_EQ(rig.view.currentLayer(), 2) << "H - 1: the headroom is never edited";
     EXPECT_EQ(rig.listener.selections.size(), 2u);
@@ -168,7 +167,7 @@ TEST(EditorView, TheLayerKeysStopAtTheBottomAndAtTheTopAndOnlyInEditMode)
         rig.view.keyDown(static_cast<unsigned char>(key));
     rig.view.keyDown('`');
     rig.view.keyDown('2');
-    rig.view.specialKey(GLUT_KEY_DOWN);
+    rig.view.specialKey(SpecialKey::Down);
     EXPECT_EQ(rig.view.currentLayer(), 2);
 
     rig.view.keyDown('`');
@@ -204,10 +203,10 @@ TEST(EditorView, TheToggleKeysSendKeysAndTheMouseToTheCameraAndBack)
     EXPECT_TRUE(rig.view.editMode());
     EXPECT_TRUE(rig.window.pointerVisible);
     EXPECT_EQ(camera.motion(), 0u) << "held camera motion stops";
-    rig.view.specialKey(GLUT_KEY_F5);
+    rig.view.specialKey(SpecialKey::F5);
     EXPECT_FALSE(rig.view.editMode());
     rig.view.keyDown('a');
-    rig.view.specialKey(GLUT_KEY_F5);
+    rig.view.specialKey(SpecialKey::F5);
     EXPECT_TRUE(rig.view.editMode());
     rig.view.mouseHover(rig.at(2, 2), 0);
     EXPECT_EQ(rig.view.hovered(), pickName(2, 2, 10));
@@ -300,7 +299,7 @@ TEST(EditorView, ChangesFromTheDialogsThreadWakeTheViewAndListenersRunWithTheLoc
     waiting.view = &rig.view;
     rig.view.addListener(waiting);
     rig.click(1, 1);
-    rig.click(0, 0, 2);
+    rig.click(0, 0, MouseButton::Right);
     rig.view.keyDown('8');
     rig.view.addBlocks(colour(0, 1, 0));
     rig.view.removeBlocks();

@@ -79,9 +79,15 @@ struct ViewRig {
 
     // The window point the picker reads as cell (x, y).
     int at(int x, int y) const { return cubrava::pickName(x, y, depth); }
-    void press(int point, int button = 0) { view.mouseButton(button, 0, point, 0); }
-    void release(int point, int button = 0) { view.mouseButton(button, 1, point, 0); }
-    void click(int x, int y, int button = 0)
+    void press(int point, cubrava::MouseButton button = cubrava::MouseButton::Left)
+    {
+        view.mouseButton(button, cubrava::ButtonState::Down, point, 0);
+    }
+    void release(int point, cubrava::MouseButton button = cubrava::MouseButton::Left)
+    {
+        view.mouseButton(button, cubrava::ButtonState::Up, point, 0);
+    }
+    void click(int x, int y, cubrava::MouseButton button = cubrava::MouseButton::Left)
     {
         press(at(x, y), button);
         release(at(x, y), button);

@@ -1,7 +1,4 @@
 #include "GameRig.h"
-#include "game/KeyModifiers.h"
-
-#include <GL/freeglut.h>
 
 #include <string>
 #include <vector>
@@ -17,7 +14,7 @@ TEST(Controls, EscapeF5AndAltPPauseAndResumeButPAloneDoesNot)
     EXPECT_FALSE(rig->paused());
     rig.key(27);
     EXPECT_TRUE(rig->paused());
-    rig->special(GLUT_KEY_F5, 0);
+    rig.special(SpecialKey::F5);
     EXPECT_FALSE(rig->paused());
     rig.alt('P');
     EXPECT_TRUE(rig->paused());
@@ -27,41 +24,24 @@ TEST(Controls, EscapeF5AndAltPPauseAndResumeButPAloneDoesNot)
     EXPECT_TRUE(rig->paused());
 }
 
-TEST(Controls, AltBindingsIgnoreNumLockButNotOtherModifiers)
+// The locks never reach the game as modifiers (see GlutInputTest).
+TEST(Controls, AltBindingsWantAltAlone)
 {
-    GameRig rig;
-    rig.alt('q', GLUT_ACTIVE_CTRL);
-    EXPECT_EQ(rig.exitStatus, -1) << "Ctrl + Alt + Q must not quit";
-    rig.alt('n', GLUT_ACTIVE_SHIFT);
-    EXPECT_TRUE(rig->paused());
-    rig.alt('n', GLUT_ACTIVE_SUPER); // NumLock on
-    EXPECT_FALSE(rig->paused());
-    rig.alt('Q');
-    EXPECT_EQ(rig.exitStatus, 0);
-}
-
-// GLUT reports Caps Lock as Shift; the keyboard's state tells them apart.
-TEST(Controls, CapsLockIsALockButAHeldShiftStillSpoilsAnAltBinding)
-{
-    const int glutBits = GLUT_ACTIVE_ALT | GLUT_ACTIVE_SHIFT;
-    InputState capsLock;
-    capsLock.capsLock = true;
-    InputState capsLockAndShift = capsLock;
-    capsLockAndShift.shiftHeld = true;
-    InputState shiftOnly;
-    shiftOnly.shiftHeld = true;
+    Modifiers shift;
+    shift.shift = true;
+    Modifiers control;
+    control.control = true;
 
     GameRig rig;
-    rig->keyboard('n', heldModifiers(glutBits, capsLockAndShift));
-    rig->keyboard('N', heldModifiers(glutBits, shiftOnly));
-    rig->keyboard('n', heldModifiers(glutBits, std::nullopt));
+    rig.alt('n', shift);
+    rig.alt('N', shift);
     EXPECT_TRUE(rig->paused()) << "Shift + Alt + N must not start a game";
-    rig->keyboard('N', heldModifiers(glutBits | GLUT_ACTIVE_SUPER, capsLock)); // and Num Lock on
+    rig.alt('N');
     EXPECT_FALSE(rig->paused());
     EXPECT_EQ(rig->status().text(), "Go");
-    rig->keyboard('q', heldModifiers(glutBits | GLUT_ACTIVE_CTRL, capsLock));
+    rig.alt('q', control);
     EXPECT_EQ(rig.exitStatus, -1) << "Ctrl + Alt + Q must not quit";
-    rig->keyboard('Q', heldModifiers(glutBits, capsLock));
+    rig.alt('Q');
     EXPECT_EQ(rig.exitStatus, 0);
 }
 
@@ -92,8 +72,8 @@ TEST(Controls, PieceAndCameraKeysWaitWhilePausedButShellKeysDoNot)
     rig.key(27);
     for (unsigned char key : {'8', '2', '4', '6', '0', '*', '-', '/', '\r'})
         rig.key(key);
-    rig->special(GLUT_KEY_UP, 0);
-    rig->special(GLUT_KEY_INSERT, 0);
+    rig.special(SpecialKey::Up);
+    rig.special(SpecialKey::Insert);
     rig.key('g');
     rig.clock.advance(1000);
     EXPECT_EQ(rig.play().piecePosition(), before);
@@ -121,17 +101,17 @@ TEST(Controls, ArrowsAndEditingKeysActAsTheKeypad)
     GameRig rig;
     rig.startPlaying();
     const CellPos start = rig.play().piecePosition();
-    rig->special(GLUT_KEY_LEFT, 0);
-    rig->special(GLUT_KEY_UP, 0);
+    rig.special(SpecialKey::Left);
+    rig.special(SpecialKey::Up);
     const CellPos moved = rig.play().piecePosition();
     EXPECT_NE(moved, start);
-    rig->special(GLUT_KEY_RIGHT, 0);
-    rig->special(GLUT_KEY_DOWN, 0);
+    rig.special(SpecialKey::Right);
+    rig.special(SpecialKey::Down);
     EXPECT_EQ(rig.play().piecePosition(), start);
-    rig->special(GLUT_KEY_PAGE_UP, 0);
-    rig->special(GLUT_KEY_HOME, 0);
+    for (SpecialKey unbound : { SpecialKey::PageUp, SpecialKey::PageDown, SpecialKey::Home, SpecialKey::End })
+        rig.special(unbound);
     EXPECT_EQ(rig.play().piecePosition(), start);
-    rig->special(GLUT_KEY_INSERT, 0);
+    rig.special(SpecialKey::Insert);
     EXPECT_EQ(rig.play().dropDistance(), 0);
 }
 
@@ -168,9 +148,9 @@ TEST(Controls, PointerInputGoesToTheMenuOnlyWhilePaused)
     const int y = newGame.hitBaseline() - 2;
     rig->motion(x, y);
     EXPECT_EQ(newGame.colour(), newGame.hoverColour());
-    rig->mouse(0, 0, x, y);
+    rig.press(x, y);
     EXPECT_TRUE(rig->paused()) << "a press does nothing";
-    rig->mouse(0, 1, x, y);
+    rig.release(x, y);
     EXPECT_FALSE(rig->paused()) << "the release over new game starts a game";
     EXPECT_EQ(rig->status().text(), "Go");
 
@@ -200,8 +180,8 @@ TEST(Controls, AfterADisplaySwitchTheMenuLightsWhatThePointerIsOver)
     const int y = mode.hitBaseline() - 2;
     rig->motion(x, y);
     ASSERT_EQ(lit(), std::vector<std::string>{"window mode"});
-    rig->mouse(0, 0, x, y);
-    rig->mouse(0, 1, x, y);
+    rig.press(x, y);
+    rig.release(x, y);
     ASSERT_FALSE(rig.screen.full);
     EXPECT_EQ(mode.label(), "full screen");
     EXPECT_TRUE(lit().empty());
@@ -210,7 +190,7 @@ TEST(Controls, AfterADisplaySwitchTheMenuLightsWhatThePointerIsOver)
 
     // Back to full screen, the pointer over "exit" once the layout comes.
     rig.screen.pointer = overExit;
-    rig->mouse(0, 1, mode.hitLeft() + 2, mode.hitBaseline() - 2);
+    rig.release(mode.hitLeft() + 2, mode.hitBaseline() - 2);
     ASSERT_TRUE(rig.screen.full);
     rig->reshape(1024, 768);
     EXPECT_EQ(lit(), std::vector<std::string>{"exit"});

@@ -5,7 +5,6 @@
 #include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -62,9 +61,17 @@ struct GameRig {
 
     PlayField& play() { return *game->play(); }
 
-    // Alt + key, as GLUT reports it.
-    void alt(unsigned char key, int extra = 0) { game->keyboard(key, GLUT_ACTIVE_ALT | extra); }
-    void key(unsigned char key) { game->keyboard(key, 0); }
+    // The player's input as the window system's callbacks hand it on.
+    void key(unsigned char key) { game->keyboard(key, Modifiers {}); }
+    // Alt + key, with the other modifiers held as given.
+    void alt(unsigned char key, Modifiers held = {})
+    {
+        held.alt = true;
+        game->keyboard(key, held);
+    }
+    void special(SpecialKey key) { game->special(key, Modifiers {}); }
+    void press(int x, int y) { game->mouse(MouseButton::Left, ButtonState::Down, x, y); }
+    void release(int x, int y) { game->mouse(MouseButton::Left, ButtonState::Up, x, y); }
 
     // New game and the start pause: the first piece is in the pit.
     void startPlaying()

@@ -3,8 +3,6 @@
 #include "data/Random.h"
 #include "model/PlaySupport.h"
 
-#include <GL/freeglut.h>
-
 using namespace cubrava;
 using namespace cubrava::test;
 
@@ -257,13 +255,13 @@ TEST(Timers, ANewDisplayDrawsOnlyOnceItIsSetUpAMomentAfterTheOldOneWent)
 {
     GameRig rig;
     ASSERT_TRUE(rig->displayReady());
-    rig->special(GLUT_KEY_F6, 0);
+    rig.special(SpecialKey::F6);
     EXPECT_FALSE(rig.screen.full);
     EXPECT_EQ(rig.screen.displaysMade, 1);
     EXPECT_FALSE(rig->displayReady()) << "the old display is still being taken down";
 
     // Back again before the window was set up: only the last display counts.
-    rig->special(GLUT_KEY_F6, 0);
+    rig.special(SpecialKey::F6);
     EXPECT_TRUE(rig.screen.full);
     const int redisplays = rig.display.redisplays;
     rig.clock.advance(1000);

@@ -45,7 +45,7 @@ TEST_F(CameraControlTest, ANewPitResetsTheCameraButKeepsHeldMotionAndThePointerC
 TEST_F(CameraControlTest, ClearingMotionStopsTheChainWithoutARedisplayReleasingAddsOne)
 {
     control.keyDown('g');
-    control.mouseButton(0, 0);
+    control.mouseButton(MouseButton::Left, ButtonState::Down);
     ASSERT_EQ(clock.pending(), 1u);
     window.forget();
 

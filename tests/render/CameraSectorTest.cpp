@@ -78,10 +78,10 @@ TEST(ViewSector, BoundariesOfYawAndPitch)
 TEST(ViewSector, YawHundredPitchMinusHundredTwentyMovesForwardAlongXMinusWithMarkerBeyondXZero)
 {
     const int sector = viewSector(looking(100, -120));
-    EXPECT_EQ(relativeMove(sector, 0), MoveKind::XMinus);
-    EXPECT_EQ(relativeMove(sector, 1), MoveKind::XPlus);
-    EXPECT_EQ(relativeMove(sector, 2), MoveKind::YPlus);
-    EXPECT_EQ(relativeMove(sector, 3), MoveKind::YMinus);
+    EXPECT_EQ(relativeMove(sector, RelativeDirection::Forward), MoveKind::XMinus);
+    EXPECT_EQ(relativeMove(sector, RelativeDirection::Back), MoveKind::XPlus);
+    EXPECT_EQ(relativeMove(sector, RelativeDirection::Left), MoveKind::YPlus);
+    EXPECT_EQ(relativeMove(sector, RelativeDirection::Right), MoveKind::YMinus);
 
     const MarkerPlacement at = markerPlacement(sector, 6, 4);
     EXPECT_EQ(at.rotationDegrees, 90.0f);
@@ -97,32 +97,30 @@ TEST(ViewSector, RelativeMovesFollowTheScreenForEveryCameraDirection)
             const int sector = viewSector(camera);
             double right, up;
             // Each key takes the pit axis nearest to its screen direction.
-            onScreen(camera, stepOf(*relativeMove(sector, 0)), right, up);
+            onScreen(camera, stepOf(*relativeMove(sector, RelativeDirection::Forward)), right, up);
             EXPECT_GT(up, std::fabs(right)) << "forward, yaw " << yaw << " pitch " << pitch;
-            onScreen(camera, stepOf(*relativeMove(sector, 1)), right, up);
+            onScreen(camera, stepOf(*relativeMove(sector, RelativeDirection::Back)), right, up);
             EXPECT_GT(-up, std::fabs(right)) << "back, yaw " << yaw << " pitch " << pitch;
-            onScreen(camera, stepOf(*relativeMove(sector, 3)), right, up);
+            onScreen(camera, stepOf(*relativeMove(sector, RelativeDirection::Right)), right, up);
             EXPECT_GT(right, std::fabs(up)) << "right, yaw " << yaw << " pitch " << pitch;
-            onScreen(camera, stepOf(*relativeMove(sector, 2)), right, up);
+            onScreen(camera, stepOf(*relativeMove(sector, RelativeDirection::Left)), right, up);
             EXPECT_GT(-right, std::fabs(up)) << "left, yaw " << yaw << " pitch " << pitch;
         }
     }
 }
 
-TEST(ViewSector, TurnKindsTurnAboutTheScreenAxes)
+TEST(ViewSector, TurnsAreAboutTheScreenAxes)
 {
     for (int sector = 0; sector < 8; ++sector) {
-        // Kind 0 tips the piece towards the viewer: about the left-right axis.
-        const MoveKind left = *relativeMove(sector, 2);
+        // The left-right turn tips the piece towards the viewer.
+        const MoveKind left = *relativeMove(sector, RelativeDirection::Left);
         const bool leftIsX = left == MoveKind::XPlus || left == MoveKind::XMinus;
-        EXPECT_EQ(relativeTurn(sector, 0), leftIsX ? MoveKind::RotateX : MoveKind::RotateY) << sector;
-        EXPECT_EQ(relativeTurn(sector, 2), leftIsX ? MoveKind::RotateY : MoveKind::RotateX) << sector;
-        EXPECT_EQ(relativeTurn(sector, 1), MoveKind::RotateZ) << sector;
+        EXPECT_EQ(relativeTurn(sector, TurnAxis::LeftRight), leftIsX ? MoveKind::RotateX : MoveKind::RotateY) << sector;
+        EXPECT_EQ(relativeTurn(sector, TurnAxis::FrontBack), leftIsX ? MoveKind::RotateY : MoveKind::RotateX) << sector;
+        EXPECT_EQ(relativeTurn(sector, TurnAxis::Vertical), MoveKind::RotateZ) << sector;
     }
-    EXPECT_FALSE(relativeTurn(0, 3));
-    EXPECT_FALSE(relativeTurn(8, 0));
-    EXPECT_FALSE(relativeMove(0, 4));
-    EXPECT_FALSE(relativeMove(-1, 0));
+    EXPECT_FALSE(relativeTurn(8, TurnAxis::LeftRight));
+    EXPECT_FALSE(relativeMove(-1, RelativeDirection::Forward));
 }
 
 // The marker stands 0.2 outside the wall that forward heads for, centred
@@ -144,7 +142,7 @@ TEST(ForwardMarker, StandsBeyondTheWallAheadAndPointsForward)
         world(0.3, 0.0, baseX, baseY);
         world(0.3, 0.5196, tipX, tipY);
 
-        const Step forward = stepOf(*relativeMove(sector, 0));
+        const Step forward = stepOf(*relativeMove(sector, RelativeDirection::Forward));
         EXPECT_NEAR((tipX - baseX) / 0.5196, forward.dx, 1e-5) << sector;
         EXPECT_NEAR((tipY - baseY) / 0.5196, forward.dy, 1e-5) << sector;
         if (forward.dx != 0) {

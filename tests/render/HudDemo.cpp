@@ -13,6 +13,7 @@
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
 #include "render/GlutDisplay.h"
+#include "render/GlutInput.h"
 #include "render/Hud.h"
 #include "render/MenuActions.h"
 #include "render/StatusOverlay.h"
@@ -88,7 +89,7 @@ public:
     void mouse(int button, int state, int x, int y)
     {
         if (paused_)
-            hud_.buttonChanged(button, state, x, y);
+            hud_.buttonChanged(mouseButtonFromGlut(button), buttonStateFromGlut(state), x, y);
     }
 
     void motion(int x, int y)
@@ -119,7 +120,7 @@ public:
 
     bool fullScreenActive() const override { return fullScreen_; }
 
-    void changeSong(int direction) override { say(direction == 0 ? "changeSong next" : "changeSong previous"); }
+    void changeSong(SongStep step) override { say(step == SongStep::Next ? "changeSong next" : "changeSong previous"); }
 
     void exitGame() override
     {

@@ -49,8 +49,8 @@ struct MenuFixture : ::testing::Test {
 
     void click(int x, int y)
     {
-        hud.buttonChanged(0, 0, x, y);
-        hud.buttonChanged(0, 1, x, y);
+        hud.buttonChanged(MouseButton::Left, ButtonState::Down, x, y);
+        hud.buttonChanged(MouseButton::Left, ButtonState::Up, x, y);
     }
 };
 
@@ -83,7 +83,7 @@ TEST(MenuBeforeLayout, ButtonsMeasureNothingAndCannotBeHit)
         EXPECT_EQ(b->labelHeight(), 0);
         EXPECT_FALSE(b->contains(b->hitLeft(), b->hitBaseline()));
     }
-    hud.buttonChanged(0, 1, 0, 0);
+    hud.buttonChanged(MouseButton::Left, ButtonState::Up, 0, 0);
     EXPECT_TRUE(actions.calls.empty());
 }
 
@@ -111,10 +111,10 @@ TEST_F(MenuFixture, TheHitBoxIsStrictOnEveryEdge)
     EXPECT_FALSE(b.hovered());
     hud.pointerMoved(x, bottom);
     EXPECT_FALSE(b.hovered());
-    hud.buttonChanged(0, 1, x, bottom);
-    hud.buttonChanged(0, 1, right, y);
+    hud.buttonChanged(MouseButton::Left, ButtonState::Up, x, bottom);
+    hud.buttonChanged(MouseButton::Left, ButtonState::Up, right, y);
     EXPECT_TRUE(actions.calls.empty());
-    hud.buttonChanged(0, 1, right - 1, bottom - 1);
+    hud.buttonChanged(MouseButton::Left, ButtonState::Up, right - 1, bottom - 1);
     EXPECT_EQ(actions.calls, (Calls { "exitGame" }));
 }
 
@@ -151,8 +151,8 @@ TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
     const int quarter = width / 4;
     hud.setViewport(ViewRect { width - quarter, 0, quarter, height - quarter });
 
-    const char* const acts[] = { "newGame", "togglePause", "toggleDisplayMode", "changeSong 1", "changeSong 0",
-        "exitGame" };
+    const char* const acts[]
+        = { "newGame", "togglePause", "toggleDisplayMode", "changeSong previous", "changeSong next", "exitGame" };
     const auto& buttons = hud.buttons();
     const int smallLetterTop = hud.menuFont().glyph('x').top;
     ASSERT_GT(smallLetterTop, 0);
@@ -171,8 +171,8 @@ TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
             for (std::size_t j = 0; j < buttons.size(); ++j)
                 EXPECT_EQ(buttons[j]->hovered(), j == i) << buttons[j]->label();
             actions.calls.clear();
-            hud.buttonChanged(0, 0, x, y);
-            hud.buttonChanged(0, 1, x, y);
+            hud.buttonChanged(MouseButton::Left, ButtonState::Down, x, y);
+            hud.buttonChanged(MouseButton::Left, ButtonState::Up, x, y);
             EXPECT_EQ(actions.calls, (Calls { acts[i] }));
         }
     }
@@ -218,17 +218,18 @@ TEST_F(MenuFixture, AfterADisplaySwitchTheLightFollowsThePointer)
 
 TEST_F(MenuFixture, OnlyALeftReleaseOverAButtonActs)
 {
-    hud.buttonChanged(0, 0, midX(5), midY(5));
-    hud.buttonChanged(2, 1, midX(5), midY(5));
-    hud.buttonChanged(1, 1, midX(5), midY(5));
+    hud.buttonChanged(MouseButton::Left, ButtonState::Down, midX(5), midY(5));
+    hud.buttonChanged(MouseButton::Right, ButtonState::Up, midX(5), midY(5));
+    hud.buttonChanged(MouseButton::Middle, ButtonState::Up, midX(5), midY(5));
     EXPECT_TRUE(actions.calls.empty()) << "a press, the right and the middle button";
-    hud.buttonChanged(0, 1, 0, 0);
-    hud.buttonChanged(0, 1, midX(5), midY(0) - 200);
+    hud.buttonChanged(MouseButton::Left, ButtonState::Up, 0, 0);
+    hud.buttonChanged(MouseButton::Left, ButtonState::Up, midX(5), midY(0) - 200);
     EXPECT_TRUE(actions.calls.empty()) << "released elsewhere";
 
     for (std::size_t i : { 0, 1, 3, 4, 5 })
         click(midX(i), midY(i));
-    EXPECT_EQ(actions.calls, (Calls { "newGame", "togglePause", "changeSong 1", "changeSong 0", "exitGame" }));
+    EXPECT_EQ(
+        actions.calls, (Calls { "newGame", "togglePause", "changeSong previous", "changeSong next", "exitGame" }));
 }
 
 TEST_F(MenuFixture, ActingResetsTheColourOfNewGameAndPause)

@@ -15,6 +15,7 @@
 #include "data/TextureCache.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
+#include "render/GlutInput.h"
 #include "render/GlutTimers.h"
 #include "render/PreviewView.h"
 #include "render/SceneView.h"
@@ -190,25 +191,25 @@ void keyboard(unsigned char key, int, int)
         std::exit(0);
     }
     case '8':
-        d.scene.moveRelative(0);
+        d.scene.moveRelative(RelativeDirection::Forward);
         return;
     case '2':
-        d.scene.moveRelative(1);
+        d.scene.moveRelative(RelativeDirection::Back);
         return;
     case '4':
-        d.scene.moveRelative(2);
+        d.scene.moveRelative(RelativeDirection::Left);
         return;
     case '6':
-        d.scene.moveRelative(3);
+        d.scene.moveRelative(RelativeDirection::Right);
         return;
     case '*':
-        d.scene.turnRelative(0);
+        d.scene.turnRelative(TurnAxis::LeftRight);
         return;
     case '-':
-        d.scene.turnRelative(1);
+        d.scene.turnRelative(TurnAxis::Vertical);
         return;
     case '/':
-        d.scene.turnRelative(2);
+        d.scene.turnRelative(TurnAxis::FrontBack);
         return;
     default:
         d.scene.keyDown(key);
@@ -222,7 +223,7 @@ void keyboardUp(unsigned char key, int, int)
 
 void mouse(int button, int state, int, int)
 {
-    demo->scene.mouseButton(button, state);
+    demo->scene.mouseButton(mouseButtonFromGlut(button), buttonStateFromGlut(state));
 }
 
 } // namespace

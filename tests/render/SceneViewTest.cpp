@@ -155,17 +155,17 @@ TEST_F(SceneMotion, TopViewIgnoresCameraKeysButReleasesStillClear)
 
 TEST_F(SceneMotion, MouseButtonsRaiseAndLowerAndReleaseMotionStopsEverything)
 {
-    view.mouseButton(0, 0);
+    view.mouseButton(MouseButton::Left, ButtonState::Down);
     EXPECT_NEAR(view.camera().heightOffset, -0.85, 1e-9);
     EXPECT_EQ(clock.pending(), 1u);
-    view.mouseButton(0, 1);
+    view.mouseButton(MouseButton::Left, ButtonState::Up);
     runTicks();
     EXPECT_EQ(view.motion(), 0u);
 
-    view.mouseButton(1, 0); // the middle button does nothing
+    view.mouseButton(MouseButton::Middle, ButtonState::Down); // does nothing
     EXPECT_EQ(view.motion(), 0u);
 
-    view.mouseButton(2, 0);
+    view.mouseButton(MouseButton::Right, ButtonState::Down);
     view.keyDown('f');
     EXPECT_EQ(view.motion(), CameraMotion::Lower | CameraMotion::YawDown);
     display.forget();
@@ -340,20 +340,18 @@ TEST_F(SceneMoves, KeysMoveAndTurnThePieceAlongTheAxisTheCameraFaces)
     camera.pitch = -120;
     view.cameraControl().setCamera(camera);
     ASSERT_EQ(view.viewSector(), 7);
-    view.moveRelative(0);
+    view.moveRelative(RelativeDirection::Forward);
     EXPECT_EQ(play->piecePosition().x, start.x - 1);
-    view.moveRelative(2);
+    view.moveRelative(RelativeDirection::Left);
     EXPECT_EQ(play->piecePosition().y, start.y + 1);
 
     camera.yaw = 34;
     camera.pitch = -38;
     view.cameraControl().setCamera(camera);
-    view.moveRelative(1);
+    view.moveRelative(RelativeDirection::Back);
     EXPECT_EQ(play->piecePosition().y, start.y);
 
     const Orientation before = play->activePiece()->orientation;
-    view.turnRelative(1);
-    EXPECT_EQ(play->activePiece()->orientation, turnZ(before));
-    view.turnRelative(5); // no such kind
+    view.turnRelative(TurnAxis::Vertical);
     EXPECT_EQ(play->activePiece()->orientation, turnZ(before));
 }

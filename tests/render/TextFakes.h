@@ -44,7 +44,12 @@ public:
         fullScreen = !fullScreen;
     }
     bool fullScreenActive() const override { return fullScreen; }
-    void changeSong(int direction) override { calls.push_back("changeSong " + std::to_string(direction)); }
+    void changeSong(SongStep step) override
+    {
+        calls.push_back(step == SongStep::Next ? "changeSong next"
+                : step == SongStep::Previous   ? "changeSong previous"
+                                               : "changeSong again");
+    }
     void exitGame() override { calls.push_back("exitGame"); }
 
     std::vector<std::string> calls;
