@@ -104,7 +104,8 @@ bool ViewThread::startUp(LevelList& levels)
         wake_.setWindow(window_.xid());
         setTextureLoader(loadTexture);
         readLevels(levels);
-        pieceSet();
+        PieceSet pieces;
+        readPieces(PiecesFileName, pieces);
     } catch (...) {
         const std::string message = fatalErrorText(std::current_exception());
         // The window goes; the main thread shows the message.
