@@ -12,7 +12,7 @@
 //
 //   editor_view_bench [--run-dir DIR] [--frames N]
 //
-// The piece file and the textures come from DIR (the build's run folder by default).
+// The textures come from DIR (the build's run folder by default).
 #include "FrameBench.h"
 #include "data/TextureCache.h"
 #include "editor/view/GlutEditorView.h"
@@ -40,8 +40,8 @@ int main(int argc, char** argv)
     ensureDisplay(argc, argv, CUBRAVA_WITH_XVFB);
     std::error_code missing;
     fs::current_path(runDir, missing);
-    if (missing || !fs::exists("Config/Pieces.dat")) {
-        std::fprintf(stderr, "editor_view_bench: no Config/Pieces.dat under %s\n", runDir.c_str());
+    if (missing || !fs::is_directory("Textures")) {
+        std::fprintf(stderr, "editor_view_bench: no Textures/ under %s\n", runDir.c_str());
         return 1;
     }
 

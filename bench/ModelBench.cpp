@@ -1,6 +1,7 @@
 // Moves per second on a 10 x 10 x 20 pit, and the cost of one landing with its
-// full-layer scan. Runs in a scratch directory holding its own piece file.
+// full-layer scan. Reads its own piece file, written to a scratch file.
 
+#include "data/PieceSet.h"
 #include "data/Random.h"
 #include "model/PlayField.h"
 
@@ -33,18 +34,22 @@ const char* const piecesXml = R"(<pieces>
 </pieces>
 )";
 
-void usePieceFile()
+PieceSet readBenchPieces()
 {
-    static bool done = false;
-    if (done)
-        return;
     std::string pattern = (std::filesystem::temp_directory_path() / "cubrava-bench-XXXXXX").string();
-    std::filesystem::path dir = ::mkdtemp(pattern.data());
-    std::filesystem::create_directories(dir / "Config");
-    std::ofstream(dir / "Config" / "Pieces.dat") << piecesXml;
-    std::filesystem::current_path(dir);
-    pieceSet();
-    done = true;
+    const std::filesystem::path dir = ::mkdtemp(pattern.data());
+    const std::filesystem::path file = dir / "Pieces.dat";
+    std::ofstream(file) << piecesXml;
+    PieceSet pieces;
+    readPieces(file.string(), pieces);
+    std::filesystem::remove_all(dir);
+    return pieces;
+}
+
+const PieceSet& benchPieces()
+{
+    static const PieceSet pieces = readBenchPieces();
+    return pieces;
 }
 
 // Plays like a restless player: mostly slides and turns, a step down now and
@@ -61,7 +66,7 @@ struct Game : PlayListener {
 
     void restart()
     {
-        play = std::make_unique<PlayField>(level, false);
+        play = std::make_unique<PlayField>(level, benchPieces());
         play->addListener(*this);
         play->start();
         play->advance();
@@ -88,7 +93,6 @@ struct Game : PlayListener {
 
 void RandomMoves(benchmark::State& state)
 {
-    usePieceFile();
     cubrava::srand(7);
     Game game;
     game.restart();
@@ -112,7 +116,7 @@ std::uint32_t seedForStraightFour()
 // of six (the five below each lack one cube), scan and queue included.
 void LandingWithScan(benchmark::State& state)
 {
-    usePieceFile();
+    const PieceSet& pieces = benchPieces();
     LevelDef level(10, 10, 20);
     Material grey;
     for (int z = 0; z < 6; ++z)
@@ -127,7 +131,7 @@ void LandingWithScan(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         cubrava::srand(seed);
-        PlayField play(level, false);
+        PlayField play(level, pieces);
         play.start();
         play.advance();
         play.move(MoveKind::DropToFloor);

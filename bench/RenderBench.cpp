@@ -13,6 +13,7 @@
 #include "FrameBench.h"
 #include "data/LevelDef.h"
 #include "data/LevelList.h"
+#include "data/PieceSet.h"
 #include "data/TextureCache.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
@@ -92,13 +93,14 @@ void orbit(SceneView& scene)
 
 // The pieces and the first level of the run folder, or made-up ones in a
 // temporary folder: a 6 x 6 x 14 pit with a few dozen starting cubes.
-LevelDef firstLevel(const fs::path& runDir, fs::path& scratch)
+LevelDef firstLevel(const fs::path& runDir, fs::path& scratch, PieceSet& pieces)
 {
     std::error_code ignored;
     if (fs::exists(runDir / "Config/Levels.dat", ignored) && fs::exists(runDir / "Config/Pieces.dat", ignored)) {
         fs::current_path(runDir);
         LevelList levels;
         readLevels(levels);
+        readPieces(PiecesFileName, pieces);
         std::printf("content: %s\n", fs::absolute(runDir).c_str());
         return levels.front();
     }
@@ -111,6 +113,7 @@ LevelDef firstLevel(const fs::path& runDir, fs::path& scratch)
            "<c x=\"0\" y=\"0\" z=\"0\" color=\"A050F0\"/><c x=\"1\" y=\"0\" z=\"0\" color=\"A050F0\"/>"
            "<c x=\"2\" y=\"0\" z=\"0\" color=\"A050F0\"/><c x=\"1\" y=\"1\" z=\"0\" color=\"A050F0\"/>"
            "</piece></pieces>";
+    readPieces(PiecesFileName, pieces);
     LevelDef level(6, 6, 14);
     level.name = "bench";
     int i = 0;
@@ -124,9 +127,9 @@ LevelDef firstLevel(const fs::path& runDir, fs::path& scratch)
     return level;
 }
 
-void benchFirstLevel(Views& v, const LevelDef& first, int frames)
+void benchFirstLevel(Views& v, const LevelDef& first, const PieceSet& pieces, int frames)
 {
-    PlayField play(first, false);
+    PlayField play(first, pieces);
     v.show(play);
     play.start(); // the next piece turns in the preview
     char what[96];
@@ -144,11 +147,11 @@ void benchFirstLevel(Views& v, const LevelDef& first, int frames)
 // The same full pit in two scene views, one drawing its landed cubes one by
 // one as before, the other batched, frame about frame, so both see the same
 // load on the machine.
-void benchFullPit(Views& batched, const std::string& texture, int frames)
+void benchFullPit(Views& batched, const PieceSet& pieces, const std::string& texture, int frames)
 {
     LevelDef full(8, 8, 16);
     fill(full, 0, 16, texture);
-    PlayField play(full, false);
+    PlayField play(full, pieces);
     Views reference;
     reference.display.lists = batched.display.lists;
     reference.scene.initGl();
@@ -175,12 +178,12 @@ void benchFullPit(Views& batched, const std::string& texture, int frames)
 }
 
 // Layer bursts going off at once over a pit whose bottom layers are full.
-void benchBursts(Views& v, const LevelDef& first, const std::string& texture)
+void benchBursts(Views& v, const LevelDef& first, const PieceSet& pieces, const std::string& texture)
 {
     for (int pairs : { 1, 2, 4 }) {
         LevelDef bursting(first.x, first.y, first.z);
         fill(bursting, 0, 4, texture);
-        PlayField play(bursting, false);
+        PlayField play(bursting, pieces);
         v.show(play);
         play.start();
         for (int layer = 0; layer < pairs; ++layer)
@@ -236,8 +239,9 @@ int main(int argc, char** argv)
     fs::path scratch;
     setTextureLoader(loadTexture);
     LevelDef first;
+    PieceSet pieces;
     try {
-        first = firstLevel(runDir, scratch);
+        first = firstLevel(runDir, scratch, pieces);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "render_bench: %s\n", e.what());
         return 1;
@@ -255,11 +259,11 @@ int main(int argc, char** argv)
     const std::string texture = someTexture();
     printLoad("before");
     if (only.empty() || only == "first")
-        benchFirstLevel(v, first, frames);
+        benchFirstLevel(v, first, pieces, frames);
     if (only.empty() || only == "full")
-        benchFullPit(v, texture, frames);
+        benchFullPit(v, pieces, texture, frames);
     if (only.empty() || only == "bursts")
-        benchBursts(v, first, texture);
+        benchBursts(v, first, pieces, texture);
 
     printLoad("after");
     v.scene.releaseLists();

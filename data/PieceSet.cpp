@@ -22,12 +22,6 @@ void PieceSet::add(const std::vector<Block>& localBlocks, std::vector<std::uniqu
         materials_.push_back(std::move(material));
 }
 
-void PieceSet::clear()
-{
-    pieces_.clear();
-    materials_.clear();
-}
-
 namespace {
 
 [[noreturn]] void fail()
@@ -69,29 +63,6 @@ void readPieces(const std::string& path, PieceSet& into)
     for (; piece; piece = piece->NextSiblingElement())
         readPiece(*piece, read);
     into = std::move(read);
-}
-
-namespace {
-
-PieceSet& processPieceSet()
-{
-    static PieceSet set;
-    return set;
-}
-
-} // namespace
-
-PieceSet& pieceSet()
-{
-    PieceSet& set = processPieceSet();
-    if (set.empty())
-        readPieces(PiecesFileName, set);
-    return set;
-}
-
-void resetPieceSet()
-{
-    processPieceSet().clear();
 }
 
 } // namespace cubrava

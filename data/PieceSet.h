@@ -11,7 +11,8 @@
 namespace cubrava {
 
 // The piece shapes of Config/Pieces.dat, in file order. The set owns the
-// materials of its pieces' blocks.
+// materials of its pieces' blocks; each program reads it once at start-up and
+// hands it to what plays with it.
 class PieceSet {
 public:
     std::size_t size() const { return pieces_.size(); }
@@ -22,8 +23,6 @@ public:
     // Appends a piece built from (x, y, z, material) cubes; the set keeps the materials.
     void add(const std::vector<Block>& localBlocks, std::vector<std::unique_ptr<Material>> materials);
 
-    void clear();
-
 private:
     std::vector<PieceDef> pieces_;
     std::vector<std::unique_ptr<Material>> materials_;
@@ -31,15 +30,6 @@ private:
 
 extern const char* const PiecesFileName;
 extern const char* const PiecesErrorMessage;
-
-// The process-wide set, read from Config/Pieces.dat on first use (and again
-// while it is empty). Raises FatalError with the Pieces message on a bad file.
-PieceSet& pieceSet();
-
-// Empties the process-wide set, so that the next pieceSet() reads the file
-// again. Only while nothing refers to its pieces' materials (tests start and
-// end with it; see tests/support/ProcessStateGuard.h).
-void resetPieceSet();
 
 // Reads a piece file into an empty set; on failure the set is left empty and
 // FatalError is raised with the Pieces message.

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Dj dj(std::make_unique<SilentLibrary>(), DjTiming {});
         dj.stopThread(); // no playback thread: every choice is made here
         LevelDef level(4, 4, 6);
-        PlayField field(level, false);
+        PlayField field(level, fuzz::shippedPieces());
         for (PlayEvent event : { PlayEvent::Started, PlayEvent::PieceRotated, PlayEvent::GameOver, PlayEvent::Started,
                  PlayEvent::Stopped })
             dj.onPlayEvent(field, event, 0);

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         LevelList levels;
         readLevels(levels);
         for (std::size_t i = 0; i < levels.size() && i < MaxLevelsPlayed; ++i)
-            fuzz::playLevel(levels[i]);
+            fuzz::playLevel(levels[i], fuzz::shippedPieces());
     });
     return 0;
 }

@@ -1,7 +1,6 @@
-// Config/Pieces.dat: read as the game reads it on first use, then a level
+// Config/Pieces.dat: read as the game reads it at start-up, then a level
 // played with those pieces, which chooses, turns and lands them.
 #include "FuzzSupport.h"
-#include "data/FatalError.h"
 #include "data/LevelDef.h"
 #include "data/PieceSet.h"
 
@@ -13,15 +12,11 @@ using namespace cubrava;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::useAsFile(PiecesFileName, data, size, [] {
+        PieceSet pieces;
+        readPieces(PiecesFileName, pieces);
         LevelDef level(6, 5, 12);
         level.goal = 2;
-        fuzz::playLevel(level);
+        fuzz::playLevel(level, pieces);
     });
-    // Emptied, so the next input is read on first use too. A set left empty
-    // by a bad file is read (and refused) once more here.
-    try {
-        pieceSet().clear();
-    } catch (const FatalError&) {
-    }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "data/FatalError.h"
 #include "data/Random.h"
 #include "model/LevelProgress.h"
+#include "model/Pit.h"
 #include "model/PlayField.h"
 
 #include <cstdlib>
@@ -46,13 +47,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         std::abort();
     workFolder = pattern;
     fs::create_directories(workFolder / "Config");
-    fs::copy_file(fs::path(CUBRAVA_CONTENT_CONFIG) / "Pieces.dat", workFolder / "Config/Pieces.dat");
     fs::current_path(workFolder);
     std::atexit(removeWorkFolder);
     return 0;
 }
 
 namespace cubrava::fuzz {
+
+const PieceSet& shippedPieces()
+{
+    static const PieceSet pieces = [] {
+        PieceSet read;
+        readPieces((fs::path(CUBRAVA_CONTENT_CONFIG) / "Pieces.dat").string(), read);
+        return read;
+    }();
+    return pieces;
+}
 
 void useAsFile(const char* path, const std::uint8_t* data, std::size_t size, const std::function<void()>& use)
 {
@@ -70,11 +80,11 @@ void useAsFile(const char* path, const std::uint8_t* data, std::size_t size, con
     }
 }
 
-void playLevel(const LevelDef& level)
+void playLevel(const LevelDef& level, const PieceSet& pieces)
 {
-    PlayField editing(level, true); // the editor's copy: each cell owns its material
+    Pit editing(level, CellMaterials::Copied);
 
-    PlayField play(level, false);
+    PlayField play(level, pieces);
     LevelProgress progress;
     progress.setLevel(level);
     Shell shell;

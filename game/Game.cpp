@@ -57,12 +57,13 @@ void Game::startUp()
     // The game may start in a window (--windowed): the menu offers the other mode.
     hud_->setDisplayModeLabel(services_.screen.fullScreen());
     initWindow();
-    loadLevels();
+    loadLevelsAndPieces();
 }
 
-void Game::loadLevels()
+void Game::loadLevelsAndPieces()
 {
     readLevels(levels_);
+    readPieces(PiecesFileName, pieces_);
     if (!levels_.empty())
         startLevel(levels_[levelIndex_]);
 }
@@ -91,7 +92,7 @@ void Game::initRendering()
 void Game::startLevel(const LevelDef& level)
 {
     play_.reset();
-    play_ = std::make_unique<PlayField>(level, false);
+    play_ = std::make_unique<PlayField>(level, pieces_);
     play_->addListener(*this);
     play_->addListener(*hud_);
     play_->addListener(*dj_);
@@ -263,7 +264,7 @@ void Game::toggleFreeze()
 
 void Game::forgetTextures()
 {
-    for (const PieceDef& piece : pieceSet().pieces())
+    for (const PieceDef& piece : pieces_.pieces())
         for (const Block& block : piece.blocks)
             block.material->resetTextureHandle();
     // Every level, not only the one on screen: a later level's cubes would

@@ -3,6 +3,7 @@
 #include "Screen.h"
 #include "audio/Dj.h"
 #include "data/LevelList.h"
+#include "data/PieceSet.h"
 #include "model/PlayField.h"
 #include "model/SongStep.h"
 #include "platform/Input.h"
@@ -42,9 +43,9 @@ struct GameServices {
     std::function<void(std::chrono::microseconds)> sleep;
 };
 
-// The game program's one top-level object: it owns the levels, the play model
-// of the level on screen, the music player and the views, paces play with
-// timers, and turns input into requests.
+// The game program's one top-level object: it owns the levels, the pieces, the
+// play model of the level on screen, the music player and the views, paces
+// play with timers, and turns input into requests.
 class Game : public PlayListener, public MenuActions {
 public:
     // Builds the music player (reads Config/DJ.dat), the views (the HUD opens
@@ -54,12 +55,13 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // After the display exists: fonts, the display's set-up, the levels, and
-    // the first level shown paused.
+    // After the display exists: fonts, the display's set-up, the levels and
+    // pieces, and the first level shown paused.
     void startUp();
 
-    // Reads Config/Levels.dat and shows the first level, paused.
-    void loadLevels();
+    // Reads Config/Levels.dat, then Config/Pieces.dat, and shows the first
+    // level, paused.
+    void loadLevelsAndPieces();
 
     // Every new display: callbacks, the pointer, the views' rendering state,
     // the music thread.
@@ -125,6 +127,8 @@ private:
     void forgetTextures();
 
     GameServices services_;
+    // Before the play model, which refers to the pieces' materials.
+    PieceSet pieces_;
     std::unique_ptr<PlayField> play_;
     std::unique_ptr<Dj> dj_;
     std::unique_ptr<PreviewView> preview_;

@@ -43,13 +43,6 @@ public:
     virtual void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) = 0;
 };
 
-// Told after every cell edit and every layer action.
-class CellObserver {
-public:
-    virtual ~CellObserver() = default;
-    virtual void cellsChanged() = 0;
-};
-
 // One pending step after a landing, run by PlayField::advance.
 struct PlayAction {
     enum Kind : std::uint8_t { ClearLayer = 1, MoveLayer = 2, SpawnPiece = 3, FinishTurn = 4 };

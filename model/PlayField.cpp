@@ -16,7 +16,7 @@ struct Spot {
 
 Spot at(CellPos p, const Block& b)
 {
-    return {p.x + b.x, p.y + b.y, p.z + b.z};
+    return { p.x + b.x, p.y + b.y, p.z + b.z };
 }
 
 enum class Axis { X, Y, Z };
@@ -48,7 +48,7 @@ void rotateInto(const PieceDef& src, PieceDef& dst, Axis axis)
         }
     }
     dst.orientation = axis == Axis::X ? turnX(src.orientation)
-                    : axis == Axis::Y ? turnY(src.orientation)
+        : axis == Axis::Y             ? turnY(src.orientation)
                                       : turnZ(src.orientation);
     dst.computeExtent();
 }
@@ -81,24 +81,10 @@ PieceDef rotatedZ(const PieceDef& piece)
     return turned;
 }
 
-PlayField::PlayField(const LevelDef& level, bool ownsMaterials)
-    : ownsMaterials_(ownsMaterials),
-      // A pit without cells blocks everything rather than indexing nothing.
-      width_(std::max<std::int8_t>(level.x, 0)),
-      depth_(std::max<std::int8_t>(level.y, 0)),
-      gridHeight_(std::max<std::int8_t>(static_cast<std::int8_t>(level.z + HEADROOM), 0)),
-      pieces_(&pieceSet())
+PlayField::PlayField(const LevelDef& level, const PieceSet& pieces)
+    : pit_(level, CellMaterials::Referenced)
+    , pieces_(&pieces)
 {
-    const std::size_t cellCount = static_cast<std::size_t>(width_) * depth_ * gridHeight_;
-    cells_.assign(cellCount, Cell{});
-    if (ownsMaterials_)
-        ownedMaterials_.resize(cellCount);
-    layerCount_.assign(static_cast<std::size_t>(gridHeight_), 0);
-
-    // Blocks outside the grid or on a filled cell are skipped.
-    for (const Block& b : level.blocks())
-        putCell(CellPos{b.x, b.y, b.z}, *b.material, 0);
-
     if (!pieces_->empty()) {
         chooseNext();
         notify(PlayEvent::NextPieceChosen);
@@ -106,65 +92,6 @@ PlayField::PlayField(const LevelDef& level, bool ownsMaterials)
 }
 
 PlayField::~PlayField() = default;
-
-int PlayField::occupiedAt(int x, int y, int z) const
-{
-    if (x < 0 || y < 0 || z < 0 || x >= width_ || y >= depth_ || z >= gridHeight_)
-        return 2;
-    return cells_[indexOf(x, y, z)].material ? 1 : 0;
-}
-
-const Cell* PlayField::cellAt(CellPos pos) const
-{
-    if (occupiedAt(pos.x, pos.y, pos.z) == 2)
-        return nullptr;
-    return &cells_[indexOf(pos.x, pos.y, pos.z)];
-}
-
-bool PlayField::putCell(CellPos pos, Material& material, Orientation orientation)
-{
-    if (occupiedAt(pos.x, pos.y, pos.z) != 0)
-        return false;
-    const std::size_t index = indexOf(pos.x, pos.y, pos.z);
-    Cell& cell = cells_[index];
-    if (ownsMaterials_) {
-        ownedMaterials_[index] = std::make_unique<Material>(material);
-        cell.material = ownedMaterials_[index].get();
-    } else {
-        cell.material = &material;
-    }
-    cell.orientation = orientation;
-    ++layerCount_[static_cast<std::size_t>(pos.z)];
-    if (pos.z >= stackHeight_)
-        stackHeight_ = static_cast<std::int16_t>(pos.z + 1);
-    tellObservers();
-    return true;
-}
-
-bool PlayField::clearCell(CellPos pos)
-{
-    if (occupiedAt(pos.x, pos.y, pos.z) != 1)
-        return false;
-    const std::size_t index = indexOf(pos.x, pos.y, pos.z);
-    cells_[index] = Cell{};
-    if (ownsMaterials_)
-        ownedMaterials_[index].reset();
-    const std::size_t z = static_cast<std::size_t>(pos.z);
-    if (--layerCount_[z] == 0 && pos.z == stackHeight_ - 1) {
-        int below = pos.z - 1;
-        while (below >= 0 && layerCount_[static_cast<std::size_t>(below)] == 0)
-            --below;
-        stackHeight_ = static_cast<std::int16_t>(below + 1);
-    }
-    tellObservers();
-    return true;
-}
-
-void PlayField::addCellObserver(CellObserver& observer)
-{
-    if (std::find(cellObservers_.begin(), cellObservers_.end(), &observer) == cellObservers_.end())
-        cellObservers_.push_back(&observer);
-}
 
 void PlayField::addListener(PlayListener& listener)
 {
@@ -177,12 +104,6 @@ void PlayField::notify(PlayEvent event, std::int32_t arg)
     // By index: a listener may register another while being told.
     for (std::size_t i = 0; i < listeners_.size(); ++i)
         listeners_[i]->onPlayEvent(*this, event, arg);
-}
-
-void PlayField::tellObservers()
-{
-    for (std::size_t i = 0; i < cellObservers_.size(); ++i)
-        cellObservers_[i]->cellsChanged();
 }
 
 const PieceDef* PlayField::activePiece() const
@@ -199,16 +120,16 @@ std::int32_t PlayField::dropDistanceOf(const PieceDef& piece, CellPos p) const
 {
     for (const Block& b : piece.blocks) {
         Spot s = at(p, b);
-        if (occupiedAt(s.x, s.y, s.z) != 0)
+        if (pit_.occupancyAt(s.x, s.y, s.z) != Occupancy::Empty)
             return -1;
     }
-    std::int32_t best = gridHeight_;
+    std::int32_t best = pit_.gridHeight();
     for (const Block& b : piece.blocks) {
         Spot s = at(p, b);
-        if (occupiedAt(s.x, s.y, s.z - 1) != 0)
+        if (pit_.occupancyAt(s.x, s.y, s.z - 1) != Occupancy::Empty)
             return 0;
         std::int32_t count = 1;
-        while (count < best && occupiedAt(s.x, s.y, s.z - 1 - count) == 0)
+        while (count < best && pit_.occupancyAt(s.x, s.y, s.z - 1 - count) == Occupancy::Empty)
             ++count;
         best = std::min(best, count);
     }
@@ -228,9 +149,9 @@ void PlayField::spawn()
         notify(PlayEvent::NextPieceChosen);
     }
     // Centred, rounding towards the origin; the top layer four above the rim.
-    position_.x = clampToByte(static_cast<int>(width_ * 0.5f - current_.ex * 0.5f));
-    position_.y = clampToByte(static_cast<int>(depth_ * 0.5f - current_.ey * 0.5f));
-    position_.z = clampToByte(gridHeight_ - current_.ez - 4);
+    position_.x = clampToByte(static_cast<int>(pit_.width() * 0.5f - current_.ex * 0.5f));
+    position_.y = clampToByte(static_cast<int>(pit_.depth() * 0.5f - current_.ey * 0.5f));
+    position_.z = clampToByte(pit_.gridHeight() - current_.ez - 4);
     dropDistance_ = dropDistanceOf(current_, position_);
     if (dropDistance_ < 0) {
         running_ = false;
@@ -282,7 +203,9 @@ void PlayField::move(MoveKind kind)
     case MoveKind::RotateY:
     case MoveKind::RotateZ:
         rotateInto(current_, candidate_,
-                   kind == MoveKind::RotateX ? Axis::X : kind == MoveKind::RotateY ? Axis::Y : Axis::Z);
+            kind == MoveKind::RotateX       ? Axis::X
+                : kind == MoveKind::RotateY ? Axis::Y
+                                            : Axis::Z);
         distance = dropDistanceOf(candidate_, target);
         turned = true;
         break;
@@ -308,14 +231,14 @@ bool PlayField::stampPiece()
     for (std::size_t i = 0; i < current_.blocks.size(); ++i) {
         const Block& b = current_.blocks[i];
         Spot s = at(position_, b);
-        if (occupiedAt(s.x, s.y, s.z) != 0 ||
-            !putCell(CellPos{static_cast<std::int8_t>(s.x), static_cast<std::int8_t>(s.y),
-                             static_cast<std::int8_t>(s.z)},
-                     *b.material, current_.orientation)) {
+        if (pit_.occupancyAt(s.x, s.y, s.z) != Occupancy::Empty
+            || !pit_.putCell(
+                CellPos { static_cast<std::int8_t>(s.x), static_cast<std::int8_t>(s.y), static_cast<std::int8_t>(s.z) },
+                *b.material, current_.orientation)) {
             while (i-- > 0) {
                 Spot placed = at(position_, current_.blocks[i]);
-                clearCell(CellPos{static_cast<std::int8_t>(placed.x), static_cast<std::int8_t>(placed.y),
-                                  static_cast<std::int8_t>(placed.z)});
+                pit_.clearCell(CellPos { static_cast<std::int8_t>(placed.x), static_cast<std::int8_t>(placed.y),
+                    static_cast<std::int8_t>(placed.z) });
             }
             return false;
         }
@@ -329,65 +252,40 @@ void PlayField::land()
     pieceActive_ = false;
     notify(PlayEvent::PieceLanded);
     scanFullLayers();
-    if (stackHeight_ > pitHeight()) {
+    if (pit_.stackHeight() > pit_.pitHeight()) {
         running_ = false;
         notify(PlayEvent::GameOver);
         return;
     }
-    pending_.push_back(PlayAction{PlayAction::FinishTurn, 0, 0});
-    pending_.push_back(PlayAction{PlayAction::SpawnPiece, 0, 0});
+    pending_.push_back(PlayAction { PlayAction::FinishTurn, 0, 0 });
+    pending_.push_back(PlayAction { PlayAction::SpawnPiece, 0, 0 });
 }
 
 void PlayField::scanFullLayers()
 {
-    const int full = width_ * depth_;
+    const int full = pit_.width() * pit_.depth();
+    const int height = pit_.stackHeight();
     int i = 0, j = 0;
-    while (j < stackHeight_) {
-        while (j < stackHeight_ && layerCount_[static_cast<std::size_t>(j)] == full) {
-            pending_.push_back(PlayAction{PlayAction::ClearLayer, static_cast<std::int8_t>(j), 0});
+    while (j < height) {
+        while (j < height && pit_.layerCount(j) == full) {
+            pending_.push_back(PlayAction { PlayAction::ClearLayer, static_cast<std::int8_t>(j), 0 });
             ++j;
         }
-        if (j == stackHeight_)
+        if (j == height)
             break;
         if (j != i)
-            pending_.push_back(PlayAction{PlayAction::MoveLayer, static_cast<std::int8_t>(j), static_cast<std::int8_t>(i)});
+            pending_.push_back(
+                PlayAction { PlayAction::MoveLayer, static_cast<std::int8_t>(j), static_cast<std::int8_t>(i) });
         ++i;
         ++j;
     }
     // The layers that will remain, though the cells change only as the actions run.
-    stackHeight_ = static_cast<std::int16_t>(i);
-}
-
-void PlayField::clearLayer(int layer)
-{
-    const std::size_t size = static_cast<std::size_t>(width_) * depth_;
-    const std::size_t first = static_cast<std::size_t>(layer) * size;
-    std::fill(cells_.begin() + first, cells_.begin() + first + size, Cell{});
-    if (ownsMaterials_) {
-        for (std::size_t k = first; k < first + size; ++k)
-            ownedMaterials_[k].reset();
-    }
-    layerCount_[static_cast<std::size_t>(layer)] = 0;
-}
-
-void PlayField::moveLayer(int from, int to)
-{
-    const std::size_t size = static_cast<std::size_t>(width_) * depth_;
-    const std::size_t source = static_cast<std::size_t>(from) * size;
-    const std::size_t target = static_cast<std::size_t>(to) * size;
-    std::copy(cells_.begin() + source, cells_.begin() + source + size, cells_.begin() + target);
-    std::fill(cells_.begin() + source, cells_.begin() + source + size, Cell{});
-    if (ownsMaterials_) {
-        for (std::size_t k = 0; k < size; ++k)
-            ownedMaterials_[target + k] = std::move(ownedMaterials_[source + k]);
-    }
-    layerCount_[static_cast<std::size_t>(to)] = layerCount_[static_cast<std::size_t>(from)];
-    layerCount_[static_cast<std::size_t>(from)] = 0;
+    pit_.setStackHeight(i);
 }
 
 void PlayField::start()
 {
-    pending_.push_back(PlayAction{PlayAction::SpawnPiece, 0, 0});
+    pending_.push_back(PlayAction { PlayAction::SpawnPiece, 0, 0 });
     running_ = true;
     notify(PlayEvent::Started);
 }
@@ -407,14 +305,12 @@ void PlayField::advance()
     switch (action.kind) {
     case PlayAction::ClearLayer:
         notify(PlayEvent::LayerClearing, action.a);
-        clearLayer(action.a);
+        pit_.clearLayer(action.a);
         notify(PlayEvent::LayerCleared, action.a);
-        tellObservers();
         break;
     case PlayAction::MoveLayer:
-        moveLayer(action.a, action.b);
+        pit_.moveLayer(action.a, action.b);
         notify(PlayEvent::LayerDropped, action.b);
-        tellObservers();
         break;
     case PlayAction::SpawnPiece:
         spawn();

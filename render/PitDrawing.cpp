@@ -117,14 +117,14 @@ void placeSceneLights()
 namespace {
 
 // Every landed cube, layer by layer from the bottom.
-template <typename Visit> void forEachLandedCube(const PlayField& play, Visit visit)
+template <typename Visit> void forEachLandedCube(const Pit& pit, Visit visit)
 {
-    for (int z = 0; z < play.gridHeight(); ++z) {
-        if (play.layerCount(z) == 0)
+    for (int z = 0; z < pit.gridHeight(); ++z) {
+        if (pit.layerCount(z) == 0)
             continue;
-        for (int x = 0; x < play.width(); ++x) {
-            for (int y = 0; y < play.depth(); ++y) {
-                const Cell* cell = play.cellAt(
+        for (int x = 0; x < pit.width(); ++x) {
+            for (int y = 0; y < pit.depth(); ++y) {
+                const Cell* cell = pit.cellAt(
                     CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
                 if (cell && cell->material)
                     visit(*cell->material, x, y, z, cell->orientation);
@@ -135,16 +135,16 @@ template <typename Visit> void forEachLandedCube(const PlayField& play, Visit vi
 
 } // namespace
 
-void drawLandedCubes(const PlayField& play)
+void drawLandedCubes(const Pit& pit)
 {
-    forEachLandedCube(play, [](Material& material, int x, int y, int z, Orientation orientation) {
+    forEachLandedCube(pit, [](Material& material, int x, int y, int z, Orientation orientation) {
         drawCube(material, x, y, z, orientation, 1.0f, 0.0f);
     });
 }
 
-void gatherLandedCubes(const PlayField& play, CubeBatch& batch)
+void gatherLandedCubes(const Pit& pit, CubeBatch& batch)
 {
-    forEachLandedCube(play, [&batch](Material& material, int x, int y, int z, Orientation orientation) {
+    forEachLandedCube(pit, [&batch](Material& material, int x, int y, int z, Orientation orientation) {
         batch.add(material, x, y, z, orientation);
     });
 }
@@ -162,15 +162,15 @@ void drawLandedBatch(CubeBatch& batch)
     glDisable(GL_DEPTH_TEST);
 }
 
-void drawStaticContent(const PlayField& play, LandedCubes how)
+void drawStaticContent(const Pit& pit, LandedCubes how)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
-    drawPitGrid(play.width(), play.depth(), play.pitHeight());
+    drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
     placeSceneLights();
     if (how == LandedCubes::OneByOne) {
         enableLitState();
-        drawLandedCubes(play);
+        drawLandedCubes(pit);
         disableLitState();
     }
     glDisable(GL_DEPTH_TEST);
@@ -186,7 +186,7 @@ void drawPieceContent(const PlayField& play)
     glEnable(GL_DEPTH_TEST);
     glColor3d(1.0, 1.0, 1.0);
     for (const Block& block : piece->blocks)
-        drawWallMarkers(at.x + block.x, at.y + block.y, at.z + block.z, play.width(), play.depth());
+        drawWallMarkers(at.x + block.x, at.y + block.y, at.z + block.z, play.pit().width(), play.pit().depth());
 
     enableLitState();
     for (const Block& block : piece->blocks) {
@@ -211,9 +211,9 @@ void drawPieceContent(const PlayField& play)
     glDisable(GL_DEPTH_TEST);
 }
 
-void prepareStaticTextures(const PlayField& play)
+void prepareStaticTextures(const Pit& pit)
 {
-    forEachLandedCube(play, [](Material& material, int, int, int, Orientation) { ensureTexture(material); });
+    forEachLandedCube(pit, [](Material& material, int, int, int, Orientation) { ensureTexture(material); });
 }
 
 void preparePieceTextures(const PlayField& play)

@@ -3,6 +3,7 @@
 namespace cubrava {
 
 class CubeBatch;
+class Pit;
 class PlayField;
 
 // How the landed cubes are drawn: gathered into a CubeBatch that the view
@@ -16,7 +17,7 @@ enum class LandedCubes { Batched, OneByOne };
 
 // The static list: clears the window, then the grid and the lights; then
 // every landed cube when they are drawn one by one.
-void drawStaticContent(const PlayField& play, LandedCubes how);
+void drawStaticContent(const Pit& pit, LandedCubes how);
 
 // The piece list: the falling piece with its wall markers and landing ghost;
 // nothing while no piece falls.
@@ -33,17 +34,17 @@ void initSceneLights();
 void placeSceneLights();
 
 // Every occupied cell of the grid, headroom included, with drawCube.
-void drawLandedCubes(const PlayField& play);
+void drawLandedCubes(const Pit& pit);
 
 // The same cubes into a batch, which should be empty.
-void gatherLandedCubes(const PlayField& play, CubeBatch& batch);
+void gatherLandedCubes(const Pit& pit, CubeBatch& batch);
 
 // Draws a batch of landed cubes from the eye of the current modelview, in
 // the lights of the static content.
 void drawLandedBatch(CubeBatch& batch);
 
 // Binds, outside any list compilation, the textures the contents above will need.
-void prepareStaticTextures(const PlayField& play);
+void prepareStaticTextures(const Pit& pit);
 void preparePieceTextures(const PlayField& play);
 
 } // namespace cubrava

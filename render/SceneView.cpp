@@ -26,7 +26,7 @@ void SceneView::attach(PlayField& play)
     listsStale_ = true;
     play_ = &play;
     play.addListener(*this);
-    control_.setPit(play.width(), play.depth(), play.pitHeight());
+    control_.setPit(play.pit().width(), play.pit().depth(), play.pit().pitHeight());
 }
 
 void SceneView::releaseLists()
@@ -98,14 +98,14 @@ void SceneView::rebuildStatic()
 // when the landed cubes do.
 void SceneView::buildStatic()
 {
-    const PlayField& play = *play_;
-    prepareStaticTextures(play);
+    const Pit& pit = play_->pit();
+    prepareStaticTextures(pit);
     const LandedCubes how = landedCubes_;
-    ensureList(staticList_, [&play, how] { drawStaticContent(play, how); });
+    ensureList(staticList_, [&pit, how] { drawStaticContent(pit, how); });
     if (!landedBuilt_) {
         landed_.clear();
         if (how == LandedCubes::Batched)
-            gatherLandedCubes(play, landed_);
+            gatherLandedCubes(pit, landed_);
         landedBuilt_ = true;
     }
 }
@@ -143,8 +143,8 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
         break;
     case PlayEvent::LayerClearing:
         // The layer's cells are still filled: the shards take their colours.
-        effects_.add(std::make_unique<SparkBurst>(play, arg));
-        effects_.add(std::make_unique<ShardBurst>(play, arg));
+        effects_.add(std::make_unique<SparkBurst>(play.pit(), arg));
+        effects_.add(std::make_unique<ShardBurst>(play.pit(), arg));
         break;
     case PlayEvent::LayerCleared:
     case PlayEvent::LayerDropped:

@@ -74,7 +74,7 @@ void SceneView::draw()
     if (staticList_ != 0)
         display_.callList(staticList_);
     else
-        drawStaticContent(play, landedCubes_);
+        drawStaticContent(play.pit(), landedCubes_);
     drawLandedBatch(landed_);
     if (pieceList_ != 0)
         display_.callList(pieceList_);

@@ -1,7 +1,7 @@
 #include "ShardBurst.h"
 
 #include "data/Random.h"
-#include "model/PlayField.h"
+#include "model/Pit.h"
 
 #include <GL/gl.h>
 
@@ -56,21 +56,21 @@ void apply(const float m[3][3], const float v[3], float out[3])
 
 } // namespace
 
-ShardBurst::ShardBurst(const PlayField& play, int layer)
-    : originX_(play.width() * 0.5f)
-    , originY_(play.depth() * 0.5f)
+ShardBurst::ShardBurst(const Pit& pit, int layer)
+    : originX_(pit.width() * 0.5f)
+    , originY_(pit.depth() * 0.5f)
     , shards_(Count)
 {
     for (Shard& shard : shards_)
-        start(shard, play, layer);
+        start(shard, pit, layer);
     arrays_.reserve(static_cast<std::size_t>(Count) * 3, 0, true);
 }
 
-void ShardBurst::start(Shard& s, const PlayField& play, int layer)
+void ShardBurst::start(Shard& s, const Pit& pit, int layer)
 {
     // A pit is never narrower than one cell; the guard keeps % away from 0.
-    const int width = std::max(1, play.width());
-    const int depth = std::max(1, play.depth());
+    const int width = std::max(1, pit.width());
+    const int depth = std::max(1, pit.depth());
     const int life = cubrava::rand() % 50 + 100;
     s.alive = 1;
     s.alpha = 1.0f;
@@ -79,7 +79,7 @@ void ShardBurst::start(Shard& s, const PlayField& play, int layer)
     const int cx = cubrava::rand() % width;
     const int cy = cubrava::rand() % depth;
     // The layer is full when it clears; a cell found empty gives a white shard.
-    const Cell* cell = play.cellAt(
+    const Cell* cell = pit.cellAt(
         CellPos { static_cast<std::int8_t>(cx), static_cast<std::int8_t>(cy), static_cast<std::int8_t>(layer) });
     if (cell && cell->material) {
         s.red = cell->material->red;

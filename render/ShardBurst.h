@@ -8,7 +8,7 @@
 
 namespace cubrava {
 
-class PlayField;
+class Pit;
 
 // One coloured triangle cut from a cleared cube. The centre is relative to the
 // pit's vertical centre line; the vertices are relative to the centre.
@@ -32,7 +32,7 @@ public:
     static constexpr int Count = 2000;
 
     // The layer must lie in the pit; its cells give the shards their colours.
-    ShardBurst(const PlayField& play, int layer);
+    ShardBurst(const Pit& pit, int layer);
 
     bool draw() override;
     void step() override;
@@ -47,7 +47,7 @@ public:
     void fillArrays(ParticleArrays& out) const;
 
 private:
-    void start(Shard& shard, const PlayField& play, int layer);
+    void start(Shard& shard, const Pit& pit, int layer);
 
     float originX_;
     float originY_;

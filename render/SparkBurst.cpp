@@ -1,7 +1,7 @@
 #include "SparkBurst.h"
 
 #include "data/Random.h"
-#include "model/PlayField.h"
+#include "model/Pit.h"
 
 #include <GL/gl.h>
 
@@ -30,8 +30,8 @@ float clamp01(float v)
 
 } // namespace
 
-SparkBurst::SparkBurst(const PlayField& play, int layer)
-    : SparkBurst(play.width(), play.depth(), layer)
+SparkBurst::SparkBurst(const Pit& pit, int layer)
+    : SparkBurst(pit.width(), pit.depth(), layer)
 {
 }
 

@@ -8,7 +8,7 @@
 
 namespace cubrava {
 
-class PlayField;
+class Pit;
 
 // One glowing diamond of a spark burst. x and y are relative to the pit's
 // vertical centre line, z is in pit layers.
@@ -30,7 +30,7 @@ class SparkBurst : public Effect {
 public:
     static constexpr int Count = 5000;
 
-    SparkBurst(const PlayField& play, int layer);
+    SparkBurst(const Pit& pit, int layer);
     SparkBurst(int pitWidth, int pitDepth, int layer);
 
     bool draw() override;

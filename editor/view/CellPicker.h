@@ -3,11 +3,11 @@
 namespace cubrava {
 
 class CameraControl;
-class PlayField;
+class Pit;
 
-// What picking looks at: the field, the layer being edited and the camera.
+// What picking looks at: the pit, the layer being edited and the camera.
 struct PickScene {
-    const PlayField& play;
+    const Pit& pit;
     int layer;
     const CameraControl& camera;
 };

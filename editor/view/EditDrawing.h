@@ -3,7 +3,7 @@
 #include "PickNames.h"
 #include "Selection.h"
 #include "data/Material.h"
-#include "model/PlayField.h"
+#include "model/Pit.h"
 
 namespace cubrava {
 
@@ -19,28 +19,28 @@ constexpr float FaintBrighten = 0.4f;
 // Each cell of the edited layer in drawing order, x outermost:
 // visit(x, y, pickName, material or nullptr when empty, orientation, brighten).
 template <typename Visit>
-void forEachEditCell(const PlayField& play, int layer, int hovered, const Selection& selection, Visit visit)
+void forEachEditCell(const Pit& pit, int layer, int hovered, const Selection& selection, Visit visit)
 {
-    for (int x = 0; x < play.width(); ++x)
-        for (int y = 0; y < play.depth(); ++y) {
-            const int name = pickName(x, y, play.depth());
+    for (int x = 0; x < pit.width(); ++x)
+        for (int y = 0; y < pit.depth(); ++y) {
+            const int name = pickName(x, y, pit.depth());
             const float brighten = name == hovered ? EditLook::HoveredBrighten
                 : selection.contains(x, y)         ? EditLook::SelectedBrighten
                                                    : 0.0f;
-            const Cell* cell = play.cellAt(
+            const Cell* cell = pit.cellAt(
                 CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(layer) });
             visit(x, y, name, cell ? cell->material : nullptr, cell ? cell->orientation : Orientation { 0 }, brighten);
         }
 }
 
 // Each cube of one layer in drawing order, x outermost: visit(material, x, y, orientation).
-template <typename Visit> void forEachCubeOfLayer(const PlayField& play, int z, Visit visit)
+template <typename Visit> void forEachCubeOfLayer(const Pit& pit, int z, Visit visit)
 {
-    if (play.layerCount(z) == 0)
+    if (pit.layerCount(z) == 0)
         return;
-    for (int x = 0; x < play.width(); ++x)
-        for (int y = 0; y < play.depth(); ++y) {
-            const Cell* cell = play.cellAt(
+    for (int x = 0; x < pit.width(); ++x)
+        for (int y = 0; y < pit.depth(); ++y) {
+            const Cell* cell = pit.cellAt(
                 CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
             if (cell && cell->material)
                 visit(*cell->material, x, y, cell->orientation);
@@ -52,10 +52,10 @@ template <typename Visit> void forEachCubeOfLayer(const PlayField& play, int z, 
 // ghost with depth writes off; the hovered cell brightest, selected ones
 // brighter. The caller enables blending; depth writes are on again at the
 // end. Picking draws the same cells for their names.
-void drawEditLayer(const PlayField& play, int layer, Material& ghost, int hovered, const Selection& selection);
+void drawEditLayer(const Pit& pit, int layer, Material& ghost, int hovered, const Selection& selection);
 
 // The cubes of every other layer of the pit, faint and pale, cube by cube.
 // Depth writes off.
-void drawFaintLayers(const PlayField& play, int layer);
+void drawFaintLayers(const Pit& pit, int layer);
 
 } // namespace cubrava

@@ -1,9 +1,8 @@
 #include "EditorView.h"
 
 #include "PickNames.h"
-#include "editor/dialog/ViewListener.h"
 #include "ViewWindowService.h"
-#include "model/PlayField.h"
+#include "editor/dialog/ViewListener.h"
 #include "render/RedisplayRequest.h"
 
 #include <algorithm>
@@ -50,16 +49,16 @@ EditorView::~EditorView() = default;
 
 void EditorView::setLevel(const LevelDef& level)
 {
-    // Built before the lock is taken: the view thread draws the old field meanwhile.
-    auto fresh = std::make_unique<PlayField>(level, true);
+    // Built before the lock is taken: the view thread draws the old pit meanwhile.
+    auto fresh = std::make_unique<Pit>(level, CellMaterials::Copied);
     fresh->addCellObserver(*this);
-    std::unique_ptr<PlayField> old;
+    std::unique_ptr<Pit> old;
     Reports reports;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
-        old = std::move(play_);
-        play_ = std::move(fresh);
-        camera_.setPit(play_->width(), play_->depth(), play_->pitHeight());
+        old = std::move(pit_);
+        pit_ = std::move(fresh);
+        camera_.setPit(pit_->width(), pit_->depth(), pit_->pitHeight());
         ++cells_;
         selection_.clear();
         layer_ = 0;
@@ -76,14 +75,14 @@ void EditorView::addBlocks(const Material& brush)
     Reports reports;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
-        if (!play_ || selection_.empty())
+        if (!pit_ || selection_.empty())
             return;
         // putCell keeps a copy of its own, so no cube shares the brush or another cube's material.
         Material copy = brush;
         selection_.anyCell([&](int x, int y) {
             const CellPos at = cellPos(x, y, layer_);
-            play_->clearCell(at);
-            play_->putCell(at, copy, 0);
+            pit_->clearCell(at);
+            pit_->putCell(at, copy, 0);
             return false;
         });
         redisplay_.request();
@@ -97,10 +96,10 @@ void EditorView::removeBlocks()
     Reports reports;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
-        if (!play_ || selection_.empty())
+        if (!pit_ || selection_.empty())
             return;
         selection_.anyCell([&](int x, int y) {
-            play_->clearCell(cellPos(x, y, layer_));
+            pit_->clearCell(cellPos(x, y, layer_));
             return false;
         });
         noteSelection(reports);
@@ -111,17 +110,17 @@ void EditorView::removeBlocks()
 
 void EditorView::exportBlocks(LevelDef& level)
 {
-    // The view thread binds textures into the field's materials as it draws
+    // The view thread binds textures into the pit's materials as it draws
     // them, so even reading them takes the lock.
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     level.clearBlocks();
-    if (!play_)
+    if (!pit_)
         return;
-    const PlayField& play = *play_;
-    for (int x = 0; x < play.width(); ++x)
-        for (int y = 0; y < play.depth(); ++y)
-            for (int z = 0; z < play.gridHeight(); ++z) {
-                const Cell* cell = play.cellAt(cellPos(x, y, z));
+    const Pit& pit = *pit_;
+    for (int x = 0; x < pit.width(); ++x)
+        for (int y = 0; y < pit.depth(); ++y)
+            for (int z = 0; z < pit.gridHeight(); ++z) {
+                const Cell* cell = pit.cellAt(cellPos(x, y, z));
                 if (cell && cell->material)
                     level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y),
                         static_cast<std::int8_t>(z), *cell->material);
@@ -198,10 +197,10 @@ void EditorView::stepLayer(int step)
     Reports reports;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
-        if (!play_)
+        if (!pit_)
             return;
         const int layer = layer_ + step;
-        if (layer < 0 || layer >= play_->pitHeight())
+        if (layer < 0 || layer >= pit_->pitHeight())
             return;
         hovered_ = -1;
         layer_ = layer;
@@ -223,21 +222,21 @@ void EditorView::mouseButton(MouseButton button, ButtonState state, int x, int y
         pickAt(x, y);
         const bool left = button == MouseButton::Left, right = button == MouseButton::Right;
         const bool down = state == ButtonState::Down, up = state == ButtonState::Up;
-        if (play_ && left && down) {
+        if (pit_ && left && down) {
             if (hovered_ == -1) {
                 selection_.clear();
                 noteSelection(reports);
             } else {
-                const LayerCell cell = cellOfPickName(hovered_, play_->depth());
+                const LayerCell cell = cellOfPickName(hovered_, pit_->depth());
                 // Pressing again on the one selected cell keeps it as it is.
                 if (!selection_.isSingleCell(cell.x, cell.y))
                     selection_.anchor(cell.x, cell.y);
             }
-        } else if (play_ && left && up) {
+        } else if (pit_ && left && up) {
             noteSelection(reports);
-        } else if (play_ && right && up && hovered_ != -1) {
-            const LayerCell cell = cellOfPickName(hovered_, play_->depth());
-            const Cell* picked = play_->cellAt(cellPos(cell.x, cell.y, layer_));
+        } else if (pit_ && right && up && hovered_ != -1) {
+            const LayerCell cell = cellOfPickName(hovered_, pit_->depth());
+            const Cell* picked = pit_->cellAt(cellPos(cell.x, cell.y, layer_));
             reports.blockPicked = true;
             if (picked && picked->material)
                 reports.picked = *picked->material;
@@ -255,10 +254,10 @@ void EditorView::mouseDrag(int x, int y)
     }
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     pickAt(x, y);
-    if (!play_ || hovered_ == -1)
+    if (!pit_ || hovered_ == -1)
         return;
     // Reported at the release, not at every step.
-    const LayerCell cell = cellOfPickName(hovered_, play_->depth());
+    const LayerCell cell = cellOfPickName(hovered_, pit_->depth());
     if (selection_.x2 != cell.x || selection_.y2 != cell.y) {
         selection_.extendTo(cell.x, cell.y);
         window_.postRedisplay();
@@ -277,10 +276,10 @@ void EditorView::mouseHover(int x, int y)
 
 void EditorView::pickAt(int x, int y)
 {
-    if (!play_)
+    if (!pit_)
         return;
-    int name = picker_.cellAt(PickScene { *play_, layer_, camera_ }, x, y);
-    if (name >= play_->width() * play_->depth())
+    int name = picker_.cellAt(PickScene { *pit_, layer_, camera_ }, x, y);
+    if (name >= pit_->width() * pit_->depth())
         name = -1;
     if (name != hovered_) {
         hovered_ = name < 0 ? -1 : name;
@@ -292,8 +291,9 @@ void EditorView::noteSelection(Reports& reports) const
 {
     reports.selectionChanged = true;
     reports.noSelection = selection_.empty();
-    reports.anyOccupied
-        = play_ && selection_.anyCell([&](int x, int y) { return play_->isOccupied(cellPos(x, y, layer_)) == 1; });
+    reports.anyOccupied = pit_ && selection_.anyCell([&](int x, int y) {
+        return pit_->occupancy(cellPos(x, y, layer_)) == Occupancy::Filled;
+    });
 }
 
 void EditorView::deliver(const Reports& reports)
@@ -316,7 +316,7 @@ void EditorView::deliver(const Reports& reports)
 bool EditorView::hasLevel() const
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    return play_ != nullptr;
+    return pit_ != nullptr;
 }
 
 int EditorView::currentLayer() const

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "CellPicker.h"
-#include "editor/dialog/EditingView.h"
 #include "Selection.h"
 #include "ViewCubes.h"
 #include "data/Material.h"
-#include "model/PlayEvents.h"
+#include "editor/dialog/EditingView.h"
+#include "model/Pit.h"
 #include "platform/Input.h"
 #include "render/CameraControl.h"
 #include "render/PitDrawing.h"
@@ -19,7 +19,6 @@
 
 namespace cubrava {
 
-class PlayField;
 class RedisplayRequest;
 class TimerService;
 class ViewListener;
@@ -35,7 +34,7 @@ class ViewWindowService;
 // OpenGL or window-system call: they change the model under the view lock and
 // ask for a redisplay through the RedisplayRequest. Everything else (the
 // window's callbacks) runs on the view thread, which owns the OpenGL context.
-// The view lock is one recursive mutex over the play field, the selection, the
+// The view lock is one recursive mutex over the pit, the selection, the
 // current layer and the hovered cell; listeners are called with it released,
 // so a listener may wait for the dialog's thread while that thread waits for
 // the lock.
@@ -48,8 +47,6 @@ public:
     EditorView& operator=(const EditorView&) = delete;
 
     // --- the dialog's thread ---
-    // May raise FatalError when the piece file cannot be read (the view thread
-    // has read it by the time it is ready).
     void setLevel(const LevelDef& level) override;
     void addBlocks(const Material& brush) override;
     void removeBlocks() override;
@@ -97,7 +94,7 @@ private:
     void pickAt(int x, int y);
     void noteSelection(Reports& reports) const;
     void deliver(const Reports& reports);
-    void drawEditMode(const PlayField& play);
+    void drawEditMode(const Pit& pit);
 
     ViewWindowService& window_;
     RedisplayRequest& redisplay_;
@@ -115,11 +112,12 @@ private:
 
     // The view lock, and what it guards.
     mutable std::recursive_mutex mutex_;
-    std::unique_ptr<PlayField> play_;
+    // The level's cells, each holding a copy of its material.
+    std::unique_ptr<Pit> pit_;
     Selection selection_;
     int layer_ = 0;
     int hovered_ = -1;
-    // Counts the changes of the cells: a new field, a cell put or cleared.
+    // Counts the changes of the cells: a new pit, a cell put or cleared.
     std::uint64_t cells_ = 0;
 
     mutable std::mutex listenersMutex_;

@@ -3,7 +3,7 @@
 
 #include "EditDrawing.h"
 #include "PickNames.h"
-#include "model/PlayField.h"
+#include "model/Pit.h"
 #include "render/CubeDrawing.h"
 #include "render/PitDrawing.h"
 #include "render/RedisplayRequest.h"
@@ -12,13 +12,13 @@
 
 namespace cubrava {
 
-void drawEditLayer(const PlayField& play, int layer, Material& ghost, int hovered, const Selection& selection)
+void drawEditLayer(const Pit& pit, int layer, Material& ghost, int hovered, const Selection& selection)
 {
     // Names count only while picking; some drivers take loading one otherwise as an error.
     GLint renderMode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &renderMode);
     const bool naming = renderMode == GL_SELECT;
-    forEachEditCell(play, layer, hovered, selection,
+    forEachEditCell(pit, layer, hovered, selection,
         [&](int x, int y, int name, Material* material, Orientation orientation, float brighten) {
             if (naming)
                 glLoadName(static_cast<GLuint>(name));
@@ -33,13 +33,13 @@ void drawEditLayer(const PlayField& play, int layer, Material& ghost, int hovere
     glDepthMask(GL_TRUE);
 }
 
-void drawFaintLayers(const PlayField& play, int layer)
+void drawFaintLayers(const Pit& pit, int layer)
 {
     glDepthMask(GL_FALSE);
-    for (int z = 0; z < play.pitHeight(); ++z) {
+    for (int z = 0; z < pit.pitHeight(); ++z) {
         if (z == layer)
             continue;
-        forEachCubeOfLayer(play, z, [z](Material& material, int x, int y, Orientation orientation) {
+        forEachCubeOfLayer(pit, z, [z](Material& material, int x, int y, Orientation orientation) {
             drawCube(material, x, y, z, orientation, EditLook::FaintAlpha, EditLook::FaintBrighten);
         });
     }
@@ -64,9 +64,9 @@ void EditorView::display()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    if (!play_)
+    if (!pit_)
         return;
-    const PlayField& play = *play_;
+    const Pit& pit = *pit_;
 
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -77,7 +77,7 @@ void EditorView::display()
 
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
-    drawPitGrid(play.width(), play.depth(), play.pitHeight());
+    drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
     placeSceneLights();
     glEnable(GL_LIGHTING);
     glEnable(GL_COLOR_MATERIAL);
@@ -85,13 +85,13 @@ void EditorView::display()
     glEnable(GL_LIGHT1);
     const bool kept = cubeDrawing_ == LandedCubes::Batched;
     if (editMode_ && kept)
-        cubes_.drawEditMode(play, cells_, layer_, ghost_, hovered_, selection_, viewport_);
+        cubes_.drawEditMode(pit, cells_, layer_, ghost_, hovered_, selection_, viewport_);
     else if (editMode_)
-        drawEditMode(play);
+        drawEditMode(pit);
     else if (kept)
-        cubes_.drawCameraMode(play, cells_);
+        cubes_.drawCameraMode(pit, cells_);
     else
-        drawLandedCubes(play);
+        drawLandedCubes(pit);
     glDisable(GL_LIGHT1);
     glDisable(GL_LIGHT0);
     glDisable(GL_COLOR_MATERIAL);
@@ -104,12 +104,12 @@ void EditorView::display()
     glMatrixMode(GL_MODELVIEW);
 }
 
-void EditorView::drawEditMode(const PlayField& play)
+void EditorView::drawEditMode(const Pit& pit)
 {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    drawEditLayer(play, layer_, ghost_, hovered_, selection_);
-    drawFaintLayers(play, layer_);
+    drawEditLayer(pit, layer_, ghost_, hovered_, selection_);
+    drawFaintLayers(pit, layer_);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
 }

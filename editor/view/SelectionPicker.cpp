@@ -2,7 +2,7 @@
 
 #include "EditDrawing.h"
 #include "HitRecords.h"
-#include "model/PlayField.h"
+#include "model/Pit.h"
 #include "render/CameraControl.h"
 
 #include <GL/gl.h>
@@ -32,7 +32,7 @@ int SelectionPicker::cellAt(const PickScene& scene, int x, int y)
     scene.camera.applyCamera();
 
     // Colours and brightness mean nothing here, only the names.
-    drawEditLayer(scene.play, scene.layer, blank_, -1, Selection {});
+    drawEditLayer(scene.pit, scene.layer, blank_, -1, Selection {});
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

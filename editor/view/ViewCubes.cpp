@@ -1,7 +1,7 @@
 #include "ViewCubes.h"
 
 #include "EditDrawing.h"
-#include "model/PlayField.h"
+#include "model/Pit.h"
 #include "render/CubeDrawing.h"
 #include "render/PitDrawing.h"
 
@@ -30,13 +30,13 @@ bool textureMissing(const Material& material)
 
 } // namespace
 
-void ViewCubes::bindLateTextures(const PlayField& play)
+void ViewCubes::bindLateTextures(const Pit& pit)
 {
     if (!texturesMissing_)
         return;
     bool bound = false, missing = false;
-    for (int z = 0; z < play.gridHeight(); ++z)
-        forEachCubeOfLayer(play, z, [&](Material& material, int, int, Orientation) {
+    for (int z = 0; z < pit.gridHeight(); ++z)
+        forEachCubeOfLayer(pit, z, [&](Material& material, int, int, Orientation) {
             if (!textureMissing(material))
                 return;
             ensureTexture(material);
@@ -48,13 +48,13 @@ void ViewCubes::bindLateTextures(const PlayField& play)
         ++textures_;
 }
 
-void ViewCubes::gatherFaint(const PlayField& play, std::uint64_t cells)
+void ViewCubes::gatherFaint(const Pit& pit, std::uint64_t cells)
 {
     faint_.clear();
     layerStarts_.clear();
-    for (int z = 0; z < play.pitHeight(); ++z) {
+    for (int z = 0; z < pit.pitHeight(); ++z) {
         layerStarts_.push_back(faint_.size());
-        forEachCubeOfLayer(play, z, [&](Material& material, int x, int y, Orientation orientation) {
+        forEachCubeOfLayer(pit, z, [&](Material& material, int x, int y, Orientation orientation) {
             faint_.add(material, x, y, z, orientation, EditLook::FaintAlpha, EditLook::FaintBrighten, false);
             texturesMissing_ = texturesMissing_ || textureMissing(material);
         });
@@ -65,10 +65,10 @@ void ViewCubes::gatherFaint(const PlayField& play, std::uint64_t cells)
     faintBuilt_ = true;
 }
 
-void ViewCubes::gatherLayer(const PlayField& play, const LayerKey& key, Material& ghost)
+void ViewCubes::gatherLayer(const Pit& pit, const LayerKey& key, Material& ghost)
 {
     layer_.clear();
-    forEachEditCell(play, key.layer, key.hovered, key.selection,
+    forEachEditCell(pit, key.layer, key.hovered, key.selection,
         [&](int x, int y, int, Material* material, Orientation orientation, float brighten) {
             if (material) {
                 layer_.add(*material, x, y, key.layer, orientation, 1.0f, brighten, true);
@@ -104,17 +104,17 @@ ViewCubes::FaintKey ViewCubes::faintKeyNow(std::uint64_t cells, int layer, const
     return key;
 }
 
-void ViewCubes::drawEditMode(const PlayField& play, std::uint64_t cells, int layer, Material& ghost, int hovered,
+void ViewCubes::drawEditMode(const Pit& pit, std::uint64_t cells, int layer, Material& ghost, int hovered,
     const Selection& selection, const ViewRect& viewport)
 {
-    bindLateTextures(play);
+    bindLateTextures(pit);
     if (!faintBuilt_ || faintCells_ != cells || faintTextures_ != textures_)
-        gatherFaint(play, cells);
+        gatherFaint(pit, cells);
     const LayerKey key { cells, textures_, layer, hovered, selection };
     if (!layerBuilt_ || layerKey_.cells != key.cells || layerKey_.textures != key.textures
         || layerKey_.layer != key.layer || layerKey_.hovered != key.hovered
         || !sameSelection(layerKey_.selection, key.selection))
-        gatherLayer(play, key, ghost);
+        gatherLayer(pit, key, ghost);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -135,12 +135,12 @@ void ViewCubes::drawEditMode(const PlayField& play, std::uint64_t cells, int lay
             // What the faint cubes are depth tested against: the grid, drawn
             // before the cubes, and the layer's solid cubes.
             const float low[3] = { 0.0f, 0.0f, 0.0f };
-            const float high[3] = { static_cast<float>(play.width()), static_cast<float>(play.depth()),
-                static_cast<float>(play.pitHeight()) };
+            const float high[3] = { static_cast<float>(pit.width()), static_cast<float>(pit.depth()),
+                static_cast<float>(pit.pitHeight()) };
             const bool recorded = overlay_.record(
                 viewport, low, high,
                 [&] {
-                    drawPitGrid(play.width(), play.depth(), play.pitHeight());
+                    drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
                     layer_.draw();
                 },
                 [&] {
@@ -161,14 +161,14 @@ void ViewCubes::drawEditMode(const PlayField& play, std::uint64_t cells, int lay
     glDepthMask(GL_TRUE);
 }
 
-void ViewCubes::drawCameraMode(const PlayField& play, std::uint64_t cells)
+void ViewCubes::drawCameraMode(const Pit& pit, std::uint64_t cells)
 {
-    bindLateTextures(play);
+    bindLateTextures(pit);
     if (!landedBuilt_ || landedCells_ != cells || landedTextures_ != textures_) {
         landed_.clear();
-        gatherLandedCubes(play, landed_);
-        for (int z = 0; z < play.gridHeight(); ++z)
-            forEachCubeOfLayer(play, z, [&](Material& material, int, int, Orientation) {
+        gatherLandedCubes(pit, landed_);
+        for (int z = 0; z < pit.gridHeight(); ++z)
+            forEachCubeOfLayer(pit, z, [&](Material& material, int, int, Orientation) {
                 texturesMissing_ = texturesMissing_ || textureMissing(material);
             });
         landedCells_ = cells;

@@ -12,7 +12,7 @@
 
 namespace cubrava {
 
-class PlayField;
+class Pit;
 
 // The editor view's cubes, drawn from buffers the view thread keeps instead
 // of cube by cube: the picture of drawEditLayer and drawFaintLayers in edit
@@ -25,17 +25,17 @@ class PlayField;
 // into an OverlayImage when one of those changes and laid over the frames
 // after it. (In edit mode the camera stays, so that is seldom.)
 //
-// `cells` counts the changes of the play field (a new field, a cell put or
-// cleared); the buffers are rebuilt when it moves. View thread only: every
-// call is OpenGL.
+// `cells` counts the changes of the pit (a new pit, a cell put or cleared);
+// the buffers are rebuilt when it moves. View thread only: every call is
+// OpenGL.
 class ViewCubes {
 public:
     // After the grid, with the camera applied and the lights on, as the
     // edit drawing expects. Blending and depth writes end as it leaves them.
-    void drawEditMode(const PlayField& play, std::uint64_t cells, int layer, Material& ghost, int hovered,
+    void drawEditMode(const Pit& pit, std::uint64_t cells, int layer, Material& ghost, int hovered,
         const Selection& selection, const ViewRect& viewport);
     // The landed cubes the game's way.
-    void drawCameraMode(const PlayField& play, std::uint64_t cells);
+    void drawCameraMode(const Pit& pit, std::uint64_t cells);
 
     // The rendering context went away, and the buffers with it.
     void forget();
@@ -57,9 +57,9 @@ private:
         Selection selection;
     };
 
-    void bindLateTextures(const PlayField& play);
-    void gatherFaint(const PlayField& play, std::uint64_t cells);
-    void gatherLayer(const PlayField& play, const LayerKey& key, Material& ghost);
+    void bindLateTextures(const Pit& pit);
+    void gatherFaint(const Pit& pit, std::uint64_t cells);
+    void gatherLayer(const Pit& pit, const LayerKey& key, Material& ghost);
     void drawFaint(int layer);
     FaintKey faintKeyNow(std::uint64_t cells, int layer, const ViewRect& viewport) const;
 

@@ -1,7 +1,6 @@
 #include "ViewThread.h"
 
 #include "data/FatalError.h"
-#include "data/PieceSet.h"
 #include "data/TextureCache.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
@@ -104,7 +103,6 @@ bool ViewThread::startUp(LevelList& levels)
         wake_.setWindow(window_.xid());
         setTextureLoader(loadTexture);
         readLevels(levels);
-        pieceSet();
     } catch (...) {
         const std::string message = fatalErrorText(std::current_exception());
         // The window goes; the main thread shows the message.

@@ -18,8 +18,8 @@
 namespace cubrava {
 
 // The thread that runs the editing view: it opens the view's window, reads
-// the level list and the piece set, reports ready (or the failure) and runs
-// GLUT's event loop until the window is closed or the loop is asked to end.
+// the level list, reports ready (or the failure) and runs GLUT's event loop
+// until the window is closed or the loop is asked to end.
 //
 // Threads: construct it, start it, wait for it, stop it and destroy it on the
 // program's main thread. The program calls enableThreadedX() before any X

@@ -9,6 +9,7 @@
 #include "data/FatalError.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
+#include "support/PieceMaking.h"
 
 #include <chrono>
 #include <cstdio>
@@ -61,11 +62,11 @@ int main(int argc, char** argv)
     writeToneWav("Sounds/Land.wav", 220, 0.1, 0.4);
     writeToneWav("Sounds/Clear.wav", 660, 0.2, 0.4);
     writeText("Config/DJ.dat", "<dj><soundtracks><song>Music/tone.wav</song></soundtracks></dj>");
-    writeText("Config/Pieces.dat", "<pieces><piece><c x='0' y='0' z='0' color='FF0000'/></piece></pieces>");
 
     try {
         LevelDef level(4, 4, 6);
-        PlayField field(level, false);
+        const PieceSet pieces = test::piecesOf({ test::cube });
+        PlayField field(level, pieces);
         Dj dj;
         field.addListener(dj);
         dj.startThread();

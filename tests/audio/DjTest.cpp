@@ -4,6 +4,7 @@
 #include "data/LevelDef.h"
 #include "data/Random.h"
 #include "model/PlayField.h"
+#include "support/PieceMaking.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -32,11 +33,7 @@ const char* const Soundtracks[] = { "Music/a.wav", "Music/b.wav", "Music/c.wav" 
 
 class DjTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir.write("Config/Pieces.dat", "<pieces><piece><c x='0' y='0' z='0' color='FF0000'/></piece></pieces>");
-        field = std::make_unique<PlayField>(level, false);
-    }
+    void SetUp() override { field = std::make_unique<PlayField>(level, pieces); }
 
     void TearDown() override
     {
@@ -116,6 +113,7 @@ protected:
 
     ScratchDir dir;
     LevelDef level { 4, 4, 6 };
+    const PieceSet pieces = test::piecesOf({ test::cube });
     std::unique_ptr<PlayField> field;
     std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>();
     DjTiming timing { 30s, 2ms, 0ms };

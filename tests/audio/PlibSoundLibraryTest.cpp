@@ -3,6 +3,7 @@
 #include "audio/Dj.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
+#include "support/PieceMaking.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -47,9 +48,9 @@ TEST(PlibSound, DjWithoutADeviceRunsSilentlyAndNeverRaisesItsError)
     dir.write("Config/DJ.dat",
         "<dj><soundtracks><song>Music/one.wav</song></soundtracks>"
         "<losesongs><song>Music/one.wav</song></losesongs></dj>");
-    dir.write("Config/Pieces.dat", "<pieces><piece><c x='0' y='0' z='0' color='FF0000'/></piece></pieces>");
     LevelDef level(4, 4, 6);
-    PlayField field(level, false);
+    const PieceSet pieces = test::piecesOf({ test::cube });
+    PlayField field(level, pieces);
 
     // Waiting for the thread's first pass (the 6 s limit) would raise the DJ
     // error, so no throw also means no wait for a device that is not there.

@@ -1,7 +1,5 @@
-#include "data/FatalError.h"
 #include "data/PieceSet.h"
-#include "data/TextureCache.h"
-#include "support/ProcessStateGuard.h"
+#include "data/FatalError.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -87,23 +85,4 @@ TEST(PiecesFile, EveryBrokenFileRaisesThePiecesMessage)
     } catch (const FatalError& e) {
         EXPECT_EQ(e.what(), piecesMessage);
     }
-}
-
-TEST(PiecesFile, TheProcessWideSetIsReadOnceUntilReset)
-{
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    dir.write("Config/Pieces.dat", "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece></p>");
-    PieceSet& first = pieceSet();
-    ASSERT_EQ(first.size(), 1u);
-
-    dir.write("Config/Pieces.dat", "broken");
-    PieceSet& second = pieceSet();
-    EXPECT_EQ(&first, &second);
-    EXPECT_EQ(second.size(), 1u);
-
-    dir.write("Config/Pieces.dat", "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece>"
-                                   "<piece><c x='0' y='0' z='0' color='00FF00'/></piece></p>");
-    resetPieceSet();
-    EXPECT_EQ(pieceSet().size(), 2u);
 }

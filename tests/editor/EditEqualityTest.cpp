@@ -53,7 +53,6 @@ struct KeptDrawing : ::testing::Test {
 
     void SetUp() override
     {
-        writePieces(dir);
         std::filesystem::create_directories("Textures");
         writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
         writeCheckerBmp("Textures/large.bmp", 16, 200, 60);

@@ -20,13 +20,11 @@ int side = 0;
 
 struct EditorViewGl : ::testing::Test {
     ProcessStateGuard clean;
-    ScratchDir dir;
     EditorView& view = screen->view();
 
     void SetUp() override
     {
         while (glGetError() != GL_NO_ERROR) { }
-        writePieces(dir);
         view.reshape(side, side);
         glViewport(0, 0, side, side);
     }

@@ -54,11 +54,10 @@ inline cubrava::Material colour(float r, float g, float b, const std::string& te
     return m;
 }
 
-// A view on fakes in a scratch folder with a piece file, showing a level.
+// A view on fakes, showing a level.
 struct ViewRig {
     static constexpr int NoCell = -1;
     ProcessStateGuard guard;
-    ScratchDir dir;
     FakeViewWindow window;
     FakeClock clock;
     int wakes = 0;
@@ -70,7 +69,6 @@ struct ViewRig {
 
     explicit ViewRig(const cubrava::LevelDef& level)
     {
-        writePieces(dir);
         view.addListener(listener);
         depth = level.y;
         view.setLevel(level);

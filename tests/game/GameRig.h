@@ -53,7 +53,7 @@ struct GameRig {
         game->status().init();
         game->hud().initFont();
         game->reshape(1024, 768);
-        game->loadLevels();
+        game->loadLevelsAndPieces();
     }
 
     Game& operator*() { return *game; }

@@ -8,9 +8,9 @@ using namespace cubrava::test;
 namespace {
 
 // A started field with its first piece in the pit.
-std::unique_ptr<PlayField> startedField(const LevelDef& def)
+std::unique_ptr<PlayField> startedField(const LevelDef& def, const PieceSet& pieces)
 {
-    auto play = std::make_unique<PlayField>(def, false);
+    auto play = std::make_unique<PlayField>(def, pieces);
     play->start();
     play->advance();
     return play;
@@ -20,23 +20,19 @@ std::unique_ptr<PlayField> startedField(const LevelDef& def)
 
 TEST(FallingPiece, SpawnsCentredRoundingTowardsTheOriginFourLayersAboveTheRim)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}});
+    const PieceSet pieces = piecesOf({ { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 1, 0 }, { 1, 1, 0 } } });
     LevelDef def = level(5, 5, 6);
-    auto two = startedField(def);
+    auto two = startedField(def, pieces);
     EXPECT_EQ(two->piecePosition().x, 1);
     EXPECT_EQ(two->piecePosition().y, 1);
-    EXPECT_EQ(two->piecePosition().z, two->gridHeight() - 5);
+    EXPECT_EQ(two->piecePosition().z, two->pit().gridHeight() - 5);
     EXPECT_EQ(two->dropDistance(), 6 + 3);
 }
 
 TEST(FallingPiece, AThreeWidePieceSpawnsAtOneInAFiveWidePit)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {lineX3});
-    auto play = startedField(level(5, 5, 10));
+    const PieceSet pieces = piecesOf({ lineX3 });
+    auto play = startedField(level(5, 5, 10), pieces);
     EXPECT_EQ(play->piecePosition().x, 1);
     EXPECT_EQ(play->piecePosition().y, 2);
     EXPECT_EQ(play->dropDistance(), 13);
@@ -44,10 +40,8 @@ TEST(FallingPiece, AThreeWidePieceSpawnsAtOneInAFiveWidePit)
 
 TEST(FallingPiece, DropToFloorMovesWithoutLandingAndTheNextRequestLands)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
-    PlayField play(level(3, 3, 4), false);
+    const PieceSet pieces = piecesOf({ cube });
+    PlayField play(level(3, 3, 4), pieces);
     Recorder recorder;
     play.addListener(recorder);
     play.start();
@@ -64,7 +58,7 @@ TEST(FallingPiece, DropToFloorMovesWithoutLandingAndTheNextRequestLands)
     play.move(MoveKind::DropToFloor);
     EXPECT_EQ(recorder.count(PlayEvent::PieceLanded), 1);
     EXPECT_EQ(play.activePiece(), nullptr);
-    EXPECT_EQ(play.isOccupied(pos(1, 1, 0)), 1);
+    EXPECT_EQ(play.pit().occupancy(pos(1, 1, 0)), Occupancy::Filled);
     ASSERT_EQ(play.pending().size(), 2u);
     EXPECT_EQ(play.pending()[0].kind, PlayAction::FinishTurn);
     EXPECT_EQ(play.pending()[1].kind, PlayAction::SpawnPiece);
@@ -72,10 +66,8 @@ TEST(FallingPiece, DropToFloorMovesWithoutLandingAndTheNextRequestLands)
 
 TEST(FallingPiece, StepDownLowersOneLayerAndLandsOnCubes)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
-    auto play = startedField(level(3, 3, 4, {{1, 1, 0}, {1, 1, 1}}));
+    const PieceSet pieces = piecesOf({ cube });
+    auto play = startedField(level(3, 3, 4, { { 1, 1, 0 }, { 1, 1, 1 } }), pieces);
     EXPECT_EQ(play->dropDistance(), 5);
     for (int i = 0; i < 5; ++i)
         play->move(MoveKind::StepDown);
@@ -83,16 +75,14 @@ TEST(FallingPiece, StepDownLowersOneLayerAndLandsOnCubes)
     EXPECT_NE(play->activePiece(), nullptr);
     play->move(MoveKind::StepDown);
     EXPECT_EQ(play->activePiece(), nullptr);
-    EXPECT_EQ(play->isOccupied(pos(1, 1, 2)), 1);
-    EXPECT_EQ(play->stackHeight(), 3);
+    EXPECT_EQ(play->pit().occupancy(pos(1, 1, 2)), Occupancy::Filled);
+    EXPECT_EQ(play->pit().stackHeight(), 3);
 }
 
 TEST(FallingPiece, BlockedMovesAndTurnsAreRefusedSilentlyWithoutAKick)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {lineY3});
-    PlayField play(level(3, 3, 6, {{0, 0, 9}}), false);
+    const PieceSet pieces = piecesOf({ lineY3 });
+    PlayField play(level(3, 3, 6, { { 0, 0, 9 } }), pieces);
     Recorder recorder;
     play.addListener(recorder);
     play.start();
@@ -135,10 +125,8 @@ TEST(FallingPiece, TurnsFollowTheTablesAndFourTurnsComeBack)
     }
     EXPECT_EQ(turned.orientation, turnZ(0));
 
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}});
-    auto play = startedField(level(6, 6, 8));
+    const PieceSet pieces = piecesOf({ { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } });
+    auto play = startedField(level(6, 6, 8), pieces);
     for (MoveKind turn : {MoveKind::RotateX, MoveKind::RotateY, MoveKind::RotateZ}) {
         const PieceDef start = *play->activePiece();
         for (int i = 0; i < 4; ++i) {
@@ -160,11 +148,9 @@ TEST(FallingPiece, TurnsFollowTheTablesAndFourTurnsComeBack)
 
 TEST(FallingPiece, AnOverlappingSpawnEndsPlayAndTheFieldGoesQuiet)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
+    const PieceSet pieces = piecesOf({ cube });
     // The spawn cell of a cube in a 3 x 3 x 4 pit is (1, 1, 7).
-    PlayField play(level(3, 3, 4, {{1, 1, 7}}), false);
+    PlayField play(level(3, 3, 4, { { 1, 1, 7 } }), pieces);
     Recorder recorder;
     play.addListener(recorder);
     play.start();

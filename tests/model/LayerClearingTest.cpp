@@ -28,28 +28,26 @@ struct CountingObserver : CellObserver {
 // layers 0, 1 and 2 there; layer 1 has a gap at x = 1, so only 0 and 2 fill.
 TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {column(3)});
+    const PieceSet pieces = piecesOf({ column(3) });
     LevelDef def = level(3, 1, 6, {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}});
-    PlayField play(def, false);
+    PlayField play(def, pieces);
     Recorder recorder;
     CountingObserver observer;
     play.addListener(recorder);
-    play.addCellObserver(observer);
+    play.pit().addCellObserver(observer);
     play.start();
     play.advance();
     play.move(MoveKind::XPlus);
     ASSERT_EQ(play.piecePosition().x, 2);
-    const Material* oldLayer3 = play.cellAt(pos(0, 0, 3))->material;
+    const Material* oldLayer3 = play.pit().cellAt(pos(0, 0, 3))->material;
     dropAndLand(play);
 
     using A = PlayAction;
     const std::vector<std::array<int, 3>> expected = {{A::ClearLayer, 0, 0}, {A::MoveLayer, 1, 0}, {A::ClearLayer, 2, 0},
                                                       {A::MoveLayer, 3, 1}, {A::FinishTurn, 0, 0}, {A::SpawnPiece, 0, 0}};
     EXPECT_EQ(actions(play), expected);
-    EXPECT_EQ(play.stackHeight(), 2) << "set at once, before the cells move";
-    EXPECT_EQ(play.layerCount(0), 3) << "cells change only as the actions run";
+    EXPECT_EQ(play.pit().stackHeight(), 2) << "set at once, before the cells move";
+    EXPECT_EQ(play.pit().layerCount(0), 3) << "cells change only as the actions run";
 
     recorder.events.clear();
     const int observed = observer.calls;
@@ -62,23 +60,21 @@ TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
     EXPECT_EQ(observer.calls, observed + 4) << "once per layer action";
 
     // Old layer 1 (x = 0 and the piece's x = 2) lies on layer 0, old layer 3 on layer 1.
-    EXPECT_EQ(play.isOccupied(pos(0, 0, 0)), 1);
-    EXPECT_EQ(play.isOccupied(pos(1, 0, 0)), 0);
-    EXPECT_EQ(play.isOccupied(pos(2, 0, 0)), 1);
-    EXPECT_EQ(play.cellAt(pos(0, 0, 1))->material, oldLayer3);
-    EXPECT_EQ(play.layerCount(0), 2);
-    EXPECT_EQ(play.layerCount(1), 1);
+    EXPECT_EQ(play.pit().occupancy(pos(0, 0, 0)), Occupancy::Filled);
+    EXPECT_EQ(play.pit().occupancy(pos(1, 0, 0)), Occupancy::Empty);
+    EXPECT_EQ(play.pit().occupancy(pos(2, 0, 0)), Occupancy::Filled);
+    EXPECT_EQ(play.pit().cellAt(pos(0, 0, 1))->material, oldLayer3);
+    EXPECT_EQ(play.pit().layerCount(0), 2);
+    EXPECT_EQ(play.pit().layerCount(1), 1);
     for (int z = 2; z < 6; ++z)
-        EXPECT_EQ(play.layerCount(z), 0) << z;
+        EXPECT_EQ(play.pit().layerCount(z), 0) << z;
 }
 
 TEST(LayerClearing, FillingOnlyTheTopLayerSinksNothing)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
+    const PieceSet pieces = piecesOf({ cube });
     // A floating cube at (1, 0, 1); the falling cube lands on (0, 0, 0) beside it.
-    PlayField play(level(2, 1, 5, {{0, 0, 0}, {1, 0, 1}}), false);
+    PlayField play(level(2, 1, 5, { { 0, 0, 0 }, { 1, 0, 1 } }), pieces);
     play.start();
     play.advance();
     ASSERT_EQ(play.piecePosition().x, 0);
@@ -86,15 +82,13 @@ TEST(LayerClearing, FillingOnlyTheTopLayerSinksNothing)
     using A = PlayAction;
     const std::vector<std::array<int, 3>> expected = {{A::ClearLayer, 1, 0}, {A::FinishTurn, 0, 0}, {A::SpawnPiece, 0, 0}};
     EXPECT_EQ(actions(play), expected);
-    EXPECT_EQ(play.stackHeight(), 1);
+    EXPECT_EQ(play.pit().stackHeight(), 1);
 }
 
 TEST(LayerClearing, CubesLeftAboveTheRimEndPlayEvenWhileLayersClear)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {column(5)});
-    PlayField play(level(2, 1, 3, {{0, 0, 0}}), false);
+    const PieceSet pieces = piecesOf({ column(5) });
+    PlayField play(level(2, 1, 3, { { 0, 0, 0 } }), pieces);
     Recorder recorder;
     play.addListener(recorder);
     play.start();
@@ -104,24 +98,22 @@ TEST(LayerClearing, CubesLeftAboveTheRimEndPlayEvenWhileLayersClear)
     ASSERT_EQ(recorder.events.back().first, PlayEvent::GameOver);
     EXPECT_EQ(recorder.events[recorder.events.size() - 2].first, PlayEvent::PieceLanded);
     EXPECT_FALSE(play.isRunning());
-    EXPECT_EQ(play.stackHeight(), 4);
+    EXPECT_EQ(play.pit().stackHeight(), 4);
     // Only the layer actions are queued; they still run.
     using A = PlayAction;
     const std::vector<std::array<int, 3>> expected = {{A::ClearLayer, 0, 0}, {A::MoveLayer, 1, 0}, {A::MoveLayer, 2, 1},
                                                       {A::MoveLayer, 3, 2}, {A::MoveLayer, 4, 3}};
     EXPECT_EQ(actions(play), expected);
     settle(play);
-    EXPECT_EQ(play.isOccupied(pos(1, 0, 3)), 1);
-    EXPECT_EQ(play.isOccupied(pos(1, 0, 4)), 0);
+    EXPECT_EQ(play.pit().occupancy(pos(1, 0, 3)), Occupancy::Filled);
+    EXPECT_EQ(play.pit().occupancy(pos(1, 0, 4)), Occupancy::Empty);
     EXPECT_EQ(recorder.count(PlayEvent::PieceSpawned), 1);
 }
 
 TEST(LayerClearing, EveryListenerHearsEachEventInRegistrationOrder)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
-    PlayField play(level(1, 1, 4), false);
+    const PieceSet pieces = piecesOf({ cube });
+    PlayField play(level(1, 1, 4), pieces);
     std::vector<std::string> log;
     Recorder a, b;
     a.name = "a";
@@ -150,11 +142,9 @@ TEST(LayerClearing, EveryListenerHearsEachEventInRegistrationOrder)
 
 TEST(LevelGoal, ThreeLinesOverTwoTurnsCompleteTheLevelAtTheEndOfTheSecond)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {column(2)});
+    const PieceSet pieces = piecesOf({ column(2) });
     LevelDef def = level(2, 1, 6, {{0, 0, 0}, {0, 0, 1}, {0, 0, 2}}, 3);
-    PlayField play(def, false);
+    PlayField play(def, pieces);
     Shell shell;
     int advanced = 0;
     LevelProgress progress([&] { ++advanced; });
@@ -193,12 +183,10 @@ TEST(LevelGoal, ThreeLinesOverTwoTurnsCompleteTheLevelAtTheEndOfTheSecond)
 
 TEST(LevelGoal, GoalZeroCompletesTheFirstTurnAndANegativeGoalNeverDoes)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
+    const PieceSet pieces = piecesOf({ cube });
     for (int goal : {0, -56}) {
         LevelDef def = level(3, 3, 6, {}, goal);
-        PlayField play(def, false);
+        PlayField play(def, pieces);
         Shell shell;
         LevelProgress progress;
         progress.setLevel(def);

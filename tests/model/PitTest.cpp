@@ -1,5 +1,7 @@
 #include "PlaySupport.h"
 
+#include "model/Pit.h"
+
 #include <gtest/gtest.h>
 
 using namespace cubrava;
@@ -16,77 +18,65 @@ struct CountingObserver : CellObserver {
 
 TEST(Pit, GridBoundsIncludeTheHeadroomAndTheFloorBlocks)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
-    PlayField play(level(4, 4, 4), false);
-    EXPECT_EQ(play.gridHeight(), 12);
-    EXPECT_EQ(play.pitHeight(), 4);
-    EXPECT_EQ(play.isOccupied(pos(0, 0, 11)), 0);
-    EXPECT_EQ(play.isOccupied(pos(0, 0, 12)), 2);
-    EXPECT_EQ(play.isOccupied(pos(0, 0, -1)), 2);
-    EXPECT_EQ(play.isOccupied(pos(4, 0, 0)), 2);
-    EXPECT_EQ(play.isOccupied(pos(0, -1, 0)), 2);
-    EXPECT_EQ(play.cellAt(pos(3, 3, 11))->material, nullptr);
-    EXPECT_EQ(play.cellAt(pos(3, 4, 0)), nullptr);
+    Pit pit(level(4, 4, 4), CellMaterials::Referenced);
+    EXPECT_EQ(pit.gridHeight(), 12);
+    EXPECT_EQ(pit.pitHeight(), 4);
+    EXPECT_EQ(pit.occupancy(pos(0, 0, 11)), Occupancy::Empty);
+    EXPECT_EQ(pit.occupancy(pos(0, 0, 12)), Occupancy::Outside);
+    EXPECT_EQ(pit.occupancy(pos(0, 0, -1)), Occupancy::Outside);
+    EXPECT_EQ(pit.occupancy(pos(4, 0, 0)), Occupancy::Outside);
+    EXPECT_EQ(pit.occupancy(pos(0, -1, 0)), Occupancy::Outside);
+    EXPECT_EQ(pit.cellAt(pos(3, 3, 11))->material, nullptr);
+    EXPECT_EQ(pit.cellAt(pos(3, 4, 0)), nullptr);
 }
 
 TEST(Pit, StartingLayoutSkipsDuplicatesAndOutsidersAndMayReachTheHeadroom)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
-    LevelDef def = level(3, 3, 4, {{0, 0, 0}, {0, 0, 0}, {5, 0, 0}, {1, 1, 6}});
-    PlayField play(def, false);
+    LevelDef def = level(3, 3, 4, { { 0, 0, 0 }, { 0, 0, 0 }, { 5, 0, 0 }, { 1, 1, 6 } });
+    Pit pit(def, CellMaterials::Referenced);
     // The first of two cubes on one cell stays, and refers to the level's own material.
-    EXPECT_EQ(play.cellAt(pos(0, 0, 0))->material, def.blocks()[0].material);
-    EXPECT_EQ(play.layerCount(0), 1);
-    EXPECT_EQ(play.isOccupied(pos(1, 1, 6)), 1);
-    EXPECT_EQ(play.stackHeight(), 7);
-    EXPECT_GT(play.stackHeight(), play.pitHeight());
+    EXPECT_EQ(pit.cellAt(pos(0, 0, 0))->material, def.blocks()[0].material);
+    EXPECT_EQ(pit.layerCount(0), 1);
+    EXPECT_EQ(pit.occupancy(pos(1, 1, 6)), Occupancy::Filled);
+    EXPECT_EQ(pit.stackHeight(), 7);
+    EXPECT_GT(pit.stackHeight(), pit.pitHeight());
 }
 
 TEST(Pit, CellEditsKeepCountsAndStackHeightAndTellObservers)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
-    PlayField play(level(3, 3, 5, {{0, 0, 0}, {2, 2, 3}}), false);
+    Pit pit(level(3, 3, 5, { { 0, 0, 0 }, { 2, 2, 3 } }), CellMaterials::Referenced);
     CountingObserver observer;
-    play.addCellObserver(observer);
-    play.addCellObserver(observer);
+    pit.addCellObserver(observer);
+    pit.addCellObserver(observer);
 
     Material m;
-    EXPECT_FALSE(play.putCell(pos(0, 0, 0), m, 0)) << "occupied";
-    EXPECT_FALSE(play.putCell(pos(3, 0, 0), m, 0)) << "outside";
-    EXPECT_FALSE(play.clearCell(pos(1, 1, 1))) << "empty";
-    EXPECT_FALSE(play.clearCell(pos(-1, 0, 0))) << "outside";
+    EXPECT_FALSE(pit.putCell(pos(0, 0, 0), m, 0)) << "occupied";
+    EXPECT_FALSE(pit.putCell(pos(3, 0, 0), m, 0)) << "outside";
+    EXPECT_FALSE(pit.clearCell(pos(1, 1, 1))) << "empty";
+    EXPECT_FALSE(pit.clearCell(pos(-1, 0, 0))) << "outside";
     EXPECT_EQ(observer.calls, 0);
 
-    EXPECT_TRUE(play.putCell(pos(1, 0, 1), m, 5));
-    EXPECT_EQ(play.cellAt(pos(1, 0, 1))->orientation, 5);
+    EXPECT_TRUE(pit.putCell(pos(1, 0, 1), m, 5));
+    EXPECT_EQ(pit.cellAt(pos(1, 0, 1))->orientation, 5);
     EXPECT_EQ(observer.calls, 1) << "registered once, told once";
-    EXPECT_EQ(play.stackHeight(), 4);
+    EXPECT_EQ(pit.stackHeight(), 4);
 
     // Emptying the only cell of the top layer lowers the stack to the next filled layer.
-    EXPECT_TRUE(play.clearCell(pos(2, 2, 3)));
-    EXPECT_EQ(play.stackHeight(), 2);
-    EXPECT_TRUE(play.clearCell(pos(1, 0, 1)));
-    EXPECT_EQ(play.stackHeight(), 1);
-    EXPECT_TRUE(play.clearCell(pos(0, 0, 0)));
-    EXPECT_EQ(play.stackHeight(), 0);
-    EXPECT_EQ(play.layerCount(0), 0);
+    EXPECT_TRUE(pit.clearCell(pos(2, 2, 3)));
+    EXPECT_EQ(pit.stackHeight(), 2);
+    EXPECT_TRUE(pit.clearCell(pos(1, 0, 1)));
+    EXPECT_EQ(pit.stackHeight(), 1);
+    EXPECT_TRUE(pit.clearCell(pos(0, 0, 0)));
+    EXPECT_EQ(pit.stackHeight(), 0);
+    EXPECT_EQ(pit.layerCount(0), 0);
     EXPECT_EQ(observer.calls, 4);
 }
 
-TEST(Pit, AnOwningFieldKeepsCopiesApartFromTheLevel)
+TEST(Pit, CopiedMaterialsStayApartFromTheLevelAndTheBrushAndMoveWithTheirLayer)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube});
-    LevelDef def = level(3, 3, 4, {{1, 1, 0}});
-    auto play = std::make_unique<PlayField>(def, true);
-    Material* copy = play->cellAt(pos(1, 1, 0))->material;
+    LevelDef def = level(3, 3, 4, { { 1, 1, 0 } });
+    auto pit = std::make_unique<Pit>(def, CellMaterials::Copied);
+    Material* copy = pit->cellAt(pos(1, 1, 0))->material;
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy, def.blocks()[0].material);
     copy->red = 1.0f;
@@ -94,9 +84,15 @@ TEST(Pit, AnOwningFieldKeepsCopiesApartFromTheLevel)
 
     Material brush;
     brush.green = 1.0f;
-    ASSERT_TRUE(play->putCell(pos(0, 0, 0), brush, 0));
+    ASSERT_TRUE(pit->putCell(pos(0, 0, 1), brush, 0));
     brush.green = 0.0f;
-    EXPECT_FLOAT_EQ(play->cellAt(pos(0, 0, 0))->material->green, 1.0f) << "the cell holds its own copy";
-    EXPECT_TRUE(play->clearCell(pos(0, 0, 0)));
-    play.reset(); // destroys the remaining copy; the sanitizer build would catch a leak or double free
+    EXPECT_FLOAT_EQ(pit->cellAt(pos(0, 0, 1))->material->green, 1.0f) << "the cell holds its own copy";
+
+    // The copy goes down with its layer; refilling the cell it left must not take it away.
+    pit->clearLayer(0);
+    pit->moveLayer(1, 0);
+    ASSERT_TRUE(pit->putCell(pos(0, 0, 1), brush, 0));
+    EXPECT_FLOAT_EQ(pit->cellAt(pos(0, 0, 0))->material->green, 1.0f);
+    EXPECT_EQ(pit->layerCount(0), 1);
+    pit.reset(); // destroys the remaining copies; the sanitizer build would catch a leak or double free
 }

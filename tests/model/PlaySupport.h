@@ -2,8 +2,7 @@
 
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
-#include "support/ProcessStateGuard.h"
-#include "support/ScratchDir.h"
+#include "support/PieceMaking.h"
 
 #include <array>
 #include <functional>
@@ -12,36 +11,6 @@
 #include <vector>
 
 namespace cubrava::test {
-
-// Pieces as lists of (x, y, z) cubes, written as a piece file into the scratch
-// directory's Config/ so the PlayField reads them.
-using Shape = std::vector<std::array<int, 3>>;
-
-inline void writePieces(const ScratchDir& dir, const std::vector<Shape>& shapes)
-{
-    const char* colours[] = {"FF0000", "00FF00", "0000FF", "FFFF00", "00FFFF", "FF00FF"};
-    std::string text = "<pieces>";
-    for (std::size_t i = 0; i < shapes.size(); ++i) {
-        text += "<piece>";
-        for (const auto& c : shapes[i])
-            text += "<cube x='" + std::to_string(c[0]) + "' y='" + std::to_string(c[1]) + "' z='" +
-                    std::to_string(c[2]) + "' color='" + colours[i % 6] + "'/>";
-        text += "</piece>";
-    }
-    text += "</pieces>";
-    dir.write("Config/Pieces.dat", text);
-}
-
-inline const Shape cube = {{0, 0, 0}};
-inline const Shape lineX3 = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}};
-inline const Shape lineY3 = {{0, 0, 0}, {0, 1, 0}, {0, 2, 0}};
-inline Shape column(int height)
-{
-    Shape s;
-    for (int z = 0; z < height; ++z)
-        s.push_back({0, 0, z});
-    return s;
-}
 
 // A level with grey starting cubes at the given cells.
 inline LevelDef level(int x, int y, int z, std::vector<std::array<int, 3>> cubes = {}, int goal = 1)

@@ -12,11 +12,9 @@ using namespace cubrava::test;
 
 TEST(ScriptedGame, StraightThreesLaidCrosswiseReachTheGoal)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {lineX3});
+    const PieceSet straightThrees = piecesOf({ lineX3 });
     LevelDef def = level(3, 3, 6, {}, 3);
-    PlayField play(def, false);
+    PlayField play(def, straightThrees);
     Shell shell;
     LevelProgress progress;
     progress.setLevel(def);
@@ -51,16 +49,14 @@ TEST(ScriptedGame, StraightThreesLaidCrosswiseReachTheGoal)
     EXPECT_EQ(progress.lines(), 3u);
     EXPECT_EQ(recorder.count(PlayEvent::PieceRotated), 3);
     EXPECT_EQ(recorder.count(PlayEvent::LayerCleared), 3);
-    EXPECT_EQ(play.stackHeight(), 0);
+    EXPECT_EQ(play.pit().stackHeight(), 0);
 }
 
 TEST(ScriptedGame, PilingUpInOneRowEndsWithCubesAboveTheRim)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {lineX3});
+    const PieceSet pieces = piecesOf({ lineX3 });
     LevelDef def = level(3, 3, 4, {}, 5);
-    PlayField play(def, false);
+    PlayField play(def, pieces);
     Shell shell;
     Recorder recorder;
     play.addListener(shell);
@@ -76,19 +72,17 @@ TEST(ScriptedGame, PilingUpInOneRowEndsWithCubesAboveTheRim)
     EXPECT_EQ(landings, 5) << "four rows fit in a pit four high; the fifth sticks out";
     EXPECT_EQ(recorder.count(PlayEvent::GameOver), 1);
     EXPECT_EQ(recorder.count(PlayEvent::LayerCleared), 0);
-    EXPECT_EQ(play.stackHeight(), 5);
+    EXPECT_EQ(play.pit().stackHeight(), 5);
 }
 
 TEST(ScriptedGame, RandomPiecesFollowTheSeededGenerator)
 {
-    ProcessStateGuard clean;
-    ScratchDir dir;
-    writePieces(dir, {cube, lineX3, lineY3, column(2)});
+    const PieceSet pieces = piecesOf({ cube, lineX3, lineY3, column(2) });
     LevelDef def = level(8, 8, 12);
     std::vector<int> sizesA, sizesB;
     for (auto* sizes : {&sizesA, &sizesB}) {
         cubrava::srand(1234);
-        PlayField play(def, false);
+        PlayField play(def, pieces);
         Shell shell;
         play.addListener(shell);
         play.start();

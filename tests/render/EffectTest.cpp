@@ -1,7 +1,7 @@
 #include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "data/Random.h"
-#include "model/PlayField.h"
+#include "model/Pit.h"
 #include "render/EffectList.h"
 #include "render/ShardBurst.h"
 #include "render/SparkBurst.h"
@@ -233,10 +233,8 @@ namespace {
 // A 4 x 3 pit whose layer 1 is full of cubes coloured by their cell, so a
 // shard's colour tells where it was cut.
 struct ShardFixture : ::testing::Test {
-    ProcessStateGuard clean;
-    ScratchDir dir;
     LevelDef level { 4, 3, 6 };
-    std::unique_ptr<PlayField> play;
+    std::unique_ptr<Pit> pit;
 
     static Material colourOf(int x, int y)
     {
@@ -249,11 +247,10 @@ struct ShardFixture : ::testing::Test {
 
     void SetUp() override
     {
-        writePieces(dir);
         for (int x = 0; x < 4; ++x)
             for (int y = 0; y < 3; ++y)
                 level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), 1, colourOf(x, y));
-        play = std::make_unique<PlayField>(level, false);
+        pit = std::make_unique<Pit>(level, CellMaterials::Referenced);
     }
 };
 
@@ -264,7 +261,7 @@ using ShardBurstTest = ShardFixture;
 TEST_F(ShardBurstTest, StartValuesComeFromTheGeneratorInOrder)
 {
     cubrava::srand(2024);
-    ShardBurst burst(*play, 1);
+    ShardBurst burst(*pit, 1);
 
     cubrava::srand(2024);
     for (int i = 0; i < 3; ++i) {
@@ -318,7 +315,7 @@ TEST_F(ShardBurstTest, StartValuesComeFromTheGeneratorInOrder)
 TEST_F(ShardBurstTest, EveryShardIsCutFromItsOwnCellAndFacesAlongItsPlane)
 {
     cubrava::srand(77);
-    ShardBurst burst(*play, 1);
+    ShardBurst burst(*pit, 1);
     for (const Shard& s : burst.shards()) {
         // The centre lies inside the cell whose colour the shard carries.
         const int cellX = static_cast<int>(std::floor(s.centre[0] + 2.0f));
@@ -342,7 +339,7 @@ TEST_F(ShardBurstTest, EveryShardIsCutFromItsOwnCellAndFacesAlongItsPlane)
 TEST_F(ShardBurstTest, ShardsFlyOutSpinAndAllDieWithinTheirLifetimes)
 {
     cubrava::srand(11);
-    ShardBurst burst(*play, 1);
+    ShardBurst burst(*pit, 1);
     const Shard first = burst.shards()[0];
     burst.step();
     const Shard& now = burst.shards()[0];
@@ -371,7 +368,7 @@ TEST_F(ShardBurstTest, ShardsFlyOutSpinAndAllDieWithinTheirLifetimes)
 TEST_F(ShardBurstTest, SpunShardsKeepTheirShapeInTheDrawArrays)
 {
     cubrava::srand(8);
-    ShardBurst burst(*play, 1);
+    ShardBurst burst(*pit, 1);
     for (int i = 0; i < 20; ++i)
         burst.step();
     ParticleArrays arrays;

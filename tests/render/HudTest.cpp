@@ -2,7 +2,7 @@
 #include "TextFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
-#include "support/ScratchDir.h"
+#include "support/PieceMaking.h"
 
 #include <gtest/gtest.h>
 
@@ -133,8 +133,7 @@ TEST(HudNumbers, EndAtOneRightEdge)
 
 TEST(HudProgress, CountsClearedLayersOfTheShownLevelAndCompletesIt)
 {
-    ScratchDir dir;
-    dir.write("Config/Pieces.dat", "<pieces><piece><cube x='0' y='0' z='0' color='FF0000'/></piece></pieces>");
+    const PieceSet pieces = test::piecesOf({ test::cube });
     TextFakeDisplay display;
     TextFakeActions actions;
     int goalsReached = 0;
@@ -144,7 +143,7 @@ TEST(HudProgress, CountsClearedLayersOfTheShownLevelAndCompletesIt)
     level.goal = 2;
     hud.showLevel(level);
 
-    PlayField play(level, false);
+    PlayField play(level, pieces);
     play.addListener(hud);
     play.start();
     EXPECT_EQ(hud.lines(), 0u);
@@ -166,7 +165,7 @@ TEST(HudProgress, CountsClearedLayersOfTheShownLevelAndCompletesIt)
     EXPECT_FALSE(play.isRunning());
 
     // A new game of the level counts from 0 again.
-    PlayField again(level, false);
+    PlayField again(level, pieces);
     again.addListener(hud);
     again.start();
     EXPECT_EQ(hud.lines(), 0u);

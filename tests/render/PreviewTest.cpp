@@ -13,16 +13,15 @@ namespace {
 
 struct PreviewFixture : ::testing::Test {
     ProcessStateGuard clean;
-    ScratchDir dir;
     CountingDisplay display;
     LevelDef level { 5, 5, 8 };
+    const PieceSet pieces = scenePieces();
     std::unique_ptr<PlayField> play;
     PreviewView preview { display };
 
     void SetUp() override
     {
-        writePieces(dir);
-        play = std::make_unique<PlayField>(level, false);
+        play = std::make_unique<PlayField>(level, pieces);
         preview.attach(*play);
         display.forget();
     }

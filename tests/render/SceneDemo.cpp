@@ -12,6 +12,7 @@
 // from the start without wrapping.
 #include "SceneBmp.h"
 #include "data/LevelDef.h"
+#include "data/PieceSet.h"
 #include "data/TextureCache.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
@@ -32,10 +33,11 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 using namespace cubrava;
 
@@ -52,6 +54,7 @@ struct Demo {
         std::exit(1);
     } };
     LevelDef level { 6, 6, 14 };
+    PieceSet pieces;
     std::unique_ptr<PlayField> play;
     SceneView scene { display, timers };
     PreviewView preview { display };
@@ -76,20 +79,13 @@ Material colour(float r, float g, float b, const std::string& texture = "")
     return m;
 }
 
-// A private folder with the piece file and a checker texture the level uses.
+// A private folder with a checker texture the level uses.
 void writeContent()
 {
     char pattern[] = "/tmp/cubrava-scene-demo-XXXXXX";
     workDir = ::mkdtemp(pattern);
     std::filesystem::current_path(workDir);
-    std::filesystem::create_directories("Config");
     std::filesystem::create_directories("Textures");
-    std::ofstream("Config/Pieces.dat") << "<pieces>"
-                                          "<piece><c x=\"0\" y=\"0\" z=\"0\" color=\"D040F0\"/>"
-                                          "<c x=\"1\" y=\"0\" z=\"0\" color=\"D040F0\"/>"
-                                          "<c x=\"2\" y=\"0\" z=\"0\" color=\"D040F0\"/>"
-                                          "<c x=\"0\" y=\"0\" z=\"1\" color=\"D040F0\"/></piece>"
-                                          "</pieces>";
     const int side = 64;
     std::vector<std::uint8_t> rgb(side * side * 3);
     for (int y = 0; y < side; ++y)
@@ -101,6 +97,18 @@ void writeContent()
             p[2] = light ? 255 : 60;
         }
     writeBmp24("Textures/checker.bmp", side, side, rgb);
+}
+
+// The one piece: three purple cubes in a row and one on the first.
+void addPiece(PieceSet& pieces)
+{
+    std::vector<Block> blocks;
+    std::vector<std::unique_ptr<Material>> materials;
+    for (const Block at : { Block { 0, 0, 0 }, Block { 1, 0, 0 }, Block { 2, 0, 0 }, Block { 0, 0, 1 } }) {
+        materials.push_back(std::make_unique<Material>(colour(0xD0 / 255.0f, 0x40 / 255.0f, 0xF0 / 255.0f)));
+        blocks.push_back(Block { at.x, at.y, at.z, materials.back().get() });
+    }
+    pieces.add(blocks, std::move(materials));
 }
 
 // A full floor in stripes of red, green and blue, with two checkered cubes
@@ -261,7 +269,8 @@ int main(int argc, char** argv)
 
     try {
         buildLevel(demo->level);
-        demo->play = std::make_unique<PlayField>(demo->level, false);
+        addPiece(demo->pieces);
+        demo->play = std::make_unique<PlayField>(demo->level, demo->pieces);
         demo->preview.attach(*demo->play);
         demo->scene.attach(*demo->play);
         if (running || burst) {

@@ -56,20 +56,20 @@ LevelDef fullPit()
 }
 
 // Turns every landed cube to an orientation of its own, as landed pieces leave them.
-void turnCubes(PlayField& play)
+void turnCubes(Pit& pit)
 {
     int i = 0;
-    for (int z = 0; z < play.pitHeight(); ++z)
-        for (int x = 0; x < play.width(); ++x)
-            for (int y = 0; y < play.depth(); ++y, ++i) {
+    for (int z = 0; z < pit.pitHeight(); ++z)
+        for (int x = 0; x < pit.width(); ++x)
+            for (int y = 0; y < pit.depth(); ++y, ++i) {
                 const CellPos at { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y),
                     static_cast<std::int8_t>(z) };
-                const Cell* cell = play.cellAt(at);
+                const Cell* cell = pit.cellAt(at);
                 if (!cell || !cell->material)
                     continue;
                 Material& look = *cell->material;
-                play.clearCell(at);
-                ASSERT_TRUE(play.putCell(at, look, static_cast<Orientation>(i * 5 % OrientationCount)));
+                pit.clearCell(at);
+                ASSERT_TRUE(pit.putCell(at, look, static_cast<Orientation>(i * 5 % OrientationCount)));
             }
 }
 
@@ -86,15 +86,15 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
 {
     ProcessStateGuard clean;
     ScratchDir dir;
-    writePieces(dir);
     std::filesystem::create_directories("Textures");
     writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
     writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
     setTextureLoader(loadTexture);
 
     const LevelDef level = fullPit();
-    PlayField play(level, false);
-    turnCubes(play);
+    const PieceSet pieces = scenePieces();
+    PlayField play(level, pieces);
+    turnCubes(play.pit());
 
     GlutDisplay display;
     FakeClock clock;

@@ -2,6 +2,7 @@
 
 #include "render/DisplayService.h"
 #include "render/TimerService.h"
+#include "support/PieceMaking.h"
 #include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
@@ -76,14 +77,9 @@ struct FakeClock : cubrava::TimerService {
     std::size_t pending() const { return timers.size(); }
 };
 
-// Two pieces (a single red cube, and a green bar three long along x) so a
-// PlayField can be built in a scratch directory.
-inline void writePieces(const ScratchDir& dir)
+// Two pieces for a PlayField to play with: a single red cube, and a green bar
+// three long along x.
+inline cubrava::PieceSet scenePieces()
 {
-    dir.write("Config/Pieces.dat",
-        "<pieces>"
-        "<piece><c x=\"0\" y=\"0\" z=\"0\" color=\"FF0000\"/></piece>"
-        "<piece><c x=\"0\" y=\"0\" z=\"0\" color=\"00FF00\"/><c x=\"1\" y=\"0\" z=\"0\" color=\"00FF00\"/>"
-        "<c x=\"2\" y=\"0\" z=\"0\" color=\"00FF00\"/></piece>"
-        "</pieces>");
+    return cubrava::test::piecesOf({ cubrava::test::cube, cubrava::test::lineX3 });
 }

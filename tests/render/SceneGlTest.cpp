@@ -75,10 +75,10 @@ std::vector<std::uint8_t> pixels(std::initializer_list<int> values)
 struct GlFixture : ::testing::Test {
     ProcessStateGuard clean;
     ScratchDir dir;
+    const PieceSet pieces = scenePieces();
     void SetUp() override
     {
         while (glGetError() != GL_NO_ERROR) { }
-        writePieces(dir);
         std::filesystem::create_directories(dir.path() / "Textures");
     }
 };
@@ -137,8 +137,8 @@ TEST_F(GlTexture, CubesBindTheirTextureBeforeTheListThatDrawsThem)
     look.red = 1;
     look.textureName = "Textures/t.bmp"; // handle 0: as after a new rendering context
     level.addBlock(1, 1, 0, look);
-    PlayField play(level, false);
-    const Material* material = play.cellAt(CellPos { 1, 1, 0 })->material;
+    PlayField play(level, pieces);
+    const Material* material = play.pit().cellAt(CellPos { 1, 1, 0 })->material;
     ASSERT_EQ(material->textureHandle, 0u);
 
     GlutDisplay display;
@@ -160,7 +160,7 @@ TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
     red.red = 1;
     for (int x = 0; x < 5; ++x)
         level.addBlock(static_cast<std::int8_t>(x), 0, 0, red);
-    PlayField play(level, false);
+    PlayField play(level, pieces);
 
     GlutDisplay display;
     FakeClock clock;
@@ -220,7 +220,7 @@ int liveLists()
 TEST_F(GlViews, AFieldAttachedFromAnotherThreadGetsItsListsAtTheNextDraw)
 {
     LevelDef small { 4, 4, 6 }, tall { 5, 4, 9 };
-    PlayField first(small, false), second(tall, false);
+    PlayField first(small, pieces), second(tall, pieces);
     GlutDisplay display;
     FakeClock clock;
     SceneView scene(display, clock);
@@ -245,7 +245,7 @@ TEST_F(GlViews, AFieldAttachedFromAnotherThreadGetsItsListsAtTheNextDraw)
 TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
 {
     LevelDef level { 4, 4, 6 };
-    PlayField play(level, false);
+    PlayField play(level, pieces);
     GlutDisplay display;
     FakeClock clock;
     SceneView scene(display, clock);
@@ -287,7 +287,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
     FakeClock clock;
     {
         LevelDef empty { 4, 4, 6 };
-        PlayField play(empty, false);
+        PlayField play(empty, pieces);
         const int first = glutCreateWindow("first context");
         SceneView scene(display, clock);
         scene.initGl();
@@ -305,7 +305,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 3; ++y)
             level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), 0, red);
-    PlayField play(level, false);
+    PlayField play(level, pieces);
     const int second = glutCreateWindow("second context");
     {
         SceneView scene(display, clock);

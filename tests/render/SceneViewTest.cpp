@@ -14,17 +14,16 @@ namespace {
 // A 6 x 4 x 10 pit attached to a view with a counting display and a fake clock.
 struct SceneFixture : ::testing::Test {
     ProcessStateGuard clean;
-    ScratchDir dir;
     CountingDisplay display;
     FakeClock clock;
     LevelDef level { 6, 4, 10 };
+    const PieceSet pieces = scenePieces();
     std::unique_ptr<PlayField> play;
     SceneView view { display, clock };
 
     void SetUp() override
     {
-        writePieces(dir);
-        play = std::make_unique<PlayField>(level, false);
+        play = std::make_unique<PlayField>(level, pieces);
         view.attach(*play);
         display.forget();
     }
@@ -58,7 +57,7 @@ TEST_F(SceneMotion, AttachSetsLimitsAndStartingCameraOfThePit)
     // A new field resets the angles but leaves a held key held.
     view.keyDown('s');
     LevelDef wide { 12, 3, 5 };
-    PlayField other(wide, false);
+    PlayField other(wide, pieces);
     view.attach(other);
     EXPECT_EQ(view.camera().yaw, 34.0);
     EXPECT_NEAR(view.camera().distance, 0.7 * 13.2, 1e-9);
