@@ -383,3 +383,77 @@ TEST_F(DjTest, StoppedPlaybackUpdatesNoMoreAndSamplesGoOnlyAfterTheOutput)
     dj.reset();
     EXPECT_EQ(audio->callsSnapshot().size(), all.size()) << "the library was left alone after stopThread";
 }
+
+// The game posts faster than the mixer updates (here: never again after the
+// first pass); each command is still carried out, in order, and the random
+// songs are drawn at the event, between the game's own draws.
+TEST_F(DjTest, CommandsAreCarriedOutInOrderWithoutWaitingForTheMixerAndSongsDrawnAtTheEvent)
+{
+    cubrava::srand(11);
+    std::vector<int> draws(40);
+    for (int& draw : draws)
+        draw = cubrava::rand();
+    cubrava::srand(11);
+    timing.updateInterval = std::chrono::hours(1);
+    makeDj(ThreeSoundtracks);
+    dj->startThread();
+    std::size_t mark = audio->callsSnapshot().size();
+
+    std::size_t drawn = 1; // the first soundtrack
+    int index = draws[0] % 3;
+    Calls expected;
+    auto soundtrack = [&](int step) {
+        index = (index + step) % 3;
+        expected.push_back(std::string("load ") + Soundtracks[index]);
+        expected.push_back(loopOf(Soundtracks[index]));
+    };
+    event(PlayEvent::Started);
+    soundtrack(1);
+    for (int round = 0; round < 8; ++round) {
+        dj->changeSong(round % 2);
+        soundtrack(round % 2 == 0 ? 1 : 2);
+        EXPECT_EQ(dj->songIndex(), static_cast<std::uint32_t>(index));
+        event(PlayEvent::PieceRotated);
+        expected.push_back("play Sounds/Rotate.wav 1 abort 0");
+        event(PlayEvent::Stopped);
+        const std::string win = "Music/win" + std::to_string(draws[drawn++] % 3 + 1) + ".wav";
+        expected.push_back("load " + win);
+        expected.push_back("play " + win + " 16 continue 1 notify");
+        EXPECT_EQ(cubrava::rand(), draws[drawn++]) << "the game's own draw comes after the Dj's";
+        event(PlayEvent::LayerCleared);
+        expected.push_back("play Sounds/Clear.wav 1 abort 0");
+    }
+    Calls played;
+    for (const std::string& call : nextCalls(mark, 3 * 8, "play ")) {
+        if (call.rfind("stop ", 0) != 0)
+            played.push_back(call);
+    }
+    EXPECT_EQ(played, expected);
+    EXPECT_EQ(audio->count(&FakeAudio::updates), 1) << "only the first pass updated the mixer";
+}
+
+// An error on the playback thread ends playback there, safely, and reaches
+// the game through its next call to the Dj, once.
+TEST_F(DjTest, ErrorOnThePlaybackThreadIsThrownToTheNextCaller)
+{
+    audio->unreadableFiles = { "Music/b.wav" };
+    makeDj("<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song></soundtracks></dj>");
+    dj->startThread();
+    event(PlayEvent::Started);
+    if (dj->songIndex() == 0) {
+        ASSERT_TRUE(eventually([&] { return sawCall(loopOf("Music/a.wav")); }));
+        dj->changeSong(0);
+    }
+    ASSERT_TRUE(noPlaybackThreadLeft());
+    EXPECT_TRUE(sawCall("close 1"));
+    try {
+        event(PlayEvent::PieceRotated);
+        FAIL() << "the error was lost";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(), "cannot read Music/b.wav");
+    }
+    const std::size_t calls = audio->callsSnapshot().size();
+    EXPECT_NO_THROW(dj->changeSong(0));
+    EXPECT_EQ(playbackThreads(), 0) << "no second playback thread";
+    EXPECT_EQ(audio->callsSnapshot().size(), calls);
+}

@@ -1,4 +1,5 @@
 #include "FakeSoundLibrary.h"
+#include "data/FatalError.h"
 
 #include <pthread.h>
 
@@ -163,6 +164,8 @@ public:
         CallGuard call(*audio_);
         std::lock_guard<std::mutex> guard(audio_->mutex);
         audio_->calls.push_back("load " + file);
+        if (audio_->unreadableFiles.count(file) > 0)
+            throw FatalError("cannot read " + file);
         return std::make_unique<FakeSample>(audio_, file, audio_->missingFiles.count(file) > 0);
     }
 

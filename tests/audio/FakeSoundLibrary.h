@@ -23,6 +23,7 @@ struct FakeAudio {
     std::vector<std::string> calls;
     std::vector<std::string> faults;
     std::set<std::string> missingFiles; // load as empty samples
+    std::set<std::string> unreadableFiles; // loading them raises a FatalError
     bool devicePresent = true; // schedulers opened from now on work
     int opened = 0;
     int updates = 0; // on any working scheduler
