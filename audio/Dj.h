@@ -1,24 +1,31 @@
 #pragma once
 
 #include "Playlists.h"
-#include "ReentrantLock.h"
 #include "SoundLibrary.h"
 #include "model/PlayEvents.h"
 #include "model/SongStep.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace cubrava {
 
 extern const char* const DjThreadErrorMessage;
 
+class SoundOutput;
+
 struct DjTiming {
-    // How long a new playback thread may take for its first pass.
+    // How long a new playback thread may take to open the output and make
+    // its first pass.
     std::chrono::milliseconds readyLimit { 6000 };
     // Between two updates of the mixer.
     std::chrono::milliseconds updateInterval { 50 };
@@ -31,9 +38,11 @@ struct DjTiming {
 
 // The music player: a soundtrack looping through the playlist while a game
 // runs, a lose or win song when it ends, and the effects of turning, landing
-// and clearing. Mixing happens on a playback thread of its own; one lock
-// keeps that thread and the caller's out of each other's way in the library.
-class Dj : public PlayListener, private SongListener {
+// and clearing. The sound library belongs to a playback thread of its own:
+// the operations here choose the songs and post what is to be done, which
+// that thread carries out in order before its next update of the mixer.
+// They are meant for one thread, the game's.
+class Dj : public PlayListener {
 public:
     // PLIB on the default device, Config/DJ.dat and the effects of Sounds/.
     Dj();
@@ -45,69 +54,47 @@ public:
     // Starts the playback thread unless it runs; FatalError with the DJ
     // thread message when it does not get going in time.
     void startThread();
-    // Ends playback for good, before the program quits.
+    // Ends playback for good, before the program quits, once what was posted
+    // has been carried out.
     void stopThread();
     void changeSong(SongStep step);
-    // The soundtrack that plays or played last.
+    // The soundtrack that plays or played last, counting what was posted.
     std::uint32_t songIndex();
 
     void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) override;
 
 private:
-    struct Playback;
-    struct Song {
-        std::unique_ptr<Sample> sample;
-        bool complete = false; // the library reported it finished
-        bool stranded = false; // held by a scheduler that is gone
-    };
+    using Command = std::function<void(SoundOutput&)>;
 
-    void songEvent(Sample& sample, SampleEvent event, int magic) override;
-
-    void playbackLoop(Playback& self);
-    void startThreadLocked();
+    void post(Command command);
+    bool stepSoundtrack(SongStep step);
+    void playOnce(const std::vector<std::string>& songs);
     void launchPlayback();
-    void endPlayback();
-    void joinRetired();
-    bool ensureOutput();
-    bool rebuildOutput();
-    void changeSongLocked(int direction);
-    void playSoundtrack(const std::string& file);
-    void playLoseSong();
-    void playWinSong();
-    void playOnce(const std::vector<std::string>& songs, Sample*& slot);
-    void playEffect(Sample& effect);
-    Sample* startSong(const std::string& file, bool loop);
-    void releaseFinishedSongs();
-    void forgetSong(const Sample* sample);
+    void playbackLoop();
+    void serve(SoundOutput& output);
+    void update(SoundOutput& output);
     void throwPendingError();
-    void shutDown();
 
-    std::unique_ptr<SoundLibrary> library_;
+    std::unique_ptr<SoundLibrary> library_; // used on the playback thread only
     DjTiming timing_;
-    ReentrantLock lock_; // every library call and every song change
+    const Playlists playlists_;
+    const std::uint32_t firstSoundtrack_;
 
-    std::unique_ptr<Scheduler> scheduler_;
-    std::unique_ptr<Sample> rotateSound_;
-    std::unique_ptr<Sample> landSound_;
-    std::unique_ptr<Sample> clearSound_;
-    std::vector<Song> songs_; // song samples until the library lets them go
-    Sample* currentSong_ = nullptr;
-    Sample* loseSong_ = nullptr;
-    Sample* winSong_ = nullptr;
+    std::mutex mutex_; // guards what follows, up to the thread
+    std::condition_variable changed_;
+    // Stepped at once by the song keys, for the panel, and by a soundtrack
+    // that hands over to the next. The playback thread counts its own from
+    // the same start and the same steps, taken in turn.
+    std::uint32_t songIndex_;
+    std::deque<Command> commands_;
+    bool accepting_ = false; // the playback thread will still carry commands out
+    bool stopRequested_ = false;
+    bool ready_ = false; // its first pass is done
+    bool finished_ = false;
+    std::exception_ptr pendingError_; // raised on the playback thread, thrown to the next caller
 
-    Playlists playlists_;
-    std::uint32_t songIndex_ = 0;
-
-    std::shared_ptr<Playback> playbackThread_;
-    std::vector<std::shared_ptr<Playback>> retired_; // stopped from inside, joined later
+    std::thread thread_;
     bool playbackEnabled_ = true;
-    bool nextSongDue_ = false; // a soundtrack looped during the last update
-    bool shuttingDown_ = false;
-    bool rebuilt_ = false;
-    std::chrono::steady_clock::time_point lastRebuild_;
-    std::chrono::milliseconds rebuildDelay_ { 0 };
-    std::mutex errorMutex_;
-    std::string pendingError_; // raised on the playback thread, thrown to the next caller
 };
 
 } // namespace cubrava

@@ -24,14 +24,14 @@ std::uint32_t firstSongIndex(std::size_t soundtracks)
     return static_cast<std::uint32_t>(static_cast<std::size_t>(rand()) % soundtracks);
 }
 
-bool stepSongIndex(std::uint32_t& index, std::size_t soundtracks, int direction)
+bool stepSongIndex(std::uint32_t& index, std::size_t soundtracks, SongStep step)
 {
     if (soundtracks == 0)
         return false;
     const auto count = static_cast<std::uint32_t>(soundtracks);
-    if (direction == 0)
+    if (step == SongStep::Next)
         index = (index + 1) % count;
-    else if (direction == 1)
+    else if (step == SongStep::Previous)
         index = index == 0 ? count - 1 : index - 1;
     return true;
 }

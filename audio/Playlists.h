@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SongStep.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,10 +26,10 @@ void readPlaylists(const std::string& path, Playlists& into);
 // The index the first soundtrack is counted from: random, 0 for an empty list.
 std::uint32_t firstSongIndex(std::size_t soundtracks);
 
-// Moves the index through a list of the given length: 0 next, 1 previous,
-// both wrapping; any other direction keeps it. False (and no change) for an
-// empty list, which has nothing to play.
-bool stepSongIndex(std::uint32_t& index, std::size_t soundtracks, int direction);
+// Moves the index through a list of the given length, both ways wrapping;
+// Again keeps it. False (and no change) for an empty list, which has nothing
+// to play.
+bool stepSongIndex(std::uint32_t& index, std::size_t soundtracks, SongStep step);
 
 // A random entry of a lose or win list, or none when it is empty.
 const std::string* randomSong(const std::vector<std::string>& songs);

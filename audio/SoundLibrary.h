@@ -7,7 +7,8 @@ namespace cubrava {
 
 // What the Dj takes from a sound library: samples, and a scheduler that mixes
 // them and writes the mix to the audio device. The real one is PLIB's; tests
-// use a fake. None of it is thread-safe: the Dj serialises every call.
+// use a fake. None of it is thread-safe: the Dj makes every call from its
+// playback thread.
 
 // A sound held in memory, playable on any scheduler.
 class Sample {

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::useAsFile(DjConfigFileName, data, size, [] {
         Dj dj(std::make_unique<SilentLibrary>(), DjTiming {});
-        dj.stopThread(); // no playback thread: every choice is made here
+        dj.stopThread(); // no playback thread: the songs are chosen, none is played
         LevelDef level(4, 4, 6);
         PlayField field(level, fuzz::shippedPieces());
         for (PlayEvent event : { PlayEvent::Started, PlayEvent::PieceRotated, PlayEvent::GameOver, PlayEvent::Started,

@@ -50,19 +50,33 @@ protected:
 
     void event(PlayEvent e) { dj->onPlayEvent(*field, e, 0); }
 
-    // Calls recorded after the mark, which moves to the end; releases, which
-    // the playback thread makes on its own time, are left out.
-    Calls callsSince(std::size_t& mark)
+    // Waits for the count-th call after the mark that starts with the prefix
+    // (any call by default) and returns the calls up to it, releases left
+    // out, as the playback thread makes them on its own time; the mark moves
+    // past it. Never empty: a wait in vain ends with a call no test expects.
+    Calls nextCalls(std::size_t& mark, std::size_t count, const std::string& prefix = "")
     {
-        Calls all = audio->callsSnapshot();
-        Calls recent;
-        for (std::size_t i = mark; i < all.size(); ++i) {
-            if (all[i].rfind("release ", 0) != 0)
-                recent.push_back(all[i]);
-        }
-        mark = all.size();
-        return recent;
+        Calls taken;
+        std::size_t end = 0;
+        const bool arrived = eventually([&] {
+            const Calls all = audio->callsSnapshot();
+            taken.clear();
+            std::size_t found = 0;
+            for (end = mark; end < all.size() && found < count; ++end) {
+                if (all[end].rfind("release ", 0) == 0)
+                    continue;
+                taken.push_back(all[end]);
+                found += all[end].rfind(prefix, 0) == 0;
+            }
+            return found == count;
+        });
+        if (!arrived)
+            taken.push_back("(waited in vain)");
+        mark = end;
+        return taken;
     }
+
+    static std::string loopOf(const std::string& file) { return "loop " + file + " 16 continue 1 notify"; }
 
     bool sawCall(const std::string& call)
     {
@@ -122,13 +136,15 @@ protected:
 
 } // namespace
 
-TEST_F(DjTest, BuildsQuietlyLoadingTheEffectsAndNeedsItsConfiguration)
+TEST_F(DjTest, BuildsQuietlyLeavingTheOutputToThePlaybackThreadAndNeedsItsConfiguration)
 {
     makeDj(ThreeSoundtracks);
     EXPECT_EQ(playbackThreads(), 0) << "no playback thread before startThread";
+    EXPECT_EQ(audio->callsSnapshot(), Calls {});
+    // Its first pass, over before startThread returns, opens the output.
+    dj->startThread();
     EXPECT_EQ(audio->callsSnapshot(),
         (Calls { "open 1", "load Sounds/Rotate.wav", "load Sounds/Land.wav", "load Sounds/Clear.wav", "margin 0.1" }));
-    EXPECT_EQ(audio->count(&FakeAudio::updates), 0);
 
     std::filesystem::remove("Config/DJ.dat");
     try {
@@ -158,11 +174,14 @@ TEST_F(DjTest, PlaysTheEffectOfEachEventOverTheMusic)
     };
     std::size_t mark = 0;
     event(PlayEvent::Started);
-    callsSince(mark);
-    for (const auto& [e, expected] : table) {
+    ASSERT_EQ(nextCalls(mark, 1, "loop ").back(), loopOf(Soundtracks[dj->songIndex()]));
+    Calls expected;
+    for (const auto& [e, call] : table) {
         event(e);
-        EXPECT_EQ(callsSince(mark), expected ? Calls { expected } : Calls {}) << "event " << static_cast<int>(e);
+        if (call)
+            expected.push_back(call);
     }
+    EXPECT_EQ(nextCalls(mark, expected.size()), expected);
 }
 
 TEST_F(DjTest, StartingAGameStopsTheWinSongAndLoopsTheNextSoundtrack)
@@ -173,16 +192,15 @@ TEST_F(DjTest, StartingAGameStopsTheWinSongAndLoopsTheNextSoundtrack)
     cubrava::srand(99);
     makeDj(ThreeSoundtracks);
     dj->startThread();
-    std::size_t mark = 0;
-    callsSince(mark);
+    std::size_t mark = audio->callsSnapshot().size();
 
     event(PlayEvent::Stopped);
     const std::string win = "Music/win" + std::to_string(winDraw + 1) + ".wav";
-    EXPECT_EQ(callsSince(mark), (Calls { "stop all 0", "load " + win, "play " + win + " 16 continue 1 notify" }));
+    EXPECT_EQ(nextCalls(mark, 3), (Calls { "stop all 0", "load " + win, "play " + win + " 16 continue 1 notify" }));
 
     event(PlayEvent::Started);
     const std::string next = Soundtracks[(first + 1) % 3];
-    EXPECT_EQ(callsSince(mark), (Calls { "stop all 0", "load " + next, "loop " + next + " 16 continue 1 notify" }));
+    EXPECT_EQ(nextCalls(mark, 3), (Calls { "stop all 0", "load " + next, loopOf(next) }));
     // The stopped win song is let go once the library reports it done.
     EXPECT_TRUE(eventually([&] { return sawCall("release " + win); }));
 }
@@ -199,26 +217,30 @@ TEST_F(DjTest, SoundtrackThatEndsHandsOverToTheNextAndTheSongKeysStepBothWays)
 
     for (int step = 2; step <= 4; ++step) {
         const std::string next = Soundtracks[(first + step) % 3];
+        ASSERT_TRUE(eventually([&] { return sawCall(loopOf(playing)); })) << playing;
         audio->set(&FakeAudio::loopOnUpdate, true);
-        ASSERT_TRUE(eventually([&] { return sawCall("loop " + next + " 16 continue 1 notify"); })) << next;
+        ASSERT_TRUE(eventually([&] { return sawCall(loopOf(next)); })) << next;
         EXPECT_TRUE(eventually([&] { return sawCall("release " + playing); })) << playing;
         playing = next;
     }
+    EXPECT_EQ(dj->songIndex(), static_cast<std::uint32_t>((first + 4) % 3)) << "the index follows the hand-overs";
 
     std::size_t mark = audio->callsSnapshot().size();
     const int index = (first + 4) % 3;
-    dj->changeSong(SongStep::Previous);
-    dj->changeSong(SongStep::Previous);
-    dj->changeSong(SongStep::Again);
-    dj->changeSong(SongStep::Next);
+    const std::pair<SongStep, int> keys[] = { { SongStep::Previous, 2 }, { SongStep::Previous, 1 }, { SongStep::Again, 1 },
+        { SongStep::Next, 2 } }; // the step, the index after it
+    Calls expected;
+    for (const auto& [step, after] : keys) {
+        dj->changeSong(step);
+        EXPECT_EQ(dj->songIndex(), static_cast<std::uint32_t>((index + after) % 3)) << "at once, for the panel";
+        expected.push_back(Soundtracks[(index + after) % 3]);
+    }
     Calls loads;
-    for (const std::string& call : callsSince(mark)) {
+    for (const std::string& call : nextCalls(mark, std::size(keys), "load ")) {
         if (call.rfind("load ", 0) == 0)
             loads.push_back(call.substr(5));
     }
-    EXPECT_EQ(loads,
-        (Calls { Soundtracks[(index + 2) % 3], Soundtracks[(index + 1) % 3], Soundtracks[(index + 1) % 3],
-            Soundtracks[(index + 2) % 3] }));
+    EXPECT_EQ(loads, expected);
 }
 
 TEST_F(DjTest, LosingWithoutLoseSongsKeepsTheMusicAndMissingFilesAreNeverPlayed)
@@ -228,22 +250,20 @@ TEST_F(DjTest, LosingWithoutLoseSongsKeepsTheMusicAndMissingFilesAreNeverPlayed)
            "<winsongs><song>Music/gone.wav</song></winsongs></dj>");
     dj->startThread();
     event(PlayEvent::Started);
-    if (!sawCall("loop Music/a.wav 16 continue 1 notify"))
+    if (dj->songIndex() != 0)
         dj->changeSong(SongStep::Next);
-    ASSERT_TRUE(sawCall("loop Music/a.wav 16 continue 1 notify"));
-    std::size_t mark = audio->callsSnapshot().size();
+    std::size_t mark = 0;
+    ASSERT_EQ(nextCalls(mark, 1, "loop ").back(), loopOf("Music/a.wav"));
 
     event(PlayEvent::GameOver);
-    EXPECT_EQ(callsSince(mark), Calls {});
-
     event(PlayEvent::PieceRotated);
     event(PlayEvent::Stopped);
-    EXPECT_EQ(callsSince(mark), (Calls { "stop all 0", "load Music/gone.wav" }));
+    EXPECT_EQ(nextCalls(mark, 2), (Calls { "stop all 0", "load Music/gone.wav" }));
     dj->changeSong(SongStep::Previous);
-    EXPECT_TRUE(sawCall("load Music/lost.wav"));
+    EXPECT_EQ(nextCalls(mark, 1, "load ").back(), "load Music/lost.wav");
     for (const std::string& call : audio->callsSnapshot()) {
         if (call.rfind("play ", 0) == 0 || call.rfind("loop ", 0) == 0) {
-            EXPECT_EQ(call, "loop Music/a.wav 16 continue 1 notify");
+            EXPECT_EQ(call, loopOf("Music/a.wav"));
         }
     }
 }
@@ -259,8 +279,8 @@ TEST_F(DjTest, FailedOutputIsRebuiltOnTheNextSoundAndTheSoundtrackRestarted)
     ASSERT_TRUE(eventually([&] { return !audio->isSet(&FakeAudio::failOnUpdate); }));
     std::size_t mark = audio->callsSnapshot().size();
     event(PlayEvent::PieceLanded);
-    EXPECT_EQ(callsSince(mark),
-        (Calls { "close 1", "open 2", "margin 0.1", "load Music/a.wav", "loop Music/a.wav 16 continue 1 notify",
+    EXPECT_EQ(nextCalls(mark, 6),
+        (Calls { "close 1", "open 2", "margin 0.1", "load Music/a.wav", loopOf("Music/a.wav"),
             "play Sounds/Land.wav 1 abort 0" }));
     EXPECT_TRUE(updatesContinue()); // on the new output; the fake objects to updates of the old one
 }
@@ -270,20 +290,22 @@ TEST_F(DjTest, OutputFailingAsTheSoundtrackLoopsIsRebuiltByThePlaybackThread)
     makeDj("<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song></soundtracks></dj>");
     dj->startThread();
     event(PlayEvent::Started);
-    const std::string next = sawCall("loop Music/a.wav 16 continue 1 notify") ? "Music/b.wav" : "Music/a.wav";
+    const bool first = dj->songIndex() == 0;
+    ASSERT_TRUE(eventually([&] { return sawCall(loopOf(first ? "Music/a.wav" : "Music/b.wav")); }));
     {
         std::lock_guard<std::mutex> guard(audio->mutex);
         audio->failOnUpdate = audio->loopOnUpdate = true;
     }
-    ASSERT_TRUE(eventually([&] { return sawCall("open 2") && sawCall("loop " + next + " 16 continue 1 notify"); }));
+    const std::string next = first ? "Music/b.wav" : "Music/a.wav";
+    ASSERT_TRUE(eventually([&] { return sawCall("open 2") && sawCall(loopOf(next)); }));
     EXPECT_TRUE(updatesContinue());
     EXPECT_NO_THROW(dj->changeSong(SongStep::Again));
 }
 
 TEST_F(DjTest, ThreadThatMissesItsFirstPassGivesTheDjErrorButABrokenDeviceDoesNot)
 {
-    // A thread that ends at once on a broken device counts as started: had
-    // startThread waited for the limit, it would have raised the error.
+    // A broken device needs no updates: had startThread waited for the
+    // limit, it would have raised the error.
     audio->devicePresent = false;
     makeDj(ThreeSoundtracks);
     EXPECT_NO_THROW(dj->startThread());
@@ -321,9 +343,12 @@ TEST_F(DjTest, WithoutAnyDeviceTheGameRunsSilentlyWithoutReopeningOnEveryKey)
         event(PlayEvent::GameOver);
         event(PlayEvent::Stopped);
         event(PlayEvent::Started);
+        dj->stopThread(); // once all of it has been carried out
     });
     EXPECT_EQ(audio->count(&FakeAudio::opened), 2);
     EXPECT_EQ(audio->count(&FakeAudio::updates), 0);
+    const Calls calls = audio->callsSnapshot();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "play Sounds/Rotate.wav 1 abort 0"), 20);
 }
 
 TEST_F(DjTest, StoppedPlaybackUpdatesNoMoreAndSamplesGoOnlyAfterTheOutput)
@@ -336,16 +361,9 @@ TEST_F(DjTest, StoppedPlaybackUpdatesNoMoreAndSamplesGoOnlyAfterTheOutput)
     event(PlayEvent::Stopped);
     ASSERT_TRUE(updatesContinue());
 
+    const std::size_t before = audio->callsSnapshot().size();
     dj->stopThread();
     ASSERT_TRUE(noPlaybackThreadLeft()) << "the playback thread outlived stopThread";
-    const int updates = audio->count(&FakeAudio::updates);
-    // A thread started now would have made its first pass before startThread returned.
-    dj->startThread();
-    EXPECT_EQ(playbackThreads(), 0);
-    EXPECT_EQ(audio->count(&FakeAudio::updates), updates);
-
-    const std::size_t before = audio->callsSnapshot().size();
-    dj.reset();
     const Calls all = audio->callsSnapshot();
     const Calls calls(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
     ASSERT_FALSE(calls.empty());
@@ -354,4 +372,87 @@ TEST_F(DjTest, StoppedPlaybackUpdatesNoMoreAndSamplesGoOnlyAfterTheOutput)
     ASSERT_NE(closed, calls.end());
     for (const char* sample : { "Sounds/Rotate.wav", "Sounds/Land.wav", "Sounds/Clear.wav" })
         EXPECT_NE(std::find(closed, calls.end(), std::string("release ") + sample), calls.end()) << sample;
+
+    // A thread started now would have made its first pass before startThread returned.
+    const int updates = audio->count(&FakeAudio::updates);
+    dj->startThread();
+    event(PlayEvent::PieceRotated);
+    EXPECT_EQ(playbackThreads(), 0);
+    EXPECT_EQ(audio->count(&FakeAudio::updates), updates);
+    dj.reset();
+    EXPECT_EQ(audio->callsSnapshot().size(), all.size()) << "the library was left alone after stopThread";
+}
+
+// The game posts faster than the mixer updates (here: never again after the
+// first pass); each command is still carried out, in order, and the random
+// songs are drawn at the event, between the game's own draws.
+TEST_F(DjTest, CommandsAreCarriedOutInOrderWithoutWaitingForTheMixerAndSongsDrawnAtTheEvent)
+{
+    cubrava::srand(11);
+    std::vector<int> draws(40);
+    for (int& draw : draws)
+        draw = cubrava::rand();
+    cubrava::srand(11);
+    timing.updateInterval = std::chrono::hours(1);
+    makeDj(ThreeSoundtracks);
+    dj->startThread();
+    std::size_t mark = audio->callsSnapshot().size();
+
+    std::size_t drawn = 1; // the first soundtrack
+    int index = draws[0] % 3;
+    Calls expected;
+    auto soundtrack = [&](int step) {
+        index = (index + step) % 3;
+        expected.push_back(std::string("load ") + Soundtracks[index]);
+        expected.push_back(loopOf(Soundtracks[index]));
+    };
+    event(PlayEvent::Started);
+    soundtrack(1);
+    for (int round = 0; round < 8; ++round) {
+        dj->changeSong(round % 2 == 0 ? SongStep::Next : SongStep::Previous);
+        soundtrack(round % 2 == 0 ? 1 : 2);
+        EXPECT_EQ(dj->songIndex(), static_cast<std::uint32_t>(index));
+        event(PlayEvent::PieceRotated);
+        expected.push_back("play Sounds/Rotate.wav 1 abort 0");
+        event(PlayEvent::Stopped);
+        const std::string win = "Music/win" + std::to_string(draws[drawn++] % 3 + 1) + ".wav";
+        expected.push_back("load " + win);
+        expected.push_back("play " + win + " 16 continue 1 notify");
+        EXPECT_EQ(cubrava::rand(), draws[drawn++]) << "the game's own draw comes after the Dj's";
+        event(PlayEvent::LayerCleared);
+        expected.push_back("play Sounds/Clear.wav 1 abort 0");
+    }
+    Calls played;
+    for (const std::string& call : nextCalls(mark, 3 * 8, "play ")) {
+        if (call.rfind("stop ", 0) != 0)
+            played.push_back(call);
+    }
+    EXPECT_EQ(played, expected);
+    EXPECT_EQ(audio->count(&FakeAudio::updates), 1) << "only the first pass updated the mixer";
+}
+
+// An error on the playback thread ends playback there, safely, and reaches
+// the game through its next call to the Dj, once.
+TEST_F(DjTest, ErrorOnThePlaybackThreadIsThrownToTheNextCaller)
+{
+    audio->unreadableFiles = { "Music/b.wav" };
+    makeDj("<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song></soundtracks></dj>");
+    dj->startThread();
+    event(PlayEvent::Started);
+    if (dj->songIndex() == 0) {
+        ASSERT_TRUE(eventually([&] { return sawCall(loopOf("Music/a.wav")); }));
+        dj->changeSong(SongStep::Next);
+    }
+    ASSERT_TRUE(noPlaybackThreadLeft());
+    EXPECT_TRUE(sawCall("close 1"));
+    try {
+        event(PlayEvent::PieceRotated);
+        FAIL() << "the error was lost";
+    } catch (const FatalError& e) {
+        EXPECT_STREQ(e.what(), "cannot read Music/b.wav");
+    }
+    const std::size_t calls = audio->callsSnapshot().size();
+    EXPECT_NO_THROW(dj->changeSong(SongStep::Next));
+    EXPECT_EQ(playbackThreads(), 0) << "no second playback thread";
+    EXPECT_EQ(audio->callsSnapshot().size(), calls);
 }

@@ -1,18 +1,33 @@
 #include "FakeSoundLibrary.h"
+#include "data/FatalError.h"
+
+#include <pthread.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 using namespace cubrava;
 
 namespace {
 
-// Flags calls that overlap, which only a missing lock allows.
+void checkThread(FakeAudio& audio)
+{
+    char name[16] = {};
+    pthread_getname_np(pthread_self(), name, sizeof name);
+    if (std::strcmp(name, PlaybackThreadName) != 0) {
+        std::lock_guard<std::mutex> guard(audio.mutex);
+        audio.faults.push_back(std::string("library called from thread ") + name);
+    }
+}
+
+// Flags calls off the playback thread, and calls that overlap.
 class CallGuard {
 public:
     explicit CallGuard(FakeAudio& audio)
         : audio_(audio)
     {
+        checkThread(audio_);
         if (audio_.busy.exchange(true)) {
             std::lock_guard<std::mutex> guard(audio_.mutex);
             audio_.faults.push_back("overlapping calls into the library");
@@ -34,6 +49,7 @@ public:
     }
     ~FakeSample() override
     {
+        checkThread(*audio_);
         std::lock_guard<std::mutex> guard(audio_->mutex);
         if (held > 0)
             audio_->faults.push_back("deleted while held: " + name_);
@@ -41,13 +57,19 @@ public:
             audio_->faults.push_back("deleted inside update: " + name_);
         audio_->calls.push_back("release " + name_);
     }
-    bool empty() const override { return empty_; }
+    bool empty() const override
+    {
+        checkThread(*audio_);
+        return empty_;
+    }
     int playCount() const override
     {
+        checkThread(*audio_);
         std::lock_guard<std::mutex> guard(audio_->mutex);
         return held;
     }
     const std::string& name() const { return name_; }
+    bool emptyFile() const { return empty_; } // for the fake itself: no check
 
     int held = 0; // under the FakeAudio mutex
 
@@ -70,6 +92,7 @@ public:
         : audio_(std::move(audio))
         , songs_(songs)
     {
+        checkThread(*audio_);
         std::lock_guard<std::mutex> guard(audio_->mutex);
         number_ = ++audio_->opened;
         working_ = audio_->devicePresent;
@@ -77,12 +100,14 @@ public:
     }
     ~FakeScheduler() override
     {
+        checkThread(*audio_);
         std::lock_guard<std::mutex> guard(audio_->mutex);
         audio_->calls.push_back("close " + std::to_string(number_));
     }
 
     bool notWorking() const override
     {
+        checkThread(*audio_);
         std::lock_guard<std::mutex> guard(audio_->mutex);
         return !working_;
     }
@@ -139,6 +164,8 @@ public:
         CallGuard call(*audio_);
         std::lock_guard<std::mutex> guard(audio_->mutex);
         audio_->calls.push_back("load " + file);
+        if (audio_->unreadableFiles.count(file) > 0)
+            throw FatalError("cannot read " + file);
         return std::make_unique<FakeSample>(audio_, file, audio_->missingFiles.count(file) > 0);
     }
 
@@ -178,9 +205,9 @@ private:
         std::lock_guard<std::mutex> guard(audio_->mutex);
         auto& fake = static_cast<FakeSample&>(sample);
         audio_->calls.push_back(describe(loop ? "loop" : "play", fake, args));
-        if (fake.empty())
+        if (fake.emptyFile())
             audio_->faults.push_back("empty sample played: " + fake.name());
-        if (!working_ || fake.empty())
+        if (!working_ || fake.emptyFile())
             return;
         ++fake.held;
         players_.push_back(Player { &fake, args, loop });

@@ -10,15 +10,20 @@
 #include <string>
 #include <vector>
 
+// The name the Dj gives its playback thread, the only one that may call the library.
+inline const char* const PlaybackThreadName = "cubrava-dj";
+
 // A stand-in for the sound library that records every call and checks the
-// rules the real one punishes: no overlapping calls, no update of a replaced
-// scheduler, no empty sample played, no sample deleted while held or from
-// inside update. Notifications are delivered at the end of update, last first.
+// rules the real one punishes: no call but from the playback thread, no
+// overlapping calls, no update of a replaced scheduler, no empty sample
+// played, no sample deleted while held or from inside update. Notifications
+// are delivered at the end of update, last first.
 struct FakeAudio {
     std::mutex mutex;
     std::vector<std::string> calls;
     std::vector<std::string> faults;
     std::set<std::string> missingFiles; // load as empty samples
+    std::set<std::string> unreadableFiles; // loading them raises a FatalError
     bool devicePresent = true; // schedulers opened from now on work
     int opened = 0;
     int updates = 0; // on any working scheduler

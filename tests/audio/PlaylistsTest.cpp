@@ -63,18 +63,18 @@ TEST(DjFile, MissingBrokenOrEmptyFileGivesTheDjMessage)
 TEST(SongIndex, StepsForwardAndBackWithWrapAndRestartsALoneSoundtrack)
 {
     std::uint32_t index = 2;
-    EXPECT_TRUE(stepSongIndex(index, 3, 0));
+    EXPECT_TRUE(stepSongIndex(index, 3, SongStep::Next));
     EXPECT_EQ(index, 0u);
-    EXPECT_TRUE(stepSongIndex(index, 3, 1));
+    EXPECT_TRUE(stepSongIndex(index, 3, SongStep::Previous));
     EXPECT_EQ(index, 2u);
-    EXPECT_TRUE(stepSongIndex(index, 3, 1));
+    EXPECT_TRUE(stepSongIndex(index, 3, SongStep::Previous));
     EXPECT_EQ(index, 1u);
-    EXPECT_TRUE(stepSongIndex(index, 3, 2));
+    EXPECT_TRUE(stepSongIndex(index, 3, SongStep::Again));
     EXPECT_EQ(index, 1u);
 
     std::uint32_t alone = 0;
-    for (int direction : { 0, 1, 2 }) {
-        EXPECT_TRUE(stepSongIndex(alone, 1, direction));
+    for (SongStep step : { SongStep::Next, SongStep::Previous, SongStep::Again }) {
+        EXPECT_TRUE(stepSongIndex(alone, 1, step));
         EXPECT_EQ(alone, 0u);
     }
 }
@@ -83,8 +83,8 @@ TEST(SongIndex, EmptyListKeepsIndexZeroAndPlaysNothing)
 {
     EXPECT_EQ(firstSongIndex(0), 0u);
     std::uint32_t index = 0;
-    EXPECT_FALSE(stepSongIndex(index, 0, 0));
-    EXPECT_FALSE(stepSongIndex(index, 0, 1));
+    EXPECT_FALSE(stepSongIndex(index, 0, SongStep::Next));
+    EXPECT_FALSE(stepSongIndex(index, 0, SongStep::Previous));
     EXPECT_EQ(index, 0u);
     EXPECT_EQ(randomSong({}), nullptr);
 }
