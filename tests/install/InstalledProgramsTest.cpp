@@ -15,7 +15,9 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 #include <tuple>
+#include <vector>
 
 using namespace cubrava;
 using namespace cubrava::e2e;
@@ -208,6 +210,26 @@ TEST(InstalledEditor, WorksInThePlayersFolder)
     quit(game);
 }
 
+namespace {
+
+// The words of an action's command in the installed game's menu entry.
+std::vector<std::string> menuAction(const std::string& action)
+{
+    std::ifstream entry(fs::path(CUBRAVA_INSTALLED_DATA) / ".." / "applications" / "org.cubrava.Cubrava.desktop");
+    bool inAction = false;
+    for (std::string line; std::getline(entry, line);) {
+        if (line.rfind('[', 0) == 0)
+            inAction = line == "[Desktop Action " + action + "]";
+        else if (inAction && line.rfind("Exec=", 0) == 0) {
+            std::istringstream words(line.substr(5));
+            return { std::istream_iterator<std::string>(words), std::istream_iterator<std::string>() };
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 TEST(InstalledGame, TheCommandLine)
 {
     Player player;
@@ -225,8 +247,11 @@ TEST(InstalledGame, TheCommandLine)
     }
     EXPECT_FALSE(fs::exists(player.folder())) << "nothing made before the game starts";
 
-    // --windowed: the window of four fifths of the 1024 x 768 screen.
-    GameProcess windowed(player.start("cubrava", { "--windowed" }));
+    // The menu entry's "Play in a Window" (--windowed): the window of four
+    // fifths of the 1024 x 768 screen.
+    const std::vector<std::string> command = menuAction("Windowed");
+    ASSERT_EQ(command, (std::vector<std::string> { "cubrava", "--windowed" }));
+    GameProcess windowed(player.start(command[0], { command.begin() + 1, command.end() }));
     ASSERT_NO_FATAL_FAILURE(waitUntilStarted(windowed));
     const auto window = findWindowByTitle("Cubrava");
     ASSERT_TRUE(window);

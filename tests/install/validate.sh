@@ -14,8 +14,10 @@ for entry in "$prefix"/share/applications/*.desktop; do
     [ -z "$out" ] || complain "desktop-file-validate $entry: $out"
     icon=$(sed -n 's/^Icon=//p' "$entry")
     [ -f "$prefix/share/icons/hicolor/48x48/apps/$icon.png" ] || complain "$entry: no icon $icon in the hicolor theme"
-    program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
-    ls "$prefix"/*/"$program" >/dev/null 2>&1 || complain "$entry: $program is not installed"
+    # The entry's command and its actions' commands.
+    for program in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry"); do
+        ls "$prefix"/*/"$program" >/dev/null 2>&1 || complain "$entry: $program is not installed"
+    done
 done
 for metainfo in "$prefix"/share/metainfo/*.metainfo.xml; do
     [ -f "$metainfo" ] || { complain "no metainfo installed"; continue; }
