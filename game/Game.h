@@ -8,6 +8,7 @@
 #include "render/Hud.h"
 #include "render/MenuActions.h"
 #include "render/PreviewView.h"
+#include "render/RenderContext.h"
 #include "render/SceneView.h"
 #include "render/StatusOverlay.h"
 #include "render/TimerService.h"
@@ -59,8 +60,8 @@ public:
     // Reads Config/Levels.dat and shows the first level, paused.
     void loadLevels();
 
-    // Every new display: callbacks, the pointer, the views' rendering state,
-    // the music thread.
+    // Every new display: callbacks, the pointer, the views' rendering state
+    // and the RenderContext, the music thread.
     void initWindow();
     // False from a display change until the new display has its rendering
     // state: nothing is drawn meanwhile.
@@ -105,6 +106,9 @@ public:
     Hud& hud() { return *hud_; }
     StatusOverlay& status() { return *status_; }
     Dj& dj() { return *dj_; }
+    // What the current display's rendering context holds; none between a
+    // display change and the new display's set-up.
+    RenderContext* renderContext() { return context_.get(); }
 
     // Adds 1, skipping 2147483647: generations run through 0 to 2147483646.
     static std::int32_t bumped(std::int32_t generation);
@@ -121,7 +125,6 @@ private:
     void startTimer(std::int32_t generation);
     void pieceKey(unsigned char key);
     void shellKey(unsigned char key, int modifiers);
-    void forgetTextures();
 
     GameServices services_;
     std::unique_ptr<PlayField> play_;
@@ -147,6 +150,8 @@ private:
     std::int32_t displayGeneration_ = 0;
     LevelList levels_;
     std::chrono::steady_clock::time_point lastAnimationStep_{};
+    // Last, so it goes first: while the display it belongs to is still there.
+    std::unique_ptr<RenderContext> context_;
 };
 
 } // namespace cubrava

@@ -1,7 +1,8 @@
 #include "Hud.h"
 
+#include "DisplayService.h"
 #include "MenuButtons.h"
-#include "TextureLoader.h"
+#include "RenderContext.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -20,6 +21,13 @@ const char* const LevelLabel = "Level:";
 constexpr int FirstHudFontSize = 15;
 constexpr int LargestFontSize = 512;
 
+// The panel image in a rendering context: asked for once there, so an image
+// that cannot be read is not read again for every frame.
+struct KeptPanel {
+    bool asked = false;
+    unsigned texture = 0;
+};
+
 } // namespace
 
 float numberShift(int width, int widest, int panelHeight)
@@ -27,8 +35,8 @@ float numberShift(int width, int widest, int panelHeight)
     return panelHeight > 0 ? static_cast<float>(widest - width) * 5.0f / static_cast<float>(panelHeight) : 0.0f;
 }
 
-Hud::Hud(DisplayService& display, MenuActions& actions, std::function<void()> goalReached, std::string fontFile)
-    : display_(display)
+Hud::Hud(WindowService& window, MenuActions& actions, std::function<void()> goalReached, std::string fontFile)
+    : window_(window)
     , fontFile_(std::move(fontFile))
     , progress_(std::move(goalReached))
 {
@@ -45,7 +53,6 @@ Hud::Hud(DisplayService& display, MenuActions& actions, std::function<void()> go
     buttons_.push_back(std::make_unique<ExitButton>(menuFont_, actions));
 }
 
-// Texture handles are not deleted here: the rendering context may already be gone.
 Hud::~Hud() = default;
 
 void Hud::initFont()
@@ -55,28 +62,8 @@ void Hud::initFont()
 
 void Hud::initGl()
 {
-    panelTextures_[0] = loadTexture(PanelTextureFile);
     glClearStencil(0);
     maskPending_ = true;
-}
-
-void Hud::releaseTextures()
-{
-    for (std::uint32_t& handle : panelTextures_) {
-        if (handle == 0)
-            continue;
-        GLuint name = handle;
-        glDeleteTextures(1, &name);
-        handle = 0;
-    }
-    font_.releaseTexture();
-    menuFont_.releaseTexture();
-}
-
-void Hud::setTextDrawing(TextDrawing how)
-{
-    font_.setDrawing(how);
-    menuFont_.setDrawing(how);
 }
 
 void Hud::setViewport(const ViewRect& rect)
@@ -97,7 +84,7 @@ void Hud::setViewport(const ViewRect& rect)
     scroll_ = bandLeft_;
 
     menuFont_.setSize(static_cast<int>(0.75 * size));
-    const int windowHeight = display_.windowHeight();
+    const int windowHeight = window_.windowHeight();
     for (auto& button : buttons_) {
         button->measure();
         button->layout(rect.x, rect.y, h, windowHeight);
@@ -113,7 +100,7 @@ void Hud::showLevel(const LevelDef& level)
         measureName();
         scroll_ = bandLeft_;
     }
-    display_.postRedisplay();
+    window_.postRedisplay();
 }
 
 void Hud::measureName()
@@ -127,7 +114,7 @@ void Hud::scrollStep()
     scroll_ -= 0.005f;
     if (scroll_ < bandLeft_ - nameWidth_)
         scroll_ = bandRight_;
-    display_.postRedisplay();
+    window_.postRedisplay();
 }
 
 void Hud::setPaused(bool paused)
@@ -138,14 +125,14 @@ void Hud::setPaused(bool paused)
     if (!paused)
         pointer_.reset();
     relight();
-    display_.postRedisplay();
+    window_.postRedisplay();
 }
 
 void Hud::setDisplayModeLabel(bool fullScreen)
 {
     displayModeButton_->showMode(fullScreen);
     relight();
-    display_.postRedisplay();
+    window_.postRedisplay();
 }
 
 MenuButton* Hud::buttonAt(int x, int y) const
@@ -167,7 +154,7 @@ void Hud::relight()
             changed = true;
     }
     if (changed)
-        display_.postRedisplay();
+        window_.postRedisplay();
 }
 
 void Hud::pointerMoved(int x, int y)
@@ -195,7 +182,7 @@ void Hud::buttonChanged(int button, int state, int x, int y)
         // pointer. New game and pause put their own colour back; that stays.
         if (target->hovered())
             relight();
-        display_.postRedisplay();
+        window_.postRedisplay();
     }
 }
 
@@ -204,10 +191,10 @@ void Hud::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     const std::uint32_t before = progress_.lines();
     progress_.onPlayEvent(play, event, arg);
     if (progress_.lines() != before)
-        display_.postRedisplay();
+        window_.postRedisplay();
 }
 
-void Hud::draw()
+void Hud::draw(RenderContext& context, const TextDrawing& text)
 {
     const ViewRect& v = viewport_;
     if (v.width <= 0 || v.height <= 0)
@@ -225,7 +212,7 @@ void Hud::draw()
     glPushMatrix();
     glLoadIdentity();
 
-    drawPanel();
+    drawPanel(context);
 
     // The panel texture stays bound with the quad's last texture coordinate
     // current, so text is tinted by that texel of the panel image.
@@ -235,17 +222,17 @@ void Hud::draw()
 
     glColor3f(1.0f, 0.0f, 0.0f);
     glTranslatef(0.35f, 4.3f, 0.0f);
-    font_.draw(LevelLabel);
+    text.draw(context, font_, LevelLabel);
     glTranslatef(0.0f, -0.6f, 0.0f);
-    font_.draw("Goal:");
+    text.draw(context, font_, "Goal:");
     glTranslatef(0.0f, -0.3f, 0.0f);
-    font_.draw("Lines:");
+    text.draw(context, font_, "Lines:");
     glLoadIdentity();
 
-    drawName();
-    drawNumbers();
+    drawName(context, text);
+    drawNumbers(context, text);
     for (const auto& button : buttons_)
-        button->draw();
+        button->draw(context, text);
 
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
@@ -255,11 +242,16 @@ void Hud::draw()
     glMatrixMode(GL_MODELVIEW);
 }
 
-void Hud::drawPanel() const
+void Hud::drawPanel(RenderContext& context) const
 {
+    KeptPanel& panel = context.kept<KeptPanel>(key_);
+    if (!panel.asked) {
+        panel.texture = context.texture(PanelTextureFile);
+        panel.asked = true;
+    }
     const float right = 4.55f * static_cast<float>(viewport_.width) / static_cast<float>(viewport_.height);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, panelTextures_[0]);
+    glBindTexture(GL_TEXTURE_2D, panel.texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     // Shows only when the panel image is missing.
     glColor3f(0.55f, 0.57f, 0.6f);
@@ -304,7 +296,7 @@ void popColumnProjection()
 void Hud::writeBandMask()
 {
     maskPending_ = false;
-    glViewport(0, 0, display_.windowWidth(), display_.windowHeight());
+    glViewport(0, 0, window_.windowWidth(), window_.windowHeight());
     pushColumnProjection();
 
     // This runs after the scene has drawn: only the stencil may change.
@@ -323,24 +315,24 @@ void Hud::writeBandMask()
     popColumnProjection();
 }
 
-void Hud::drawName() const
+void Hud::drawName(RenderContext& context, const TextDrawing& text) const
 {
     if (!level_)
         return;
     glEnable(GL_STENCIL_TEST);
-    glViewport(0, bandBottom_, display_.windowWidth(), bandHeight_);
+    glViewport(0, bandBottom_, window_.windowWidth(), bandHeight_);
     pushColumnProjection();
     glTranslatef(scroll_, 0.0f, 0.0f);
     glStencilFunc(GL_EQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     glColor3f(0.0f, 1.0f, 0.0f);
-    font_.draw(level_->name);
+    text.draw(context, font_, level_->name);
     popColumnProjection();
     glDisable(GL_STENCIL_TEST);
     glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
 }
 
-void Hud::drawNumbers() const
+void Hud::drawNumbers(RenderContext& context, const TextDrawing& text) const
 {
     const std::string goal = level_ ? std::to_string(level_->goal) : std::string();
     const std::string lines = std::to_string(progress_.lines());
@@ -351,11 +343,11 @@ void Hud::drawNumbers() const
     glColor3f(0.0f, 0.0f, 1.0f);
     glPushMatrix();
     glTranslatef(1.4f + numberShift(goalWidth, widest, viewport_.height), 3.7f, 0.0f);
-    font_.draw(goal);
+    text.draw(context, font_, goal);
     glPopMatrix();
     glPushMatrix();
     glTranslatef(1.4f + numberShift(linesWidth, widest, viewport_.height), 3.4f, 0.0f);
-    font_.draw(lines);
+    text.draw(context, font_, lines);
     glPopMatrix();
 }
 

@@ -1,7 +1,6 @@
 #include "SceneView.h"
 
 #include "DisplayService.h"
-#include "PitDrawing.h"
 #include "ShardBurst.h"
 #include "SparkBurst.h"
 #include "ViewSector.h"
@@ -11,112 +10,21 @@
 
 namespace cubrava {
 
-SceneView::SceneView(DisplayService& display, TimerService& timers)
-    : display_(display)
-    , control_(display, timers)
+SceneView::SceneView(WindowService& window, TimerService& timers)
+    : window_(window)
+    , control_(window, timers)
 {
 }
 
-// The lists belong to a rendering context that may be gone by now; the shell
-// releases them while it exists (releaseLists).
 SceneView::~SceneView() = default;
 
 void SceneView::attach(PlayField& play)
 {
-    listsStale_ = true;
+    ++staticVersion_;
+    ++pieceVersion_;
     play_ = &play;
     play.addListener(*this);
     control_.setPit(play.width(), play.depth(), play.pitHeight());
-}
-
-void SceneView::releaseLists()
-{
-    deleteLists();
-}
-
-void SceneView::setLandedCubes(LandedCubes how)
-{
-    if (how == landedCubes_)
-        return;
-    landedCubes_ = how;
-    if (staticList_ != 0)
-        display_.deleteList(staticList_);
-    staticList_ = 0;
-    landedBuilt_ = false;
-}
-
-void SceneView::deleteLists()
-{
-    for (unsigned* list : { &staticList_, &pieceList_, &markerList_ }) {
-        if (*list != 0)
-            display_.deleteList(*list);
-        *list = 0;
-    }
-    landed_.releaseBuffers();
-    landedBuilt_ = false;
-    listsStale_ = false;
-}
-
-void SceneView::dropStaleLists()
-{
-    if (listsStale_)
-        deleteLists();
-}
-
-void SceneView::rebuild(unsigned& list, const std::function<void()>& content)
-{
-    dropStaleLists();
-    if (list != 0)
-        display_.deleteList(list);
-    list = display_.newList();
-    if (list != 0)
-        display_.compileList(list, content);
-}
-
-void SceneView::ensureList(unsigned& list, const std::function<void()>& content)
-{
-    if (list != 0)
-        return;
-    list = display_.newList();
-    if (list != 0)
-        display_.compileList(list, content);
-}
-
-void SceneView::rebuildStatic()
-{
-    if (!play_)
-        return;
-    dropStaleLists();
-    if (staticList_ != 0)
-        display_.deleteList(staticList_);
-    staticList_ = 0;
-    landedBuilt_ = false;
-    buildStatic();
-}
-
-// The static list and, when batched, the landed cubes: what changes only
-// when the landed cubes do.
-void SceneView::buildStatic()
-{
-    const PlayField& play = *play_;
-    prepareStaticTextures(play);
-    const LandedCubes how = landedCubes_;
-    ensureList(staticList_, [&play, how] { drawStaticContent(play, how); });
-    if (!landedBuilt_) {
-        landed_.clear();
-        if (how == LandedCubes::Batched)
-            gatherLandedCubes(play, landed_);
-        landedBuilt_ = true;
-    }
-}
-
-void SceneView::rebuildPiece()
-{
-    if (!play_)
-        return;
-    preparePieceTextures(*play_);
-    const PlayField& play = *play_;
-    rebuild(pieceList_, [&play] { drawPieceContent(play); });
 }
 
 void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
@@ -124,8 +32,8 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     switch (event) {
     case PlayEvent::Started:
         effects_.clear();
-        rebuildStatic();
-        display_.postRedisplay();
+        ++staticVersion_;
+        window_.postRedisplay();
         break;
     case PlayEvent::GameOver:
     case PlayEvent::Stopped:
@@ -133,13 +41,13 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     case PlayEvent::PieceSpawned:
     case PlayEvent::PieceMoved:
     case PlayEvent::PieceRotated:
-        rebuildPiece();
-        display_.postRedisplay();
+        ++pieceVersion_;
+        window_.postRedisplay();
         break;
     case PlayEvent::PieceLanded:
-        rebuildStatic();
-        rebuildPiece();
-        display_.postRedisplay();
+        ++staticVersion_;
+        ++pieceVersion_;
+        window_.postRedisplay();
         break;
     case PlayEvent::LayerClearing:
         // The layer's cells are still filled: the shards take their colours.
@@ -148,11 +56,11 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
         break;
     case PlayEvent::LayerCleared:
     case PlayEvent::LayerDropped:
-        rebuildStatic();
-        display_.postRedisplay();
+        ++staticVersion_;
+        window_.postRedisplay();
         break;
     default:
-        display_.postRedisplay();
+        window_.postRedisplay();
         break;
     }
 }
@@ -178,7 +86,7 @@ void SceneView::stepEffects()
     if (effects_.empty())
         return;
     effects_.stepAll();
-    display_.postRedisplay();
+    window_.postRedisplay();
 }
 
 } // namespace cubrava

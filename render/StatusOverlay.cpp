@@ -1,5 +1,6 @@
 #include "StatusOverlay.h"
 
+#include "DisplayService.h"
 #include "data/Random.h"
 
 #include <GL/gl.h>
@@ -16,8 +17,8 @@ constexpr int LargestSize = 512;
 
 } // namespace
 
-StatusOverlay::StatusOverlay(DisplayService& display, const std::string& messagesFile)
-    : display_(display)
+StatusOverlay::StatusOverlay(WindowService& window, const std::string& messagesFile)
+    : window_(window)
 {
     readStatusMessagesFrom(messagesFile, messages_);
 }
@@ -38,7 +39,7 @@ unsigned StatusOverlay::show(const std::string& text, const TextColour& colour)
         font_, text_, 0.75 * viewport_.width, FirstSize, SizeStep, std::min(viewport_.height, LargestSize));
     textWidth_ = static_cast<float>(font_.textWidth(text_));
     textHeight_ = static_cast<float>(font_.lineHeight());
-    display_.postRedisplay();
+    window_.postRedisplay();
     if (++message_ == 0)
         message_ = 1;
     return message_;
@@ -57,7 +58,7 @@ unsigned StatusOverlay::showRandom(int listIndex, const TextColour& colour)
 void StatusOverlay::hide()
 {
     visible_ = false;
-    display_.postRedisplay();
+    window_.postRedisplay();
 }
 
 void StatusOverlay::hideMessage(unsigned message)
@@ -66,7 +67,7 @@ void StatusOverlay::hideMessage(unsigned message)
         hide();
 }
 
-void StatusOverlay::draw() const
+void StatusOverlay::draw(RenderContext& context, const TextDrawing& text) const
 {
     if (!visible_ || viewport_.width <= 0 || viewport_.height <= 0)
         return;
@@ -88,7 +89,7 @@ void StatusOverlay::draw() const
     glPushMatrix();
     glLoadIdentity();
     glTranslatef(-textWidth_ / 2.0f, -textHeight_ / 2.0f, 0.0f);
-    font_.draw(text_);
+    text.draw(context, font_, text_);
     glPopMatrix();
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);

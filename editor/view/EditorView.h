@@ -7,7 +7,6 @@
 #include "data/Material.h"
 #include "model/PlayEvents.h"
 #include "render/CameraControl.h"
-#include "render/PitDrawing.h"
 #include "render/ViewRect.h"
 
 #include <atomic>
@@ -18,8 +17,10 @@
 
 namespace cubrava {
 
+class EditCubes;
 class PlayField;
 class RedisplayRequest;
+class RenderContext;
 class TimerService;
 class ViewListener;
 class ViewWindowService;
@@ -59,7 +60,9 @@ public:
     // Once the window's rendering context exists.
     void initGl();
     // Draws the frame; the window swaps it.
-    void display();
+    void display(RenderContext& context);
+    // The same with the cubes drawn another way.
+    void display(RenderContext& context, EditCubes& cubes);
     // Stores the viewport; the window then displays at once.
     void reshape(int width, int height);
     void keyDown(unsigned char key);
@@ -72,9 +75,6 @@ public:
     // Motion with a button held, and without.
     void mouseDrag(int x, int y);
     void mouseHover(int x, int y);
-    // How the cubes are drawn: from buffers kept between frames unless
-    // changed, or one by one (slower; the picture the first must match).
-    void setCubeDrawing(LandedCubes how) { cubeDrawing_ = how; }
 
     // --- readers, any thread ---
     bool editMode() const { return editMode_; }
@@ -97,7 +97,6 @@ private:
     void pickAt(int x, int y);
     void noteSelection(Reports& reports) const;
     void deliver(const Reports& reports);
-    void drawEditMode(const PlayField& play);
 
     ViewWindowService& window_;
     RedisplayRequest& redisplay_;
@@ -110,7 +109,6 @@ private:
     // Drawn in the empty cells of the edited layer; the view thread's.
     Material ghost_;
     // The view thread's.
-    LandedCubes cubeDrawing_ = LandedCubes::Batched;
     ViewCubes cubes_;
 
     // The view lock, and what it guards.

@@ -2,10 +2,8 @@
 
 #include "data/FatalError.h"
 #include "data/PieceSet.h"
-#include "data/TextureCache.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
-#include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
 
@@ -75,8 +73,6 @@ void ViewThread::run(LevelList& levels)
             std::lock_guard<std::mutex> lock(mutex_);
             loopFailure_ = fatalErrorText(failure);
         }
-        // The rendering context went with the window.
-        flushTextureCache();
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -102,7 +98,6 @@ bool ViewThread::startUp(LevelList& levels)
         window_.create();
         windowOpen = true;
         wake_.setWindow(window_.xid());
-        setTextureLoader(loadTexture);
         readLevels(levels);
         pieceSet();
     } catch (...) {

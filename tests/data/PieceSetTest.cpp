@@ -1,6 +1,5 @@
 #include "data/FatalError.h"
 #include "data/PieceSet.h"
-#include "data/TextureCache.h"
 #include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 

@@ -9,7 +9,7 @@
 #include "ViewFakes.h"
 #include "editor/view/GlutEditorView.h"
 #include "editor/view/ViewWindow.h"
-#include "render/TextureLoader.h"
+#include "reference/OneByOneEditCubes.h"
 #include "support/PictureCompare.h"
 
 #include <GL/freeglut.h>
@@ -24,6 +24,7 @@ namespace {
 
 GlutEditorView* screen = nullptr;
 int side = 0;
+RenderContext* context = nullptr;
 
 const float Palette[6][3] = { { 0.95f, 0.2f, 0.2f }, { 0.2f, 0.8f, 0.25f }, { 0.25f, 0.4f, 1.0f },
     { 0.95f, 0.85f, 0.2f }, { 0.6f, 0.3f, 0.95f }, { 0.2f, 0.8f, 0.9f } };
@@ -57,23 +58,18 @@ struct KeptDrawing : ::testing::Test {
         std::filesystem::create_directories("Textures");
         writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
         writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
-        setTextureLoader(loadTexture);
         view.reshape(side, side);
-    }
-
-    std::vector<std::uint8_t> frame(LandedCubes how)
-    {
-        view.setCubeDrawing(how);
-        view.display();
-        return readBackBuffer(side, side);
     }
 
     // The kept drawing first: it sees the view as the last step left it.
     void expectSamePicture(const char* what)
     {
         SCOPED_TRACE(what);
-        const auto kept = frame(LandedCubes::Batched);
-        const auto reference = frame(LandedCubes::OneByOne);
+        view.display(*context);
+        const auto kept = readBackBuffer(side, side);
+        OneByOneEditCubes oneByOne;
+        view.display(*context, oneByOne);
+        const auto reference = readBackBuffer(side, side);
         ASSERT_GT(litPixels(reference), pixels / 50) << "the level is in the picture";
         const long differing = differingPixels(reference, kept);
         std::printf("%-58s %6ld of %ld pixels differ\n", what, differing, pixels);
@@ -186,5 +182,5 @@ TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAPartlyFullLevelAsCellsChange)
 
 int main(int argc, char** argv)
 {
-    return runInViewWindow(argc, argv, screen, side);
+    return runInViewWindow(argc, argv, screen, side, context);
 }

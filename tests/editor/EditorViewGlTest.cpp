@@ -17,6 +17,7 @@ namespace {
 // One window for every test, as the view thread has.
 GlutEditorView* screen = nullptr;
 int side = 0;
+RenderContext* context = nullptr;
 
 struct EditorViewGl : ::testing::Test {
     ProcessStateGuard clean;
@@ -128,18 +129,18 @@ TEST_F(EditorViewGl, FramesInEitherModeLeaveTheRenderingStateAsTheyFoundIt)
     view.mouseDrag(project(2.5, 4.5, 0.95).first, project(2.5, 4.5, 0.95).second);
     view.mouseButton(0, 1, wx, wy);
     expectStateAsFound(projection, modelview);
-    view.display();
+    view.display(*context);
     expectStateAsFound(projection, modelview);
     view.keyDown('`');
-    view.display();
+    view.display(*context);
     expectStateAsFound(projection, modelview);
     view.keyDown('`');
     view.setLevel(LevelDef(3, 3, 3)); // nothing selected, nothing hovered
-    view.display();
+    view.display(*context);
     expectStateAsFound(projection, modelview);
 }
 
 int main(int argc, char** argv)
 {
-    return runInViewWindow(argc, argv, screen, side);
+    return runInViewWindow(argc, argv, screen, side, context);
 }
