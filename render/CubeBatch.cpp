@@ -223,8 +223,8 @@ void CubeBatch::add(const Material& material, int x, int y, int z, Orientation o
     const auto texture = static_cast<std::uint32_t>(named - textureNames_.begin());
     if (named == textureNames_.end())
         textureNames_.push_back(material.textureName);
-    cubes_.push_back(Cube { x, y, z, orientation, texture, { material.red, material.green, material.blue },
-        static_cast<std::uint32_t>(vertexCount_) });
+    cubes_.push_back(Cube { x, y, z, orientation, texture, static_cast<std::uint32_t>(vertexCount_) });
+    colours_.push_back({ material.red, material.green, material.blue });
     const float colour[4] = { material.red, material.green, material.blue, 1.0f };
     placeCubeVertices(x, y, z, orientation, colour, vertices_);
     vertexCount_ += CubeVertexCount;
@@ -235,6 +235,7 @@ void CubeBatch::add(const Material& material, int x, int y, int z, Orientation o
 void CubeBatch::clear()
 {
     cubes_.clear();
+    colours_.clear();
     textureNames_.assign(1, std::string());
     vertices_.clear();
     vertices_.shrink_to_fit();
@@ -247,8 +248,9 @@ void CubeBatch::placeVertices()
 {
     vertices_.clear();
     vertices_.reserve(vertexCount_);
-    for (const Cube& c : cubes_) {
-        const float colour[4] = { c.colour[0], c.colour[1], c.colour[2], 1.0f };
+    for (std::size_t i = 0; i < cubes_.size(); ++i) {
+        const Cube& c = cubes_[i];
+        const float colour[4] = { colours_[i][0], colours_[i][1], colours_[i][2], 1.0f };
         placeCubeVertices(c.x, c.y, c.z, c.orientation, colour, vertices_);
     }
 }

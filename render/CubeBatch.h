@@ -4,6 +4,7 @@
 #include "data/Material.h"
 #include "data/Orientation.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -60,7 +61,6 @@ private:
         int x, y, z;
         Orientation orientation;
         std::uint32_t texture; // index into textureNames_
-        float colour[3];
         std::uint32_t firstVertex;
         // By the side of the cube the eye is on: how many layers of occupied
         // cells cover the cube towards the eye.
@@ -92,6 +92,8 @@ private:
 
     ContextKey key_;
     std::vector<Cube> cubes_;
+    // Each cube's, apart: every frame walks the cubes, only placing reads these.
+    std::vector<std::array<float, 3>> colours_;
     std::vector<std::string> textureNames_ { std::string() };
     // Emptied once they are in a buffer; placed again for a new context.
     std::vector<Vertex> vertices_;
