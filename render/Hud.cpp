@@ -35,8 +35,8 @@ float numberShift(int width, int widest, int panelHeight)
     return panelHeight > 0 ? static_cast<float>(widest - width) * 5.0f / static_cast<float>(panelHeight) : 0.0f;
 }
 
-Hud::Hud(WindowService& window, MenuActions& actions, std::function<void()> goalReached, std::string fontFile)
-    : window_(window)
+Hud::Hud(WindowService& display, MenuActions& actions, std::function<void()> goalReached, std::string fontFile)
+    : display_(display)
     , fontFile_(std::move(fontFile))
     , progress_(std::move(goalReached))
 {
@@ -84,7 +84,7 @@ void Hud::setViewport(const ViewRect& rect)
     scroll_ = bandLeft_;
 
     menuFont_.setSize(static_cast<int>(0.75 * size));
-    const int windowHeight = window_.windowHeight();
+    const int windowHeight = display_.windowHeight();
     for (auto& button : buttons_) {
         button->measure();
         button->layout(rect.x, rect.y, h, windowHeight);
@@ -100,7 +100,7 @@ void Hud::showLevel(const LevelDef& level)
         measureName();
         scroll_ = bandLeft_;
     }
-    window_.postRedisplay();
+    display_.postRedisplay();
 }
 
 void Hud::measureName()
@@ -114,7 +114,7 @@ void Hud::scrollStep()
     scroll_ -= 0.005f;
     if (scroll_ < bandLeft_ - nameWidth_)
         scroll_ = bandRight_;
-    window_.postRedisplay();
+    display_.postRedisplay();
 }
 
 void Hud::setPaused(bool paused)
@@ -125,14 +125,14 @@ void Hud::setPaused(bool paused)
     if (!paused)
         pointer_.reset();
     relight();
-    window_.postRedisplay();
+    display_.postRedisplay();
 }
 
 void Hud::setDisplayModeLabel(bool fullScreen)
 {
     displayModeButton_->showMode(fullScreen);
     relight();
-    window_.postRedisplay();
+    display_.postRedisplay();
 }
 
 MenuButton* Hud::buttonAt(int x, int y) const
@@ -154,7 +154,7 @@ void Hud::relight()
             changed = true;
     }
     if (changed)
-        window_.postRedisplay();
+        display_.postRedisplay();
 }
 
 void Hud::pointerMoved(int x, int y)
@@ -182,7 +182,7 @@ void Hud::buttonChanged(int button, int state, int x, int y)
         // pointer. New game and pause put their own colour back; that stays.
         if (target->hovered())
             relight();
-        window_.postRedisplay();
+        display_.postRedisplay();
     }
 }
 
@@ -191,7 +191,7 @@ void Hud::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     const std::uint32_t before = progress_.lines();
     progress_.onPlayEvent(play, event, arg);
     if (progress_.lines() != before)
-        window_.postRedisplay();
+        display_.postRedisplay();
 }
 
 void Hud::draw(RenderContext& context, const TextDrawing& text)
@@ -296,7 +296,7 @@ void popColumnProjection()
 void Hud::writeBandMask()
 {
     maskPending_ = false;
-    glViewport(0, 0, window_.windowWidth(), window_.windowHeight());
+    glViewport(0, 0, display_.windowWidth(), display_.windowHeight());
     pushColumnProjection();
 
     // This runs after the scene has drawn: only the stencil may change.
@@ -320,7 +320,7 @@ void Hud::drawName(RenderContext& context, const TextDrawing& text) const
     if (!level_)
         return;
     glEnable(GL_STENCIL_TEST);
-    glViewport(0, bandBottom_, window_.windowWidth(), bandHeight_);
+    glViewport(0, bandBottom_, display_.windowWidth(), bandHeight_);
     pushColumnProjection();
     glTranslatef(scroll_, 0.0f, 0.0f);
     glStencilFunc(GL_EQUAL, 1, 1);

@@ -37,7 +37,7 @@ class Hud : public PlayListener {
 public:
     // Opens the menu font (raises the font error when it cannot). goalReached
     // runs when the level's goal is reached, before play stops.
-    Hud(WindowService& window, MenuActions& actions, std::function<void()> goalReached = {},
+    Hud(WindowService& display, MenuActions& actions, std::function<void()> goalReached = {},
         std::string fontFile = FontFileName);
     ~Hud() override;
     Hud(const Hud&) = delete;
@@ -95,7 +95,7 @@ private:
     void drawName(RenderContext& context, const TextDrawing& text) const;
     void drawNumbers(RenderContext& context, const TextDrawing& text) const;
 
-    WindowService& window_;
+    WindowService& display_;
     ContextKey key_;
     std::string fontFile_;
     LevelProgress progress_;

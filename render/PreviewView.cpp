@@ -34,8 +34,8 @@ void drawPieceContent(RenderContext& context, const PieceDef& piece)
 
 } // namespace
 
-PreviewView::PreviewView(WindowService& window)
-    : window_(window)
+PreviewView::PreviewView(WindowService& display)
+    : display_(display)
 {
 }
 
@@ -75,7 +75,7 @@ void PreviewView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t)
         takeNextPiece();
         if (piece_)
             ++pieceVersion_;
-        window_.postRedisplay();
+        display_.postRedisplay();
         break;
     case PlayEvent::GameOver:
     case PlayEvent::Stopped:
@@ -118,7 +118,7 @@ void PreviewView::turnStep()
     angle_ += 1.0f;
     if (angle_ >= 360.0f)
         angle_ -= 360.0f;
-    window_.postRedisplay();
+    display_.postRedisplay();
 }
 
 void PreviewView::draw(RenderContext& context)

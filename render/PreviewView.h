@@ -17,7 +17,7 @@ struct PieceDef;
 // right-hand column.
 class PreviewView : public PlayListener {
 public:
-    explicit PreviewView(WindowService& window);
+    explicit PreviewView(WindowService& display);
     PreviewView(const PreviewView&) = delete;
     PreviewView& operator=(const PreviewView&) = delete;
 
@@ -48,7 +48,7 @@ public:
 private:
     void takeNextPiece();
 
-    WindowService& window_;
+    WindowService& display_;
     ContextKey key_;
     PlayField* play_ = nullptr;
     ViewRect viewport_;

@@ -10,9 +10,9 @@
 
 namespace cubrava {
 
-SceneView::SceneView(WindowService& window, TimerService& timers)
-    : window_(window)
-    , control_(window, timers)
+SceneView::SceneView(WindowService& display, TimerService& timers)
+    : display_(display)
+    , control_(display, timers)
 {
 }
 
@@ -33,7 +33,7 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     case PlayEvent::Started:
         effects_.clear();
         ++staticVersion_;
-        window_.postRedisplay();
+        display_.postRedisplay();
         break;
     case PlayEvent::GameOver:
     case PlayEvent::Stopped:
@@ -42,12 +42,12 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     case PlayEvent::PieceMoved:
     case PlayEvent::PieceRotated:
         ++pieceVersion_;
-        window_.postRedisplay();
+        display_.postRedisplay();
         break;
     case PlayEvent::PieceLanded:
         ++staticVersion_;
         ++pieceVersion_;
-        window_.postRedisplay();
+        display_.postRedisplay();
         break;
     case PlayEvent::LayerClearing:
         // The layer's cells are still filled: the shards take their colours.
@@ -57,10 +57,10 @@ void SceneView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
     case PlayEvent::LayerCleared:
     case PlayEvent::LayerDropped:
         ++staticVersion_;
-        window_.postRedisplay();
+        display_.postRedisplay();
         break;
     default:
-        window_.postRedisplay();
+        display_.postRedisplay();
         break;
     }
 }
@@ -86,7 +86,7 @@ void SceneView::stepEffects()
     if (effects_.empty())
         return;
     effects_.stepAll();
-    window_.postRedisplay();
+    display_.postRedisplay();
 }
 
 } // namespace cubrava

@@ -29,7 +29,7 @@ public:
     // Milliseconds between two steps of held camera motion.
     static constexpr unsigned TickMs = CameraControl::TickMs;
 
-    SceneView(WindowService& window, TimerService& timers);
+    SceneView(WindowService& display, TimerService& timers);
     ~SceneView() override;
     SceneView(const SceneView&) = delete;
     SceneView& operator=(const SceneView&) = delete;
@@ -84,7 +84,7 @@ private:
 
     void drawForwardMarker(RenderContext& context, const KeptList& list, int layers);
 
-    WindowService& window_;
+    WindowService& display_;
     PlayField* play_ = nullptr;
     ViewRect viewport_;
     CameraControl control_;

@@ -17,8 +17,8 @@ constexpr int LargestSize = 512;
 
 } // namespace
 
-StatusOverlay::StatusOverlay(WindowService& window, const std::string& messagesFile)
-    : window_(window)
+StatusOverlay::StatusOverlay(WindowService& display, const std::string& messagesFile)
+    : display_(display)
 {
     readStatusMessagesFrom(messagesFile, messages_);
 }
@@ -39,7 +39,7 @@ unsigned StatusOverlay::show(const std::string& text, const TextColour& colour)
         font_, text_, 0.75 * viewport_.width, FirstSize, SizeStep, std::min(viewport_.height, LargestSize));
     textWidth_ = static_cast<float>(font_.textWidth(text_));
     textHeight_ = static_cast<float>(font_.lineHeight());
-    window_.postRedisplay();
+    display_.postRedisplay();
     if (++message_ == 0)
         message_ = 1;
     return message_;
@@ -58,7 +58,7 @@ unsigned StatusOverlay::showRandom(int listIndex, const TextColour& colour)
 void StatusOverlay::hide()
 {
     visible_ = false;
-    window_.postRedisplay();
+    display_.postRedisplay();
 }
 
 void StatusOverlay::hideMessage(unsigned message)

@@ -17,7 +17,7 @@ class WindowService;
 class StatusOverlay {
 public:
     // Reads the message lists (raises the Status error when it cannot).
-    explicit StatusOverlay(WindowService& window, const std::string& messagesFile = StatusFileName);
+    explicit StatusOverlay(WindowService& display, const std::string& messagesFile = StatusFileName);
     StatusOverlay(const StatusOverlay&) = delete;
     StatusOverlay& operator=(const StatusOverlay&) = delete;
 
@@ -47,7 +47,7 @@ public:
     const TextFont& font() const { return font_; }
 
 private:
-    WindowService& window_;
+    WindowService& display_;
     StatusMessages messages_;
     ViewRect viewport_;
     std::string text_;
