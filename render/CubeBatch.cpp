@@ -219,10 +219,7 @@ void placeCubeVertices(
 
 void CubeBatch::add(const Material& material, int x, int y, int z, Orientation orientation)
 {
-    const auto named = std::find(textureNames_.begin(), textureNames_.end(), material.textureName);
-    const auto texture = static_cast<std::uint32_t>(named - textureNames_.begin());
-    if (named == textureNames_.end())
-        textureNames_.push_back(material.textureName);
+    const std::uint32_t texture = textureNames_.indexOf(material.textureName);
     cubes_.push_back(Cube { x, y, z, orientation, texture, static_cast<std::uint32_t>(vertexCount_) });
     colours_.push_back({ material.red, material.green, material.blue });
     const float colour[4] = { material.red, material.green, material.blue, 1.0f };
@@ -236,7 +233,7 @@ void CubeBatch::clear()
 {
     cubes_.clear();
     colours_.clear();
-    textureNames_.assign(1, std::string());
+    textureNames_.clear();
     vertices_.clear();
     vertices_.shrink_to_fit();
     vertexCount_ = 0;
@@ -354,14 +351,7 @@ bool CubeBatch::retryMissingTextures(RenderContext& context)
     Kept& kept = context.kept<Kept>(key_);
     if (kept.resolved != version_)
         return false;
-    bool came = false;
-    for (std::size_t i = 0; i < textureNames_.size(); ++i) {
-        if (kept.textures[i] == 0 && !textureNames_[i].empty()) {
-            kept.textures[i] = context.texture(textureNames_[i]);
-            came = came || kept.textures[i] != 0;
-        }
-    }
-    return came;
+    return textureNames_.lookUpMissing(context, kept.textures);
 }
 
 void CubeBatch::draw(RenderContext& context, const float eye[3], float nearCut)
@@ -372,9 +362,7 @@ void CubeBatch::draw(RenderContext& context, const float eye[3], float nearCut)
         findBuriedDepths();
     Kept& kept = context.kept<Kept>(key_);
     if (kept.resolved != version_) {
-        kept.textures.clear();
-        for (const std::string& name : textureNames_)
-            kept.textures.push_back(context.texture(name));
+        textureNames_.lookUp(context, kept.textures);
         kept.resolved = version_;
     }
     const bool buffered = kept.uploaded == version_ || upload(context, kept);

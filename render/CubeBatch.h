@@ -1,13 +1,13 @@
 #pragma once
 
 #include "ContextKey.h"
+#include "TextureNames.h"
 #include "data/Material.h"
 #include "data/Orientation.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,7 +60,7 @@ private:
     struct Cube {
         int x, y, z;
         Orientation orientation;
-        std::uint32_t texture; // index into textureNames_
+        std::uint32_t texture; // its index in textureNames_
         std::uint32_t firstVertex;
         // By the side of the cube the eye is on: how many layers of occupied
         // cells cover the cube towards the eye.
@@ -94,7 +94,7 @@ private:
     std::vector<Cube> cubes_;
     // Each cube's, apart: every frame walks the cubes, only placing reads these.
     std::vector<std::array<float, 3>> colours_;
-    std::vector<std::string> textureNames_ { std::string() };
+    TextureNames textureNames_;
     // Emptied once they are in a buffer; placed again for a new context.
     std::vector<Vertex> vertices_;
     std::size_t vertexCount_ = 0;

@@ -15,10 +15,7 @@ namespace cubrava {
 void CubeSequence::add(const Material& material, int x, int y, int z, Orientation orientation, float alpha,
     float brighten, bool depthWrites)
 {
-    const auto named = std::find(textureNames_.begin(), textureNames_.end(), material.textureName);
-    const auto texture = static_cast<std::uint32_t>(named - textureNames_.begin());
-    if (named == textureNames_.end())
-        textureNames_.push_back(material.textureName);
+    const std::uint32_t texture = textureNames_.indexOf(material.textureName);
     cubes_.push_back(Cube { x, y, z, texture, depthWrites, depthWrites && alpha >= 1.0f });
     const float colour[4] = { material.red + brighten, material.green + brighten, material.blue + brighten, alpha };
     placeCubeVertices(x, y, z, orientation, colour, vertices_);
@@ -28,7 +25,7 @@ void CubeSequence::add(const Material& material, int x, int y, int z, Orientatio
 void CubeSequence::clear()
 {
     cubes_.clear();
-    textureNames_.assign(1, std::string());
+    textureNames_.clear();
     vertices_.clear();
     ++version_;
 }
@@ -88,14 +85,7 @@ bool CubeSequence::retryMissingTextures(RenderContext& context)
     Kept& kept = context.kept<Kept>(key_);
     if (kept.resolved != version_)
         return false;
-    bool came = false;
-    for (std::size_t i = 0; i < textureNames_.size(); ++i) {
-        if (kept.textures[i] == 0 && !textureNames_[i].empty()) {
-            kept.textures[i] = context.texture(textureNames_[i]);
-            came = came || kept.textures[i] != 0;
-        }
-    }
-    return came;
+    return textureNames_.lookUpMissing(context, kept.textures);
 }
 
 void CubeSequence::draw(RenderContext& context, std::size_t first, std::size_t last)
@@ -105,9 +95,7 @@ void CubeSequence::draw(RenderContext& context, std::size_t first, std::size_t l
         return;
     Kept& kept = context.kept<Kept>(key_);
     if (kept.resolved != version_) {
-        kept.textures.clear();
-        for (const std::string& name : textureNames_)
-            kept.textures.push_back(context.texture(name));
+        textureNames_.lookUp(context, kept.textures);
         kept.resolved = version_;
     }
     const bool buffered = kept.uploaded == version_ || upload(context, kept);

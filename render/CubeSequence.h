@@ -2,12 +2,12 @@
 
 #include "ContextKey.h"
 #include "CubeBatch.h"
+#include "TextureNames.h"
 #include "data/Material.h"
 #include "data/Orientation.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace cubrava {
@@ -44,7 +44,7 @@ public:
 private:
     struct Cube {
         int x, y, z;
-        std::uint32_t texture; // index into textureNames_
+        std::uint32_t texture; // its index in textureNames_
         bool depthWrites;
         // Opaque, and writing depth: solid cubes hide one another whatever
         // their order, so those between two others go together by texture,
@@ -67,7 +67,7 @@ private:
 
     ContextKey key_;
     std::vector<Cube> cubes_;
-    std::vector<std::string> textureNames_ { std::string() };
+    TextureNames textureNames_;
     std::vector<CubeBatch::Vertex> vertices_;
     // The cubes' triangles, cube after cube; grows with the longest sequence.
     std::vector<std::uint32_t> indices_;

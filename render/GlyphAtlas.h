@@ -12,7 +12,7 @@ class RenderContext;
 // intensity texture (0 clear, 255 full), so a line of text is a handful of
 // textured quads. Glyphs are added as text first needs them; the texture is
 // uploaded again, whole, when it is next bound after a glyph was added. A font
-// keeps one in each rendering context it draws in, as the texture's owner.
+// keeps one in each rendering context it draws in, whose texture it is.
 class GlyphAtlas {
 public:
     // Where a glyph's top left texel lies.

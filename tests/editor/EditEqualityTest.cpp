@@ -1,7 +1,7 @@
 // The editing view's cubes drawn from kept buffers against the same view drawn
 // cube by cube: on a full level and a partly full one, on several layers, with
 // a hovered cell and a selection, from camera places reached in camera mode,
-// after cells are added and removed. The two pictures may differ in at most
+// after cells are added and removed, and once a texture's file comes late. The two pictures may differ in at most
 // one pixel in a thousand. The kept drawing carries what it keeps from one
 // step to the next, as on screen. Runs under a 1280 x 1024 X display
 // (scripts/with-xvfb), so the view is 768 x 768.
@@ -176,6 +176,24 @@ TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAPartlyFullLevelAsCellsChange)
     toLayer(13);
     hover(6, 6);
     expectSamePicture("above the cubes");
+}
+
+TEST_F(KeptDrawing, ATextureFileThatComesLateShowsInTheNextFrame)
+{
+    LevelDef late(8, 8, 16);
+    for (int z = 0; z < 4; ++z)
+        for (int x = 0; x < 8; ++x)
+            late.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(z), static_cast<std::int8_t>(z),
+                colour(0.9f, 0.9f, 0.9f, "Textures/late.bmp"));
+    view.setLevel(late);
+    toLayer(1);
+    expectSamePicture("edit mode, no file yet: untextured");
+    view.keyDown('`');
+    expectSamePicture("camera mode, no file yet");
+    writeCheckerBmp("Textures/late.bmp", 2, 250, 0);
+    expectSamePicture("camera mode, the file written");
+    view.keyDown('`');
+    expectSamePicture("edit mode, the file written");
 }
 
 } // namespace
