@@ -1,10 +1,10 @@
 // The editing view's cubes drawn from kept buffers against the same view drawn
 // cube by cube: on a full level and a partly full one, on several layers, with
 // a hovered cell and a selection, from camera places reached in camera mode,
-// after cells are added and removed, and once a texture's file comes late. The two pictures may differ in at most
-// one pixel in a thousand. The kept drawing carries what it keeps from one
-// step to the next, as on screen. Runs under a 1280 x 1024 X display
-// (scripts/with-xvfb), so the view is 768 x 768.
+// after cells are added and removed, and once a texture's file comes late.
+// The two pictures may differ in at most one pixel in a thousand. The kept
+// drawing carries what it keeps from one step to the next, as on screen. Runs
+// under a 1280 x 1024 X display (scripts/with-xvfb), so the view is 768 x 768.
 #include "GlViewTests.h"
 #include "ViewFakes.h"
 #include "editor/view/GlutEditorView.h"
