@@ -14,10 +14,9 @@
 //
 // The textures come from DIR (the build's run folder by default).
 #include "FrameBench.h"
-#include "data/TextureCache.h"
 #include "editor/view/GlutEditorView.h"
 #include "editor/view/ViewWindow.h"
-#include "render/TextureLoader.h"
+#include "reference/OneByOneEditCubes.h"
 
 #include <GL/freeglut.h>
 
@@ -51,7 +50,6 @@ int main(int argc, char** argv)
     window.create();
     for (int i = 0; i < 20; ++i) // let the window map and settle
         glutMainLoopEvent();
-    setTextureLoader(loadTexture);
 
     EditorView& view = screen.view();
     LevelDef full(8, 8, 16);
@@ -72,22 +70,24 @@ int main(int argc, char** argv)
     std::printf("edited layer %d, %s selected, cell %d hovered\n", view.currentLayer(),
         view.selection().empty() ? "nothing" : "a rectangle", view.hovered());
 
-    auto frame = [&view](LandedCubes how) {
-        return [&view, how] {
-            view.setCubeDrawing(how);
-            view.display();
-            glutSwapBuffers();
-        };
+    RenderContext& context = window.context();
+    OneByOneEditCubes oneByOne;
+    const auto kept = [&] {
+        view.display(context);
+        glutSwapBuffers();
+    };
+    const auto reference = [&] {
+        view.display(context, oneByOne);
+        glutSwapBuffers();
     };
     // The cubes drawn one by one, as before the kept buffers, are slow, and
     // each of their frames leaves the processor's caches cold for the next
     // frame: one of them to every ten of the other, which on screen follow
     // one another.
     printLoad("before");
-    const auto [kept, oneByOne]
-        = timeFramesAlternately(frames, frame(LandedCubes::Batched), frame(LandedCubes::OneByOne), 10);
-    report("full 8x8x16 level (1024 cubes), edit mode", kept, Measure::Median, 8.0);
-    report("  the same, cubes drawn one by one (reference)", oneByOne, "");
+    const auto [editKept, editOneByOne] = timeFramesAlternately(frames, kept, reference, 10);
+    report("full 8x8x16 level (1024 cubes), edit mode", editKept, Measure::Median, 8.0);
+    report("  the same, cubes drawn one by one (reference)", editOneByOne, "");
 
     int step = 0;
     const int hoverX[2] = { side / 2 - 40, side / 2 + 40 };
@@ -95,22 +95,21 @@ int main(int argc, char** argv)
         timeFrames(frames,
             [&] {
                 view.mouseHover(hoverX[step++ % 2], side / 2);
-                frame(LandedCubes::Batched)();
+                kept();
             }),
         "");
     report("  another layer every frame (the faint cubes drawn anew)",
         timeFrames(frames,
             [&] {
                 view.keyDown(step++ % 2 == 0 ? '8' : '2');
-                frame(LandedCubes::Batched)();
+                kept();
             }),
         "");
     report("pointer motion (one picking pass over the edited layer)",
         timeFrames(frames, [&] { view.mouseHover(side / 2 + step++ % 2, side / 2); }), "");
 
     view.keyDown('`');
-    const auto [landed, landedOneByOne]
-        = timeFramesAlternately(frames, frame(LandedCubes::Batched), frame(LandedCubes::OneByOne), 10);
+    const auto [landed, landedOneByOne] = timeFramesAlternately(frames, kept, reference, 10);
     report("full 8x8x16 level, camera mode", landed, "");
     report("  the same, cubes drawn one by one (reference)", landedOneByOne, "");
     printLoad("after");

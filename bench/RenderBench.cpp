@@ -14,13 +14,13 @@
 #include "data/LevelDef.h"
 #include "data/LevelList.h"
 #include "data/PieceSet.h"
-#include "data/TextureCache.h"
 #include "model/PlayField.h"
+#include "reference/OneByOneLandedCubes.h"
 #include "render/GlutDisplay.h"
 #include "render/GlutTimers.h"
 #include "render/PreviewView.h"
+#include "render/RenderContext.h"
 #include "render/SceneView.h"
-#include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
 
@@ -58,6 +58,8 @@ struct Views {
     GlutTimers timers;
     SceneView scene { display, timers };
     PreviewView preview { display };
+    // Made once the display's lists are chosen.
+    std::unique_ptr<RenderContext> context;
 
     void show(PlayField& play)
     {
@@ -76,8 +78,8 @@ Figures run(Views& v, int frames, const std::function<void()>& beforeFrame, cons
         frames,
         [&] {
             beforeFrame();
-            v.scene.draw();
-            v.preview.draw();
+            v.scene.draw(*v.context);
+            v.preview.draw(*v.context);
             glutSwapBuffers();
         },
         done);
@@ -154,27 +156,31 @@ void benchFullPit(Views& batched, const PieceSet& pieces, const std::string& tex
     PlayField play(full, pieces);
     Views reference;
     reference.display.lists = batched.display.lists;
+    reference.context = std::make_unique<RenderContext>(reference.display);
     reference.scene.initGl();
-    reference.scene.setLandedCubes(LandedCubes::OneByOne);
     reference.show(play);
     batched.show(play);
     play.start();
 
-    auto frameOf = [](Views& v) {
-        return [&v] {
-            orbit(v.scene);
-            v.scene.draw();
-            v.preview.draw();
+    OneByOneLandedCubes oneByOne;
+    const auto [before, after] = timeFramesAlternately(
+        frames,
+        [&] {
+            orbit(reference.scene);
+            reference.scene.draw(*reference.context, oneByOne);
+            reference.preview.draw(*reference.context);
             glutSwapBuffers();
-        };
-    };
-    const auto [before, after] = timeFramesAlternately(frames, frameOf(reference), frameOf(batched));
+        },
+        [&] {
+            orbit(batched.scene);
+            batched.scene.draw(*batched.context);
+            batched.preview.draw(*batched.context);
+            glutSwapBuffers();
+        });
     report("full 8x8x16 pit (1024 cubes), cube by cube", before, "");
     report("full 8x8x16 pit (1024 cubes), batched", after, Measure::Median, 8.0);
     std::printf(
         "%-52s %.1f times as fast\n", "  batched against cube by cube, same run:", before.median / after.median);
-    reference.scene.releaseLists();
-    reference.preview.releaseList();
 }
 
 // Layer bursts going off at once over a pit whose bottom layers are full.
@@ -237,7 +243,6 @@ int main(int argc, char** argv)
         glutMainLoopEvent();
 
     fs::path scratch;
-    setTextureLoader(loadTexture);
     LevelDef first;
     PieceSet pieces;
     try {
@@ -253,6 +258,7 @@ int main(int argc, char** argv)
     glClearColor(0, 0, 0, 0);
     Views v;
     v.display.lists = lists;
+    v.context = std::make_unique<RenderContext>(v.display);
     v.scene.initGl();
     v.preview.initGl();
 
@@ -266,8 +272,6 @@ int main(int argc, char** argv)
         benchBursts(v, first, pieces, texture);
 
     printLoad("after");
-    v.scene.releaseLists();
-    v.preview.releaseList();
     if (!scratch.empty())
         fs::remove_all(scratch);
     return 0;

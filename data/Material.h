@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace cubrava {
@@ -11,16 +10,8 @@ struct Material {
     float green = 0.0f;
     float blue = 0.0f;
     // Image path relative to the working directory; empty means untextured.
+    // The renderer finds the texture by this name in the rendering context.
     std::string textureName;
-    // Rendering-context state derived from textureName; 0 means not bound.
-    std::uint32_t textureHandle = 0;
-
-    // Stores the name and binds the handle through the texture cache.
-    void setTexture(const std::string& name);
-
-    // Forgets the handle (the rendering context went away) but keeps the name,
-    // so the next draw binds the texture again.
-    void resetTextureHandle() { textureHandle = 0; }
 };
 
 } // namespace cubrava

@@ -44,7 +44,7 @@ Material readMaterial(const TiXmlElement& element)
     Material material;
     parseColour(element.Attribute("color"), material.red, material.green, material.blue);
     const char* texture = element.Attribute("texture");
-    material.setTexture(texture ? texture : "");
+    material.textureName = texture ? texture : "";
     return material;
 }
 

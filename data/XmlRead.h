@@ -29,8 +29,7 @@ inline std::int16_t lowWord(long value)
 // the 0..255 range.
 void parseColour(const char* text, float& red, float& green, float& blue);
 
-// A new material from the color and texture attributes of an element; the
-// texture is bound through the cache.
+// A new material from the color and texture attributes of an element.
 Material readMaterial(const TiXmlElement& element);
 
 } // namespace cubrava

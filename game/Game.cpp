@@ -1,8 +1,6 @@
 #include "Game.h"
 
-#include "data/PieceSet.h"
 #include "data/Random.h"
-#include "data/TextureCache.h"
 #include "platform/FreeMemory.h"
 
 #include <algorithm>
@@ -83,6 +81,7 @@ void Game::initCallbacks()
 
 void Game::initRendering()
 {
+    context_ = std::make_unique<RenderContext>(services_.display);
     scene_->initGl();
     dj_->startThread();
     preview_->initGl();
@@ -262,27 +261,10 @@ void Game::toggleFreeze()
     services_.screen.setIdleWanted(true);
 }
 
-void Game::forgetTextures()
-{
-    for (const PieceDef& piece : pieces_.pieces())
-        for (const Block& block : piece.blocks)
-            block.material->resetTextureHandle();
-    // Every level, not only the one on screen: a later level's cubes would
-    // otherwise come back with handles of the context that is going away.
-    for (const LevelDef& level : levels_)
-        for (const Block& block : level.blocks())
-            block.material->resetTextureHandle();
-    flushTextureCache();
-    hud_->releaseTextures();
-    status_->releaseTexture();
-}
-
 void Game::toggleDisplayMode()
 {
-    // While the old context is still current.
-    forgetTextures();
-    scene_->releaseLists();
-    preview_->releaseList();
+    // Every object of the old rendering context goes while it is still current.
+    context_.reset();
     const bool toWindow = services_.screen.fullScreen();
     if (toWindow) {
         services_.screen.leaveFullScreen();
@@ -344,10 +326,12 @@ void Game::advanceLevelIndex()
 
 void Game::drawFrame()
 {
-    scene_->draw();
-    preview_->draw();
-    hud_->draw();
-    status_->draw();
+    if (!context_)
+        return;
+    scene_->draw(*context_);
+    preview_->draw(*context_);
+    hud_->draw(*context_);
+    status_->draw(*context_);
 }
 
 void Game::reshape(int width, int height)

@@ -11,6 +11,7 @@
 #include "render/Hud.h"
 #include "render/MenuActions.h"
 #include "render/PreviewView.h"
+#include "render/RenderContext.h"
 #include "render/SceneView.h"
 #include "render/StatusOverlay.h"
 #include "render/TimerService.h"
@@ -63,8 +64,8 @@ public:
     // level, paused.
     void loadLevelsAndPieces();
 
-    // Every new display: callbacks, the pointer, the views' rendering state,
-    // the music thread.
+    // Every new display: callbacks, the pointer, the views' rendering state
+    // and the RenderContext, the music thread.
     void initWindow();
     // False from a display change until the new display has its rendering
     // state: nothing is drawn meanwhile.
@@ -108,6 +109,9 @@ public:
     Hud& hud() { return *hud_; }
     StatusOverlay& status() { return *status_; }
     Dj& dj() { return *dj_; }
+    // What the current display's rendering context holds; none between a
+    // display change and the new display's set-up.
+    RenderContext* renderContext() { return context_.get(); }
 
     // Adds 1, skipping 2147483647: generations run through 0 to 2147483646.
     static std::int32_t bumped(std::int32_t generation);
@@ -124,7 +128,6 @@ private:
     void startTimer(std::int32_t generation);
     void pieceKey(unsigned char key);
     void shellKey(unsigned char key, Modifiers modifiers);
-    void forgetTextures();
 
     GameServices services_;
     // Before the play model, which refers to the pieces' materials.
@@ -152,6 +155,8 @@ private:
     std::int32_t displayGeneration_ = 0;
     LevelList levels_;
     std::chrono::steady_clock::time_point lastAnimationStep_{};
+    // Last, so it goes first: while the display it belongs to is still there.
+    std::unique_ptr<RenderContext> context_;
 };
 
 } // namespace cubrava

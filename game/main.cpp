@@ -7,7 +7,6 @@
 #include "data/FatalError.h"
 #include "data/PlayerFolder.h"
 #include "data/Random.h"
-#include "data/TextureCache.h"
 #include "platform/CommandLine.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
@@ -17,7 +16,6 @@
 #include "render/GlutDisplay.h"
 #include "render/GlutInput.h"
 #include "render/GlutTimers.h"
-#include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
 
@@ -94,8 +92,8 @@ void onDisplay()
             return;
         game().drawFrame();
         glutSwapBuffers();
-        // Images that failed to load since the last frame, inside the texture
-        // cache's lock, are shown now that no lock is held.
+        // Images that failed to load while the frame was drawn are shown now
+        // that it is on screen.
         showImageFailures();
     });
 }
@@ -198,7 +196,6 @@ void startGame()
 
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
         program->screen.prepare();
-        setTextureLoader(loadTexture);
         if (startWindowed)
             program->screen.openWindow();
         else

@@ -15,8 +15,9 @@ struct ImageFailure {
 };
 
 // Image failures wait here for the toolkit's thread to show them. Images are
-// read on the rendering thread, inside the texture cache's lock, where no box
-// may open (in the editor the toolkit belongs to the main thread). The queue
+// read on the rendering thread while a frame is drawn (in the editor under the
+// view's lock), where no box may open (there the toolkit belongs to the main
+// thread). The queue
 // is process-wide and every call below is safe from any thread.
 
 // Queues a failure, unless the same one is already waiting or being shown,
@@ -39,7 +40,7 @@ void showImageFailures(const std::function<void(const ImageFailure&)>& show);
 void showImageFailureBox(const ImageFailure& failure);
 
 // Called after each queued failure on the thread that reported it, which may
-// hold the texture cache's lock: it must not block. The editor passes a
+// hold the editor view's lock: it must not block. The editor passes a
 // toolkit wake-up (Fl::awake) that runs showImageFailures on its main thread;
 // the game needs none, it shows them after each frame.
 void setImageFailureNotifier(std::function<void()> notify);

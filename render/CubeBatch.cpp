@@ -1,9 +1,8 @@
 #define GL_GLEXT_PROTOTYPES
 #include "CubeBatch.h"
 
-#include "CubeDrawing.h"
 #include "CubeGeometry.h"
-#include "GlVersion.h"
+#include "RenderContext.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -218,25 +217,39 @@ void placeCubeVertices(
     }
 }
 
-void CubeBatch::add(Material& material, int x, int y, int z, Orientation orientation)
+void CubeBatch::add(const Material& material, int x, int y, int z, Orientation orientation)
 {
-    ensureTexture(material);
-    cubes_.push_back(Cube { x, y, z, orientation, material.textureHandle, static_cast<std::uint32_t>(vertexCount_) });
+    const std::uint32_t texture = textureNames_.indexOf(material.textureName);
+    cubes_.push_back(Cube { x, y, z, orientation, texture, static_cast<std::uint32_t>(vertexCount_) });
+    colours_.push_back({ material.red, material.green, material.blue });
     const float colour[4] = { material.red, material.green, material.blue, 1.0f };
     placeCubeVertices(x, y, z, orientation, colour, vertices_);
     vertexCount_ += CubeVertexCount;
     depthsKnown_ = false;
-    uploaded_ = false;
+    ++version_;
 }
 
 void CubeBatch::clear()
 {
     cubes_.clear();
+    colours_.clear();
+    textureNames_.clear();
     vertices_.clear();
     vertices_.shrink_to_fit();
     vertexCount_ = 0;
     depthsKnown_ = false;
-    uploaded_ = false;
+    ++version_;
+}
+
+void CubeBatch::placeVertices()
+{
+    vertices_.clear();
+    vertices_.reserve(vertexCount_);
+    for (std::size_t i = 0; i < cubes_.size(); ++i) {
+        const Cube& c = cubes_[i];
+        const float colour[4] = { colours_[i][0], colours_[i][1], colours_[i][2], 1.0f };
+        placeCubeVertices(c.x, c.y, c.z, c.orientation, colour, vertices_);
+    }
 }
 
 void CubeBatch::findBuriedDepths()
@@ -310,34 +323,51 @@ void CubeBatch::findVisible(const float eye[3], float nearCut)
     std::sort(visible_.begin(), visible_.end());
 }
 
-bool CubeBatch::upload()
+bool CubeBatch::upload(RenderContext& context, Kept& kept)
 {
-    static const bool buffered = glVersionAtLeast(1, 5);
-    if (!buffered)
+    if (!context.hasBuffers())
         return false;
-    if (vertexBuffer_ == 0 || !glIsBuffer(vertexBuffer_)) {
-        glGenBuffers(1, &vertexBuffer_);
-        glGenBuffers(1, &indexBuffer_);
+    if (kept.vertexBuffer == 0) {
+        kept.vertexBuffer = context.newBuffer();
+        kept.indexBuffer = context.newBuffer();
     }
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    if (kept.vertexBuffer == 0 || kept.indexBuffer == 0)
+        return false;
+    if (vertices_.empty())
+        placeVertices();
+    glBindBuffer(GL_ARRAY_BUFFER, kept.vertexBuffer);
     glBufferData(
         GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(Vertex)), vertices_.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     // The buffer holds them now.
     vertices_.clear();
     vertices_.shrink_to_fit();
-    uploaded_ = true;
+    kept.uploaded = version_;
     return true;
 }
 
-void CubeBatch::draw(const float eye[3], float nearCut)
+bool CubeBatch::retryMissingTextures(RenderContext& context)
+{
+    Kept& kept = context.kept<Kept>(key_);
+    if (kept.resolved != version_)
+        return false;
+    return textureNames_.lookUpMissing(context, kept.textures);
+}
+
+void CubeBatch::draw(RenderContext& context, const float eye[3], float nearCut)
 {
     if (cubes_.empty())
         return;
     if (!depthsKnown_)
         findBuriedDepths();
-    if (!uploaded_ && !upload() && vertices_.empty())
-        return;
+    Kept& kept = context.kept<Kept>(key_);
+    if (kept.resolved != version_) {
+        textureNames_.lookUp(context, kept.textures);
+        kept.resolved = version_;
+    }
+    const bool buffered = kept.uploaded == version_ || upload(context, kept);
+    if (!buffered && vertices_.empty())
+        placeVertices();
 
     findVisible(eye, nearCut);
     const auto& triangles = cubeTriangleIndices();
@@ -378,10 +408,10 @@ void CubeBatch::draw(const float eye[3], float nearCut)
 
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     const char* indexBase = reinterpret_cast<const char*>(indices_.data());
-    if (uploaded_) {
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    if (buffered) {
+        glBindBuffer(GL_ARRAY_BUFFER, kept.vertexBuffer);
         glInterleavedArrays(GL_T2F_C4F_N3F_V3F, 0, nullptr);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, kept.indexBuffer);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices_.size() * sizeof(std::uint32_t)),
             indices_.data(), GL_STREAM_DRAW);
         indexBase = nullptr;
@@ -393,38 +423,23 @@ void CubeBatch::draw(const float eye[3], float nearCut)
         // open, a face turned away from the eye is behind one of its own.
         if (run.cull)
             glEnable(GL_CULL_FACE);
-        if (run.texture != 0) {
+        const unsigned texture = kept.textures[run.texture];
+        if (texture != 0) {
             glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-            glBindTexture(GL_TEXTURE_2D, run.texture);
+            glBindTexture(GL_TEXTURE_2D, texture);
             glEnable(GL_TEXTURE_2D);
         }
         glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(vertexCount_ - 1), static_cast<GLsizei>(run.count),
             GL_UNSIGNED_INT, indexBase + run.first * sizeof(std::uint32_t));
-        if (run.texture != 0)
+        if (texture != 0)
             glDisable(GL_TEXTURE_2D);
         glDisable(GL_CULL_FACE);
     }
-    if (uploaded_) {
+    if (buffered) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
     glPopClientAttrib();
-}
-
-void CubeBatch::releaseBuffers()
-{
-    if (vertexBuffer_ != 0) {
-        glDeleteBuffers(1, &vertexBuffer_);
-        glDeleteBuffers(1, &indexBuffer_);
-    }
-    forgetBuffers();
-}
-
-void CubeBatch::forgetBuffers()
-{
-    vertexBuffer_ = indexBuffer_ = 0;
-    if (uploaded_)
-        clear(); // the vertices were in the buffer only
 }
 
 } // namespace cubrava

@@ -1,14 +1,19 @@
 #pragma once
 
+#include "ContextKey.h"
+#include "TextureNames.h"
 #include "data/Material.h"
 #include "data/Orientation.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 namespace cubrava {
+
+class RenderContext;
 
 // Opaque cubes in cells of a grid, gathered into one vertex array, each cube
 // placed and turned on the processor once, so a whole pit goes to the
@@ -26,25 +31,22 @@ public:
     CubeBatch() = default;
     CubeBatch(const CubeBatch&) = delete;
     CubeBatch& operator=(const CubeBatch&) = delete;
-    // Buffers are rendering-context state: releaseBuffers() while it exists.
-    ~CubeBatch() = default;
 
-    // Binds the material's texture first if it has none yet, as drawCube does.
-    void add(Material& material, int x, int y, int z, Orientation orientation);
-    // Forgets every cube (the buffers stay, for the next cubes).
+    void add(const Material& material, int x, int y, int z, Orientation orientation);
+    // Forgets every cube.
     void clear();
     std::size_t cubeCount() const { return cubes_.size(); }
 
     // Draws the cubes that may be seen from eye (in the grid's coordinates),
     // a call or two per texture. nearCut: how far from the eye the near
     // clipping plane may cut geometry open. Lighting and depth state are the
-    // caller's; faces turned away from the eye are culled.
-    void draw(const float eye[3], float nearCut);
+    // caller's; faces turned away from the eye are culled. The textures are
+    // looked up when the cubes first go to a context after a change.
+    void draw(RenderContext& context, const float eye[3], float nearCut);
 
-    // Deletes the buffers while their rendering context exists.
-    void releaseBuffers();
-    // The rendering context went away, and its buffers with it.
-    void forgetBuffers();
+    // Asks the context again for the textures that could not be loaded when
+    // the cubes went to it; whether one came.
+    bool retryMissingTextures(RenderContext& context);
 
     // Laid out as OpenGL's T2F_C4F_N3F_V3F interleaved format.
     struct Vertex {
@@ -58,7 +60,7 @@ private:
     struct Cube {
         int x, y, z;
         Orientation orientation;
-        std::uint32_t texture; // 0: untextured
+        std::uint32_t texture; // its index in textureNames_
         std::uint32_t firstVertex;
         // By the side of the cube the eye is on: how many layers of occupied
         // cells cover the cube towards the eye.
@@ -72,19 +74,33 @@ private:
         std::size_t first, count;
     };
 
+    // What the batch keeps in a rendering context.
+    struct Kept {
+        unsigned vertexBuffer = 0;
+        unsigned indexBuffer = 0;
+        std::uint64_t uploaded = 0;
+        std::uint64_t resolved = 0;
+        std::vector<unsigned> textures; // by texture index; 0: untextured
+    };
+
     void findBuriedDepths();
-    bool upload();
+    void placeVertices();
+    bool upload(RenderContext& context, Kept& kept);
     // Fills visible_ with the cubes the eye can reach: (distance squared,
     // index in the order added), nearest first.
     void findVisible(const float eye[3], float nearCut);
 
+    ContextKey key_;
     std::vector<Cube> cubes_;
-    std::vector<Vertex> vertices_; // emptied once they are in a buffer
+    // Each cube's, apart: every frame walks the cubes, only placing reads these.
+    std::vector<std::array<float, 3>> colours_;
+    TextureNames textureNames_;
+    // Emptied once they are in a buffer; placed again for a new context.
+    std::vector<Vertex> vertices_;
     std::size_t vertexCount_ = 0;
     bool depthsKnown_ = false;
-    bool uploaded_ = false;
-    unsigned vertexBuffer_ = 0;
-    unsigned indexBuffer_ = 0;
+    // Moves with every change of the cubes; what a context holds is for one.
+    std::uint64_t version_ = 1;
     // This frame's, kept to spare allocations on every frame.
     std::vector<std::pair<float, std::size_t>> visible_;
     std::vector<std::uint32_t> textures_;

@@ -1,20 +1,26 @@
 #include "CubeDrawing.h"
 
 #include "CubeGeometry.h"
+#include "RenderContext.h"
 
 #include <GL/gl.h>
 
 namespace cubrava {
 
-void ensureTexture(Material& material)
+void prepareTexture(RenderContext& context, const Material& material)
 {
-    if (material.textureHandle == 0 && !material.textureName.empty())
-        material.setTexture(material.textureName);
+    context.texture(material.textureName);
 }
 
-void drawCube(Material& material, int x, int y, int z, Orientation orientation, float alpha, float brighten)
+void drawCube(RenderContext& context, const Material& material, int x, int y, int z, Orientation orientation,
+    float alpha, float brighten)
 {
-    ensureTexture(material);
+    drawCube(material, context.texture(material.textureName), x, y, z, orientation, alpha, brighten);
+}
+
+void drawCube(const Material& material, unsigned texture, int x, int y, int z, Orientation orientation, float alpha,
+    float brighten)
+{
     glColor4f(material.red + brighten, material.green + brighten, material.blue + brighten, alpha);
 
     glPushMatrix();
@@ -25,10 +31,10 @@ void drawCube(Material& material, int x, int y, int z, Orientation orientation, 
 
     // An untextured cube leaves texturing off: binding texture 0 would only
     // make the renderer sample an incomplete texture.
-    const bool textured = material.textureHandle != 0;
+    const bool textured = texture != 0;
     if (textured) {
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        glBindTexture(GL_TEXTURE_2D, material.textureHandle);
+        glBindTexture(GL_TEXTURE_2D, texture);
         glEnable(GL_TEXTURE_2D);
     }
 

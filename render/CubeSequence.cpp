@@ -1,10 +1,9 @@
 #define GL_GLEXT_PROTOTYPES
 #include "CubeSequence.h"
 
-#include "CubeDrawing.h"
 #include "CubeGeometry.h"
-#include "GlVersion.h"
 #include "ParticleArrays.h"
+#include "RenderContext.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -13,26 +12,27 @@
 
 namespace cubrava {
 
-void CubeSequence::add(
-    Material& material, int x, int y, int z, Orientation orientation, float alpha, float brighten, bool depthWrites)
+void CubeSequence::add(const Material& material, int x, int y, int z, Orientation orientation, float alpha,
+    float brighten, bool depthWrites)
 {
-    ensureTexture(material);
-    cubes_.push_back(Cube { x, y, z, material.textureHandle, depthWrites, depthWrites && alpha >= 1.0f });
+    const std::uint32_t texture = textureNames_.indexOf(material.textureName);
+    cubes_.push_back(Cube { x, y, z, texture, depthWrites, depthWrites && alpha >= 1.0f });
     const float colour[4] = { material.red + brighten, material.green + brighten, material.blue + brighten, alpha };
     placeCubeVertices(x, y, z, orientation, colour, vertices_);
-    uploaded_ = false;
+    ++version_;
 }
 
 void CubeSequence::clear()
 {
     cubes_.clear();
+    textureNames_.clear();
     vertices_.clear();
-    uploaded_ = false;
+    ++version_;
 }
 
 namespace {
 
-void bindTexture(std::uint32_t texture)
+void bindTexture(unsigned texture)
 {
     if (texture == 0)
         return;
@@ -41,7 +41,7 @@ void bindTexture(std::uint32_t texture)
     glEnable(GL_TEXTURE_2D);
 }
 
-void unbindTexture(std::uint32_t texture)
+void unbindTexture(unsigned texture)
 {
     if (texture != 0)
         glDisable(GL_TEXTURE_2D);
@@ -49,50 +49,63 @@ void unbindTexture(std::uint32_t texture)
 
 } // namespace
 
-bool CubeSequence::upload()
+bool CubeSequence::upload(RenderContext& context, Kept& kept)
 {
-    static const bool buffered = glVersionAtLeast(1, 5);
     if (indices_.size() < cubes_.size() * CubeTriangleIndexCount) {
         const auto& triangles = cubeTriangleIndices();
         for (std::size_t cube = indices_.size() / CubeTriangleIndexCount; cube < cubes_.size(); ++cube)
             for (std::uint16_t index : triangles)
                 indices_.push_back(static_cast<std::uint32_t>(cube * CubeVertexCount + index));
     }
-    if (!buffered)
+    if (!context.hasBuffers())
         return false;
-    if (vertexBuffer_ == 0 || !glIsBuffer(vertexBuffer_)) {
-        glGenBuffers(1, &vertexBuffer_);
-        glGenBuffers(1, &indexBuffer_);
-        uploadedIndices_ = 0;
+    if (kept.vertexBuffer == 0) {
+        kept.vertexBuffer = context.newBuffer();
+        kept.indexBuffer = context.newBuffer();
     }
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    if (kept.vertexBuffer == 0 || kept.indexBuffer == 0)
+        return false;
+    glBindBuffer(GL_ARRAY_BUFFER, kept.vertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(CubeBatch::Vertex)),
         vertices_.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    if (uploadedIndices_ < indices_.size()) {
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+    if (kept.uploadedIndices < indices_.size()) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, kept.indexBuffer);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices_.size() * sizeof(std::uint32_t)),
             indices_.data(), GL_STATIC_DRAW);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-        uploadedIndices_ = indices_.size();
+        kept.uploadedIndices = indices_.size();
     }
-    uploaded_ = true;
+    kept.uploaded = version_;
     return true;
 }
 
-void CubeSequence::draw(std::size_t first, std::size_t last)
+bool CubeSequence::retryMissingTextures(RenderContext& context)
+{
+    Kept& kept = context.kept<Kept>(key_);
+    if (kept.resolved != version_)
+        return false;
+    return textureNames_.lookUpMissing(context, kept.textures);
+}
+
+void CubeSequence::draw(RenderContext& context, std::size_t first, std::size_t last)
 {
     last = std::min(last, cubes_.size());
     if (first >= last)
         return;
-    const bool buffered = uploaded_ || upload();
+    Kept& kept = context.kept<Kept>(key_);
+    if (kept.resolved != version_) {
+        textureNames_.lookUp(context, kept.textures);
+        kept.resolved = version_;
+    }
+    const bool buffered = kept.uploaded == version_ || upload(context, kept);
 
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     const char* indexBase = reinterpret_cast<const char*>(indices_.data());
     if (buffered) {
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+        glBindBuffer(GL_ARRAY_BUFFER, kept.vertexBuffer);
         glInterleavedArrays(GL_T2F_C4F_N3F_V3F, 0, nullptr);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, kept.indexBuffer);
         indexBase = nullptr;
     } else {
         glInterleavedArrays(GL_T2F_C4F_N3F_V3F, 0, vertices_.data());
@@ -103,7 +116,7 @@ void CubeSequence::draw(std::size_t first, std::size_t last)
         if (run.solid) {
             while (to < last && cubes_[to].solid)
                 ++to;
-            drawSolid(from, to, indexBase);
+            drawSolid(kept, from, to, indexBase);
             from = to;
             continue;
         }
@@ -111,11 +124,12 @@ void CubeSequence::draw(std::size_t first, std::size_t last)
             && cubes_[to].depthWrites == run.depthWrites)
             ++to;
         glDepthMask(run.depthWrites ? GL_TRUE : GL_FALSE);
-        bindTexture(run.texture);
+        const unsigned texture = kept.textures[run.texture];
+        bindTexture(texture);
         glDrawRangeElements(GL_TRIANGLES, static_cast<GLuint>(from * CubeVertexCount),
             static_cast<GLuint>(to * CubeVertexCount - 1), static_cast<GLsizei>((to - from) * CubeTriangleIndexCount),
             GL_UNSIGNED_INT, indexBase + from * CubeTriangleIndexCount * sizeof(std::uint32_t));
-        unbindTexture(run.texture);
+        unbindTexture(texture);
         from = to;
     }
     glDepthMask(GL_TRUE);
@@ -126,7 +140,7 @@ void CubeSequence::draw(std::size_t first, std::size_t last)
     glPopClientAttrib();
 }
 
-void CubeSequence::drawSolid(std::size_t first, std::size_t last, const char* indexBase)
+void CubeSequence::drawSolid(const Kept& kept, std::size_t first, std::size_t last, const char* indexBase)
 {
     // At alpha 1 blending gives the cube's own colour: leaving it off spares
     // the renderer reading what lies under.
@@ -162,30 +176,14 @@ void CubeSequence::drawSolid(std::size_t first, std::size_t last, const char* in
             offsets_.push_back(indexBase + i * CubeTriangleIndexCount * sizeof(std::uint32_t));
             i = to;
         }
-        bindTexture(texture);
+        bindTexture(kept.textures[texture]);
         glMultiDrawElements(
             GL_TRIANGLES, counts_.data(), GL_UNSIGNED_INT, offsets_.data(), static_cast<GLsizei>(counts_.size()));
-        unbindTexture(texture);
+        unbindTexture(kept.textures[texture]);
     }
     glDisable(GL_CULL_FACE);
     if (blending)
         glEnable(GL_BLEND);
-}
-
-void CubeSequence::releaseBuffers()
-{
-    if (vertexBuffer_ != 0) {
-        glDeleteBuffers(1, &vertexBuffer_);
-        glDeleteBuffers(1, &indexBuffer_);
-    }
-    forgetBuffers();
-}
-
-void CubeSequence::forgetBuffers()
-{
-    vertexBuffer_ = indexBuffer_ = 0;
-    uploadedIndices_ = 0;
-    uploaded_ = false;
 }
 
 } // namespace cubrava

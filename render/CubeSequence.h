@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ContextKey.h"
 #include "CubeBatch.h"
+#include "TextureNames.h"
 #include "data/Material.h"
 #include "data/Orientation.h"
 
@@ -21,30 +23,28 @@ public:
     CubeSequence() = default;
     CubeSequence(const CubeSequence&) = delete;
     CubeSequence& operator=(const CubeSequence&) = delete;
-    // Buffers are rendering-context state: releaseBuffers() while it exists.
-    ~CubeSequence() = default;
 
-    // Binds the material's texture first if it has none yet, as drawCube does.
-    void add(Material& material, int x, int y, int z, Orientation orientation, float alpha, float brighten,
+    void add(const Material& material, int x, int y, int z, Orientation orientation, float alpha, float brighten,
         bool depthWrites);
     // Forgets every cube; the memory stays for the next ones.
     void clear();
     std::size_t size() const { return cubes_.size(); }
 
     // Draws cubes first to last - 1 in order. Lighting, blending and the
-    // depth test are the caller's; depth writes are on again at the end.
-    void draw(std::size_t first, std::size_t last);
-    void draw() { draw(0, size()); }
+    // depth test are the caller's; depth writes are on again at the end. The
+    // textures are looked up when the cubes first go to a context after a
+    // change.
+    void draw(RenderContext& context, std::size_t first, std::size_t last);
+    void draw(RenderContext& context) { draw(context, 0, size()); }
 
-    // Deletes the buffers while their rendering context exists.
-    void releaseBuffers();
-    // The rendering context went away, and its buffers with it.
-    void forgetBuffers();
+    // Asks the context again for the textures that could not be loaded when
+    // the cubes went to it; whether one came.
+    bool retryMissingTextures(RenderContext& context);
 
 private:
     struct Cube {
         int x, y, z;
-        std::uint32_t texture; // 0: untextured
+        std::uint32_t texture; // its index in textureNames_
         bool depthWrites;
         // Opaque, and writing depth: solid cubes hide one another whatever
         // their order, so those between two others go together by texture,
@@ -52,21 +52,31 @@ private:
         bool solid;
     };
 
-    bool upload();
-    void drawSolid(std::size_t first, std::size_t last, const char* indexBase);
+    // What the sequence keeps in a rendering context.
+    struct Kept {
+        unsigned vertexBuffer = 0;
+        unsigned indexBuffer = 0;
+        std::uint64_t uploaded = 0;
+        std::size_t uploadedIndices = 0;
+        std::uint64_t resolved = 0;
+        std::vector<unsigned> textures; // by texture index; 0: untextured
+    };
 
+    bool upload(RenderContext& context, Kept& kept);
+    void drawSolid(const Kept& kept, std::size_t first, std::size_t last, const char* indexBase);
+
+    ContextKey key_;
     std::vector<Cube> cubes_;
+    TextureNames textureNames_;
     std::vector<CubeBatch::Vertex> vertices_;
     // The cubes' triangles, cube after cube; grows with the longest sequence.
     std::vector<std::uint32_t> indices_;
-    bool uploaded_ = false;
-    std::size_t uploadedIndices_ = 0;
+    // Moves with every change of the cubes; what a context holds is for one.
+    std::uint64_t version_ = 1;
     // drawSolid's, kept to spare allocations.
     std::vector<int> counts_; // GLsizei
     std::vector<const void*> offsets_;
     std::vector<std::uint32_t> textures_;
-    unsigned vertexBuffer_ = 0;
-    unsigned indexBuffer_ = 0;
 };
 
 } // namespace cubrava

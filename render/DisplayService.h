@@ -36,8 +36,8 @@ public:
     virtual void callList(unsigned list) = 0;
 };
 
-// Both, for the views that keep lists; tests replace it with fakes so the
-// views' logic runs without a display.
+// Both: a window's calls, and the lists its RenderContext makes through it.
+// Tests replace it with fakes so the views' logic runs without a display.
 class DisplayService : public WindowService, public DisplayLists { };
 
 } // namespace cubrava

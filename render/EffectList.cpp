@@ -16,11 +16,11 @@ void EffectList::stepAll()
         effect->step();
 }
 
-void EffectList::drawAll()
+void EffectList::drawAll(RenderContext& context)
 {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < effects_.size(); ++i) {
-        if (effects_[i]->draw()) {
+        if (effects_[i]->draw(context)) {
             if (kept != i)
                 effects_[kept] = std::move(effects_[i]);
             ++kept;

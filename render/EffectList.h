@@ -8,6 +8,8 @@
 
 namespace cubrava {
 
+class RenderContext;
+
 // The scene's running effects, in the order they were started.
 class EffectList {
 public:
@@ -18,7 +20,7 @@ public:
 
     // Draws every effect in order and destroys each one whose draw reports
     // that no particle is left.
-    void drawAll();
+    void drawAll(RenderContext& context);
 
     // Destroys every effect, the last first.
     void clear();

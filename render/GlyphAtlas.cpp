@@ -1,5 +1,7 @@
 #include "GlyphAtlas.h"
 
+#include "RenderContext.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -77,12 +79,10 @@ void GlyphAtlas::grow(int neededWidth, int neededHeight)
     uploaded_ = false;
 }
 
-void GlyphAtlas::bind()
+void GlyphAtlas::bind(RenderContext& context)
 {
     if (texture_ == 0) {
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        texture_ = name;
+        texture_ = context.newTexture();
         uploaded_ = false;
     }
     glBindTexture(GL_TEXTURE_2D, texture_);
@@ -102,16 +102,6 @@ void GlyphAtlas::bind()
     glTexImage2D(GL_TEXTURE_2D, 0, GL_INTENSITY8, width_, height_, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, texels_.data());
     glPopClientAttrib();
     uploaded_ = true;
-}
-
-void GlyphAtlas::releaseTexture()
-{
-    if (texture_ == 0)
-        return;
-    GLuint name = texture_;
-    glDeleteTextures(1, &name);
-    texture_ = 0;
-    uploaded_ = false;
 }
 
 } // namespace cubrava

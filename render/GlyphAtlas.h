@@ -6,10 +6,13 @@
 
 namespace cubrava {
 
+class RenderContext;
+
 // The grey levels of one font size's glyphs, packed in rows into one
 // intensity texture (0 clear, 255 full), so a line of text is a handful of
 // textured quads. Glyphs are added as text first needs them; the texture is
-// uploaded again, whole, when it is next bound after a glyph was added.
+// uploaded again, whole, when it is next bound after a glyph was added. A font
+// keeps one in each rendering context it draws in, whose texture it is.
 class GlyphAtlas {
 public:
     // Where a glyph's top left texel lies.
@@ -30,12 +33,9 @@ public:
     // maxLevel. Returns where it went.
     const Place& add(unsigned char code, int width, int rows, const unsigned char* levels, int maxLevel);
 
-    // Binds the texture to the active unit, making or uploading it first
-    // when needed. Needs a rendering context.
-    void bind();
-    // Deletes the texture; its rendering context is about to go. The glyphs
-    // stay and are uploaded to the next context.
-    void releaseTexture();
+    // Binds the texture to the active unit, making it in the context or
+    // uploading it first when needed.
+    void bind(RenderContext& context);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -54,7 +54,7 @@ private:
     int rowHeight_ = 0;
     std::array<Place, 256> places_ {};
     std::array<bool, 256> placed_ {};
-    std::uint32_t texture_ = 0;
+    unsigned texture_ = 0; // the context's
     bool uploaded_ = false;
 };
 

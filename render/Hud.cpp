@@ -1,7 +1,8 @@
 #include "Hud.h"
 
+#include "DisplayService.h"
 #include "MenuButtons.h"
-#include "TextureLoader.h"
+#include "RenderContext.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -20,6 +21,13 @@ const char* const LevelLabel = "Level:";
 constexpr int FirstHudFontSize = 15;
 constexpr int LargestFontSize = 512;
 
+// The panel image in a rendering context: asked for once there, so an image
+// that cannot be read is not read again for every frame.
+struct KeptPanel {
+    bool asked = false;
+    unsigned texture = 0;
+};
+
 } // namespace
 
 float numberShift(int width, int widest, int panelHeight)
@@ -27,7 +35,7 @@ float numberShift(int width, int widest, int panelHeight)
     return panelHeight > 0 ? static_cast<float>(widest - width) * 5.0f / static_cast<float>(panelHeight) : 0.0f;
 }
 
-Hud::Hud(DisplayService& display, MenuActions& actions, std::function<void()> goalReached, std::string fontFile)
+Hud::Hud(WindowService& display, MenuActions& actions, std::function<void()> goalReached, std::string fontFile)
     : display_(display)
     , fontFile_(std::move(fontFile))
     , progress_(std::move(goalReached))
@@ -45,7 +53,6 @@ Hud::Hud(DisplayService& display, MenuActions& actions, std::function<void()> go
     buttons_.push_back(std::make_unique<ExitButton>(menuFont_, actions));
 }
 
-// Texture handles are not deleted here: the rendering context may already be gone.
 Hud::~Hud() = default;
 
 void Hud::initFont()
@@ -55,28 +62,8 @@ void Hud::initFont()
 
 void Hud::initGl()
 {
-    panelTextures_[0] = loadTexture(PanelTextureFile);
     glClearStencil(0);
     maskPending_ = true;
-}
-
-void Hud::releaseTextures()
-{
-    for (std::uint32_t& handle : panelTextures_) {
-        if (handle == 0)
-            continue;
-        GLuint name = handle;
-        glDeleteTextures(1, &name);
-        handle = 0;
-    }
-    font_.releaseTexture();
-    menuFont_.releaseTexture();
-}
-
-void Hud::setTextDrawing(TextDrawing how)
-{
-    font_.setDrawing(how);
-    menuFont_.setDrawing(how);
 }
 
 void Hud::setViewport(const ViewRect& rect)
@@ -205,7 +192,7 @@ void Hud::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
         display_.postRedisplay();
 }
 
-void Hud::draw()
+void Hud::draw(RenderContext& context, const TextDrawing& text)
 {
     const ViewRect& v = viewport_;
     if (v.width <= 0 || v.height <= 0)
@@ -223,7 +210,7 @@ void Hud::draw()
     glPushMatrix();
     glLoadIdentity();
 
-    drawPanel();
+    drawPanel(context);
 
     // The panel texture stays bound with the quad's last texture coordinate
     // current, so text is tinted by that texel of the panel image.
@@ -233,17 +220,17 @@ void Hud::draw()
 
     glColor3f(1.0f, 0.0f, 0.0f);
     glTranslatef(0.35f, 4.3f, 0.0f);
-    font_.draw(LevelLabel);
+    text.draw(context, font_, LevelLabel);
     glTranslatef(0.0f, -0.6f, 0.0f);
-    font_.draw("Goal:");
+    text.draw(context, font_, "Goal:");
     glTranslatef(0.0f, -0.3f, 0.0f);
-    font_.draw("Lines:");
+    text.draw(context, font_, "Lines:");
     glLoadIdentity();
 
-    drawName();
-    drawNumbers();
+    drawName(context, text);
+    drawNumbers(context, text);
     for (const auto& button : buttons_)
-        button->draw();
+        button->draw(context, text);
 
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
@@ -253,11 +240,16 @@ void Hud::draw()
     glMatrixMode(GL_MODELVIEW);
 }
 
-void Hud::drawPanel() const
+void Hud::drawPanel(RenderContext& context) const
 {
+    KeptPanel& panel = context.kept<KeptPanel>(key_);
+    if (!panel.asked) {
+        panel.texture = context.texture(PanelTextureFile);
+        panel.asked = true;
+    }
     const float right = 4.55f * static_cast<float>(viewport_.width) / static_cast<float>(viewport_.height);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, panelTextures_[0]);
+    glBindTexture(GL_TEXTURE_2D, panel.texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     // Shows only when the panel image is missing.
     glColor3f(0.55f, 0.57f, 0.6f);
@@ -321,7 +313,7 @@ void Hud::writeBandMask()
     popColumnProjection();
 }
 
-void Hud::drawName() const
+void Hud::drawName(RenderContext& context, const TextDrawing& text) const
 {
     if (!level_)
         return;
@@ -332,13 +324,13 @@ void Hud::drawName() const
     glStencilFunc(GL_EQUAL, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     glColor3f(0.0f, 1.0f, 0.0f);
-    font_.draw(level_->name);
+    text.draw(context, font_, level_->name);
     popColumnProjection();
     glDisable(GL_STENCIL_TEST);
     glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
 }
 
-void Hud::drawNumbers() const
+void Hud::drawNumbers(RenderContext& context, const TextDrawing& text) const
 {
     const std::string goal = level_ ? std::to_string(level_->goal) : std::string();
     const std::string lines = std::to_string(progress_.lines());
@@ -349,11 +341,11 @@ void Hud::drawNumbers() const
     glColor3f(0.0f, 0.0f, 1.0f);
     glPushMatrix();
     glTranslatef(1.4f + numberShift(goalWidth, widest, viewport_.height), 3.7f, 0.0f);
-    font_.draw(goal);
+    text.draw(context, font_, goal);
     glPopMatrix();
     glPushMatrix();
     glTranslatef(1.4f + numberShift(linesWidth, widest, viewport_.height), 3.4f, 0.0f);
-    font_.draw(lines);
+    text.draw(context, font_, lines);
     glPopMatrix();
 }
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "DisplayService.h"
+#include "ContextKey.h"
 #include "MenuActions.h"
 #include "MenuButton.h"
 #include "PointerPlace.h"
+#include "TextDrawing.h"
 #include "TextFont.h"
 #include "ViewRect.h"
 #include "data/LevelDef.h"
 #include "model/LevelProgress.h"
 #include "platform/Input.h"
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,6 +22,8 @@ namespace cubrava {
 
 class PauseButton;
 class DisplayModeButton;
+class RenderContext;
+class WindowService;
 
 extern const char* const PanelTextureFile;
 
@@ -36,7 +38,7 @@ class Hud : public PlayListener {
 public:
     // Opens the menu font (raises the font error when it cannot). goalReached
     // runs when the level's goal is reached, before play stops.
-    Hud(DisplayService& display, MenuActions& actions, std::function<void()> goalReached = {},
+    Hud(WindowService& display, MenuActions& actions, std::function<void()> goalReached = {},
         std::string fontFile = FontFileName);
     ~Hud() override;
     Hud(const Hud&) = delete;
@@ -44,15 +46,14 @@ public:
 
     // Opens the Hud's own face.
     void initFont();
-    // Rendering state of a new context: the panel image and the stencil clear value.
+    // Rendering state of a new context: the stencil clear value and the band
+    // mask.
     void initGl();
-    // Forgets the panel image and the glyph textures before the context goes away.
-    void releaseTextures();
-    void setTextDrawing(TextDrawing how);
 
     void setViewport(const ViewRect& rect);
     void showLevel(const LevelDef& level);
-    void draw();
+    // The panel image is loaded into the context at its first draw there.
+    void draw(RenderContext& context, const TextDrawing& text = TextDrawing());
     // One idle step of the scrolling name.
     void scrollStep();
 
@@ -91,11 +92,12 @@ private:
     void relight();
     void measureName();
     void writeBandMask();
-    void drawPanel() const;
-    void drawName() const;
-    void drawNumbers() const;
+    void drawPanel(RenderContext& context) const;
+    void drawName(RenderContext& context, const TextDrawing& text) const;
+    void drawNumbers(RenderContext& context, const TextDrawing& text) const;
 
-    DisplayService& display_;
+    WindowService& display_;
+    ContextKey key_;
     std::string fontFile_;
     LevelProgress progress_;
     ViewRect viewport_;
@@ -105,7 +107,6 @@ private:
     std::vector<std::unique_ptr<MenuButton>> buttons_;
     PauseButton* pauseButton_ = nullptr;
     DisplayModeButton* displayModeButton_ = nullptr;
-    std::array<std::uint32_t, 4> panelTextures_ {};
     int bandBottom_ = 0;
     int bandHeight_ = 0;
     float bandLeft_ = 0.0f;

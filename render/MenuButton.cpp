@@ -58,13 +58,13 @@ bool MenuButton::setHovered(bool hovered)
     return changed;
 }
 
-void MenuButton::draw() const
+void MenuButton::draw(RenderContext& context, const TextDrawing& text) const
 {
     const TextColour& c = colour();
     glPushMatrix();
     glTranslatef(x_, y_, 0.0f);
     glColor3f(c.red, c.green, c.blue);
-    font_.draw(label_);
+    text.draw(context, font_, label_);
     glPopMatrix();
 }
 

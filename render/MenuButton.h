@@ -1,10 +1,13 @@
 #pragma once
 
+#include "TextDrawing.h"
 #include "TextFont.h"
 
 #include <string>
 
 namespace cubrava {
+
+class RenderContext;
 
 // One text button of the pause menu. It measures its label with the shared
 // menu font, keeps its hit rectangle in window pixels (origin top left) and
@@ -55,7 +58,7 @@ public:
     bool setHovered(bool hovered);
 
     // Draws the label at (x, y) under the current panel projection.
-    void draw() const;
+    void draw(RenderContext& context, const TextDrawing& text) const;
 
 private:
     const TextFont& font_;

@@ -1,7 +1,7 @@
 #define GL_GLEXT_PROTOTYPES
 #include "OverlayImage.h"
 
-#include "GlVersion.h"
+#include "RenderContext.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -64,21 +64,35 @@ ViewRect windowArea(const ViewRect& viewport, const float low[3], const float hi
     return ViewRect { x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0) };
 }
 
-} // namespace
+// The image's objects in a rendering context, and what they hold.
+struct Kept {
+    unsigned framebuffer = 0;
+    unsigned colour = 0; // a texture
+    unsigned depth = 0; // a renderbuffer
+    int width = 0, height = 0;
+    bool complete = false;
+    bool recorded = false;
+};
 
-bool OverlayImage::prepare(int width, int height)
+// Gives the kept objects storage of the given size; false when the renderer
+// draws nothing off screen.
+bool prepare(RenderContext& context, Kept& kept, int width, int height)
 {
-    if (framebuffer_ != 0 && width == width_ && height == height_)
+    if (kept.complete && width == kept.width && height == kept.height)
         return true;
-    release();
-    static const bool offScreen = glVersionAtLeast(3, 0);
-    if (!offScreen || width <= 0 || height <= 0)
+    if (!context.hasFramebuffers() || width <= 0 || height <= 0)
+        return false;
+    if (kept.framebuffer == 0) {
+        kept.colour = context.newTexture();
+        kept.depth = context.newRenderbuffer();
+        kept.framebuffer = context.newFramebuffer();
+    }
+    if (kept.colour == 0 || kept.depth == 0 || kept.framebuffer == 0)
         return false;
 
     GLint boundTexture = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
-    glGenTextures(1, &colour_);
-    glBindTexture(GL_TEXTURE_2D, colour_);
+    glBindTexture(GL_TEXTURE_2D, kept.colour);
     // One texel per pixel, taken as it is.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -91,37 +105,39 @@ bool OverlayImage::prepare(int width, int height)
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
 
     const GLenum depthFormat = windowDepthFormat();
-    glGenRenderbuffers(1, &depth_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, kept.depth);
     glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, width, height);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
 
     GLint bound = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    glGenFramebuffers(1, &framebuffer_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, kept.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, kept.colour, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER,
         depthFormat == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-        depth_);
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        kept.depth);
+    kept.complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
-    if (!complete) {
-        release();
-        return false;
-    }
-    width_ = width;
-    height_ = height;
-    return true;
+    kept.width = width;
+    kept.height = height;
+    return kept.complete;
 }
 
-bool OverlayImage::record(const ViewRect& viewport, const float low[3], const float high[3],
+} // namespace
+
+bool OverlayImage::recorded(RenderContext& context) const
+{
+    return context.kept<Kept>(key_).recorded;
+}
+
+bool OverlayImage::record(RenderContext& context, const ViewRect& viewport, const float low[3], const float high[3],
     const std::function<void()>& depth, const std::function<void()>& pass)
 {
-    recorded_ = false;
+    Kept& kept = context.kept<Kept>(key_);
+    kept.recorded = false;
     // As large as the window part the viewport covers, so the viewport's
     // pixels stay where they are.
-    if (!prepare(viewport.x + viewport.width, viewport.y + viewport.height))
+    if (!prepare(context, kept, viewport.x + viewport.width, viewport.y + viewport.height))
         return false;
 
     GLint bound = 0;
@@ -130,7 +146,7 @@ bool OverlayImage::record(const ViewRect& viewport, const float low[3], const fl
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
     const GLboolean blending = glIsEnabled(GL_BLEND);
 
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, kept.framebuffer);
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     glDepthMask(GL_TRUE);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -151,13 +167,14 @@ bool OverlayImage::record(const ViewRect& viewport, const float low[3], const fl
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     viewport_ = viewport;
     area_ = windowArea(viewport, low, high);
-    recorded_ = true;
+    kept.recorded = true;
     return true;
 }
 
-void OverlayImage::apply() const
+void OverlayImage::apply(RenderContext& context) const
 {
-    if (!recorded_ || area_.width <= 0 || area_.height <= 0)
+    const Kept& kept = context.kept<Kept>(key_);
+    if (!kept.recorded || area_.width <= 0 || area_.height <= 0)
         return;
     glPushAttrib(
         GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT);
@@ -171,7 +188,7 @@ void OverlayImage::apply() const
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_LESS, 1.0f);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, colour_);
+    glBindTexture(GL_TEXTURE_2D, kept.colour);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 
     glMatrixMode(GL_PROJECTION);
@@ -180,9 +197,9 @@ void OverlayImage::apply() const
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    const float s0 = static_cast<float>(area_.x) / width_, t0 = static_cast<float>(area_.y) / height_;
-    const float s1 = static_cast<float>(area_.x + area_.width) / width_;
-    const float t1 = static_cast<float>(area_.y + area_.height) / height_;
+    const float s0 = static_cast<float>(area_.x) / kept.width, t0 = static_cast<float>(area_.y) / kept.height;
+    const float s1 = static_cast<float>(area_.x + area_.width) / kept.width;
+    const float t1 = static_cast<float>(area_.y + area_.height) / kept.height;
     glBegin(GL_QUADS);
     glTexCoord2f(s0, t0);
     glVertex2f(-1.0f, -1.0f);
@@ -200,23 +217,6 @@ void OverlayImage::apply() const
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glPopAttrib();
-}
-
-void OverlayImage::release()
-{
-    if (framebuffer_ != 0) {
-        glDeleteFramebuffers(1, &framebuffer_);
-        glDeleteRenderbuffers(1, &depth_);
-        glDeleteTextures(1, &colour_);
-    }
-    forget();
-}
-
-void OverlayImage::forget()
-{
-    framebuffer_ = colour_ = depth_ = 0;
-    width_ = height_ = 0;
-    recorded_ = false;
 }
 
 } // namespace cubrava

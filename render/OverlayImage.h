@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ContextKey.h"
 #include "ViewRect.h"
 
 #include <functional>
 
 namespace cubrava {
+
+class RenderContext;
 
 // What a translucent pass does to each pixel, kept as an image that later
 // frames lay over their picture in one quad instead of drawing the pass.
@@ -23,38 +26,26 @@ public:
     OverlayImage() = default;
     OverlayImage(const OverlayImage&) = delete;
     OverlayImage& operator=(const OverlayImage&) = delete;
-    // The framebuffer is rendering-context state: release() while it exists.
-    ~OverlayImage() = default;
 
     // Draws the pass into the image, off screen, in the current transforms
     // and the given viewport: first `depth`, the drawing the pass is depth
     // tested against, with colour writes off; then `pass` with blending on.
     // The pass draws within the box from `low` to `high`. False when the
     // renderer draws nothing off screen; the image is then empty and apply()
-    // does nothing.
-    bool record(const ViewRect& viewport, const float low[3], const float high[3], const std::function<void()>& depth,
-        const std::function<void()>& pass);
-    bool recorded() const { return recorded_; }
+    // does nothing. The image and its framebuffer are the context's.
+    bool record(RenderContext& context, const ViewRect& viewport, const float low[3], const float high[3],
+        const std::function<void()>& depth, const std::function<void()>& pass);
+    // Whether the context holds a recorded image.
+    bool recorded(RenderContext& context) const;
 
     // Lays the image over the current framebuffer in the viewport it was recorded in.
-    void apply() const;
-
-    // Deletes the framebuffer while its rendering context exists.
-    void release();
-    // The rendering context went away, and the framebuffer with it.
-    void forget();
+    void apply(RenderContext& context) const;
 
 private:
-    bool prepare(int width, int height);
-
+    ContextKey key_;
     ViewRect viewport_;
     // Where the box lies in the window.
     ViewRect area_;
-    bool recorded_ = false;
-    int width_ = 0, height_ = 0;
-    unsigned framebuffer_ = 0;
-    unsigned colour_ = 0; // a texture
-    unsigned depth_ = 0; // a renderbuffer
 };
 
 } // namespace cubrava

@@ -1,28 +1,12 @@
 #define GL_GLEXT_PROTOTYPES
 #include "ParticleArrays.h"
 
-#include "GlVersion.h"
+#include "RenderContext.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 namespace cubrava {
-
-namespace {
-
-// The bursts' buffers in the current rendering context; 0 until made there.
-GLuint vertexBuffer = 0;
-GLuint indexBuffer = 0;
-
-} // namespace
-
-void forgetParticleBuffers()
-{
-    // Asking the new context whether an old name is a buffer is no test: it
-    // hands out the same small names again, maybe to the landed cubes.
-    vertexBuffer = 0;
-    indexBuffer = 0;
-}
 
 void currentEyePosition(float eye[3])
 {
@@ -43,7 +27,7 @@ void currentEyePosition(float eye[3])
         eye[r] = static_cast<float>(-(inv[r * 3] * t[0] + inv[r * 3 + 1] * t[1] + inv[r * 3 + 2] * t[2]));
 }
 
-void drawParticleArrays(const ParticleArrays& a)
+void drawParticleArrays(RenderContext& context, const ParticleArrays& a)
 {
     if (a.vertexCount == 0)
         return;
@@ -53,13 +37,9 @@ void drawParticleArrays(const ParticleArrays& a)
     const std::size_t normalBytes = lit ? positionBytes : 0;
 
     // Buffer objects spare the renderer a copy and a scan of the client
-    // arrays on every draw; older renderers take the arrays as they are. The
-    // renderer does not change between contexts of one display.
-    static const bool buffered = glVersionAtLeast(1, 5);
-    if (buffered && vertexBuffer == 0) {
-        glGenBuffers(1, &vertexBuffer);
-        glGenBuffers(1, &indexBuffer);
-    }
+    // arrays on every draw; older renderers take the arrays as they are.
+    const RenderContext::StreamBuffers stream = context.streamBuffers();
+    const bool buffered = stream.vertices != 0 && stream.indices != 0;
 
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -69,7 +49,7 @@ void drawParticleArrays(const ParticleArrays& a)
 
     const char* base = nullptr;
     if (buffered) {
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, stream.vertices);
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(positionBytes + colourBytes + normalBytes), nullptr,
             GL_STREAM_DRAW);
         glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(positionBytes), a.positions.data());
@@ -91,7 +71,7 @@ void drawParticleArrays(const ParticleArrays& a)
 
     if (a.indexCount > 0) {
         if (buffered) {
-            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, stream.indices);
             glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(a.indexCount * sizeof(std::uint32_t)),
                 a.indices.data(), GL_STREAM_DRAW);
             glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(a.indexCount), GL_UNSIGNED_INT, base);

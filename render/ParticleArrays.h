@@ -6,6 +6,8 @@
 
 namespace cubrava {
 
+class RenderContext;
+
 // Client-side vertex arrays an effect fills each frame and hands to the
 // renderer in one call, instead of one small primitive per particle.
 struct ParticleArrays {
@@ -32,8 +34,6 @@ void currentEyePosition(float eye[3]);
 
 // Draws the filled triangles: indexed when there are indices, else every
 // three vertices make one. Lighting and blending are the caller's.
-void drawParticleArrays(const ParticleArrays& arrays);
-// A new rendering context: the bursts' buffers went with the old one.
-void forgetParticleBuffers();
+void drawParticleArrays(RenderContext& context, const ParticleArrays& arrays);
 
 } // namespace cubrava

@@ -1,8 +1,6 @@
 #include "PitDrawing.h"
 
-#include "CubeBatch.h"
 #include "CubeDrawing.h"
-#include "ParticleArrays.h"
 #include "model/PlayField.h"
 
 #include <GL/gl.h>
@@ -11,9 +9,7 @@
 
 namespace cubrava {
 
-namespace {
-
-void enableLitState()
+void enableCubeLighting()
 {
     glEnable(GL_LIGHTING);
     glEnable(GL_COLOR_MATERIAL);
@@ -21,13 +17,15 @@ void enableLitState()
     glEnable(GL_LIGHT1);
 }
 
-void disableLitState()
+void disableCubeLighting()
 {
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHT1);
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_LIGHTING);
 }
+
+namespace {
 
 // A unit square just outside each wall at the cube's height, so the player
 // sees on every wall where the piece is.
@@ -114,69 +112,16 @@ void placeSceneLights()
     glLightfv(GL_LIGHT1, GL_POSITION, below);
 }
 
-namespace {
-
-// Every landed cube, layer by layer from the bottom.
-template <typename Visit> void forEachLandedCube(const Pit& pit, Visit visit)
-{
-    for (int z = 0; z < pit.gridHeight(); ++z) {
-        if (pit.layerCount(z) == 0)
-            continue;
-        for (int x = 0; x < pit.width(); ++x) {
-            for (int y = 0; y < pit.depth(); ++y) {
-                const Cell* cell = pit.cellAt(
-                    CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
-                if (cell && cell->material)
-                    visit(*cell->material, x, y, z, cell->orientation);
-            }
-        }
-    }
-}
-
-} // namespace
-
-void drawLandedCubes(const Pit& pit)
-{
-    forEachLandedCube(pit, [](Material& material, int x, int y, int z, Orientation orientation) {
-        drawCube(material, x, y, z, orientation, 1.0f, 0.0f);
-    });
-}
-
-void gatherLandedCubes(const Pit& pit, CubeBatch& batch)
-{
-    forEachLandedCube(pit, [&batch](Material& material, int x, int y, int z, Orientation orientation) {
-        batch.add(material, x, y, z, orientation);
-    });
-}
-
-void drawLandedBatch(CubeBatch& batch)
-{
-    if (batch.cubeCount() == 0)
-        return;
-    float eye[3];
-    currentEyePosition(eye);
-    glEnable(GL_DEPTH_TEST);
-    enableLitState();
-    batch.draw(eye, nearPlaneReach());
-    disableLitState();
-    glDisable(GL_DEPTH_TEST);
-}
-
-void drawStaticContent(const Pit& pit, LandedCubes how)
+void drawStaticContent(const Pit& pit)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
     placeSceneLights();
-    if (how == LandedCubes::OneByOne) {
-        enableLitState();
-        drawLandedCubes(pit);
-        disableLitState();
-    }
     glDisable(GL_DEPTH_TEST);
 }
 
-void drawPieceContent(const PlayField& play)
+void drawPieceContent(RenderContext& context, const PlayField& play)
 {
     const PieceDef* piece = play.activePiece();
     if (!piece)
@@ -188,10 +133,11 @@ void drawPieceContent(const PlayField& play)
     for (const Block& block : piece->blocks)
         drawWallMarkers(at.x + block.x, at.y + block.y, at.z + block.z, play.pit().width(), play.pit().depth());
 
-    enableLitState();
+    enableCubeLighting();
     for (const Block& block : piece->blocks) {
         if (block.material)
-            drawCube(*block.material, at.x + block.x, at.y + block.y, at.z + block.z, piece->orientation, 1.0f, 0.0f);
+            drawCube(context, *block.material, at.x + block.x, at.y + block.y, at.z + block.z, piece->orientation, 1.0f,
+                0.0f);
     }
 
     const int drop = play.dropDistance();
@@ -201,27 +147,22 @@ void drawPieceContent(const PlayField& play)
         glDepthMask(GL_FALSE);
         for (const Block& block : piece->blocks) {
             if (block.material)
-                drawCube(*block.material, at.x + block.x, at.y + block.y, at.z + block.z - drop, piece->orientation,
-                    0.25f, 0.6f);
+                drawCube(context, *block.material, at.x + block.x, at.y + block.y, at.z + block.z - drop,
+                    piece->orientation, 0.25f, 0.6f);
         }
         glDepthMask(GL_TRUE);
         glDisable(GL_BLEND);
     }
-    disableLitState();
+    disableCubeLighting();
     glDisable(GL_DEPTH_TEST);
 }
 
-void prepareStaticTextures(const Pit& pit)
-{
-    forEachLandedCube(pit, [](Material& material, int, int, int, Orientation) { ensureTexture(material); });
-}
-
-void preparePieceTextures(const PlayField& play)
+void preparePieceTextures(RenderContext& context, const PlayField& play)
 {
     if (const PieceDef* piece = play.activePiece())
         for (const Block& block : piece->blocks)
             if (block.material)
-                ensureTexture(*block.material);
+                prepareTexture(context, *block.material);
 }
 
 } // namespace cubrava

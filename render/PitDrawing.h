@@ -1,27 +1,22 @@
 #pragma once
 
+#include "data/Material.h"
+#include "data/Orientation.h"
+#include "model/PlayField.h"
+
 namespace cubrava {
 
-class CubeBatch;
-class Pit;
-class PlayField;
-
-// How the landed cubes are drawn: gathered into a CubeBatch that the view
-// draws each frame, only the cubes that can be seen (the game's way), or one
-// by one with drawCube inside the static list (slower; the picture the batch
-// must match).
-enum class LandedCubes { Batched, OneByOne };
+class RenderContext;
 
 // What the scene's display lists hold. Each runs with the camera transform
 // applied and leaves the state it enabled disabled again.
 
-// The static list: clears the window, then the grid and the lights; then
-// every landed cube when they are drawn one by one.
-void drawStaticContent(const Pit& pit, LandedCubes how);
+// The static list: clears the window, then the grid and the lights.
+void drawStaticContent(const Pit& pit);
 
 // The piece list: the falling piece with its wall markers and landing ghost;
 // nothing while no piece falls.
-void drawPieceContent(const PlayField& play);
+void drawPieceContent(RenderContext& context, const PlayField& play);
 
 // The grey wire grid on the floor and the four walls, up to the rim.
 void drawPitGrid(int width, int depth, int height);
@@ -33,18 +28,30 @@ void initSceneLights();
 // The two scene lights, fixed in pit coordinates under the current modelview.
 void placeSceneLights();
 
-// Every occupied cell of the grid, headroom included, with drawCube.
-void drawLandedCubes(const Pit& pit);
+// Lighting, colour material and the two scene lights, on for cubes and off
+// again.
+void enableCubeLighting();
+void disableCubeLighting();
 
-// The same cubes into a batch, which should be empty.
-void gatherLandedCubes(const Pit& pit, CubeBatch& batch);
+// Every landed cube, headroom included, layer by layer from the bottom:
+// visit(material, x, y, z, orientation).
+template <typename Visit> void forEachLandedCube(const Pit& pit, Visit visit)
+{
+    for (int z = 0; z < pit.gridHeight(); ++z) {
+        if (pit.layerCount(z) == 0)
+            continue;
+        for (int x = 0; x < pit.width(); ++x) {
+            for (int y = 0; y < pit.depth(); ++y) {
+                const Cell* cell = pit.cellAt(
+                    CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) });
+                if (cell && cell->material)
+                    visit(*cell->material, x, y, z, cell->orientation);
+            }
+        }
+    }
+}
 
-// Draws a batch of landed cubes from the eye of the current modelview, in
-// the lights of the static content.
-void drawLandedBatch(CubeBatch& batch);
-
-// Binds, outside any list compilation, the textures the contents above will need.
-void prepareStaticTextures(const Pit& pit);
-void preparePieceTextures(const PlayField& play);
+// Loads, outside any list compilation, the textures the piece list will need.
+void preparePieceTextures(RenderContext& context, const PlayField& play);
 
 } // namespace cubrava

@@ -2,6 +2,7 @@
 
 #include "CubeDrawing.h"
 #include "DisplayService.h"
+#include "RenderContext.h"
 #include "model/PlayField.h"
 
 #include <GL/gl.h>
@@ -10,7 +11,12 @@ namespace cubrava {
 
 namespace {
 
-void drawPieceContent(const PieceDef& piece)
+// What the view keeps in a rendering context.
+struct PreviewList {
+    KeptList piece;
+};
+
+void drawPieceContent(RenderContext& context, const PieceDef& piece)
 {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHT2);
@@ -18,7 +24,7 @@ void drawPieceContent(const PieceDef& piece)
     glEnable(GL_COLOR_MATERIAL);
     for (const Block& block : piece.blocks) {
         if (block.material)
-            drawCube(*block.material, block.x, block.y, block.z, piece.orientation, 1.0f, 0.0f);
+            drawCube(context, *block.material, block.x, block.y, block.z, piece.orientation, 1.0f, 0.0f);
     }
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_LIGHTING);
@@ -28,7 +34,7 @@ void drawPieceContent(const PieceDef& piece)
 
 } // namespace
 
-PreviewView::PreviewView(DisplayService& display)
+PreviewView::PreviewView(WindowService& display)
     : display_(display)
 {
 }
@@ -39,7 +45,7 @@ void PreviewView::attach(PlayField& play)
     play.addListener(*this);
     takeNextPiece();
     // The list showed the last field's piece.
-    releaseList();
+    ++pieceVersion_;
 }
 
 void PreviewView::initGl()
@@ -57,14 +63,6 @@ void PreviewView::initGl()
     glLightfv(GL_LIGHT2, GL_POSITION, position);
     glPopMatrix();
     angle_ = 180.0f;
-    releaseList();
-}
-
-void PreviewView::releaseList()
-{
-    if (list_ != 0)
-        display_.deleteList(list_);
-    list_ = 0;
 }
 
 void PreviewView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t)
@@ -75,10 +73,8 @@ void PreviewView::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t)
         turning_ = true;
         play_ = &play;
         takeNextPiece();
-        if (piece_) {
-            releaseList();
-            compileList();
-        }
+        if (piece_)
+            ++pieceVersion_;
         display_.postRedisplay();
         break;
     case PlayEvent::GameOver:
@@ -100,19 +96,19 @@ void PreviewView::takeNextPiece()
     }
 }
 
-void PreviewView::compileList()
+void PreviewView::prepare(RenderContext& context)
 {
     if (!piece_)
         return;
-    // Textures are bound before compiling so they are made, not recorded.
+    KeptList& list = context.kept<PreviewList>(key_).piece;
+    if (list.version == pieceVersion_)
+        return;
+    // Made now, so they are not recorded into the list.
     for (const Block& block : piece_->blocks)
         if (block.material)
-            ensureTexture(*block.material);
-    list_ = display_.newList();
-    if (list_ != 0) {
-        const PieceDef& piece = *piece_;
-        display_.compileList(list_, [&piece] { drawPieceContent(piece); });
-    }
+            prepareTexture(context, *block.material);
+    const PieceDef& piece = *piece_;
+    context.compile(list, pieceVersion_, [&context, &piece] { drawPieceContent(context, piece); });
 }
 
 void PreviewView::turnStep()
@@ -125,7 +121,7 @@ void PreviewView::turnStep()
     display_.postRedisplay();
 }
 
-void PreviewView::draw()
+void PreviewView::draw(RenderContext& context)
 {
     const float aspect = viewport_.width > 0 && viewport_.height > 0
         ? static_cast<float>(viewport_.width) / static_cast<float>(viewport_.height)
@@ -147,17 +143,14 @@ void PreviewView::draw()
     glEnd();
 
     if (piece_) {
-        if (list_ == 0)
-            compileList();
+        prepare(context);
         glPushMatrix();
         glTranslated(0.0, 0.0, -3.5);
         glRotatef(angle_, 0.0f, 1.0f, 0.0f);
         glRotatef(-80.0f, 1.0f, 0.0f, 0.0f);
         glTranslated(-centreX_, -centreY_, -centreZ_);
-        if (list_ != 0)
-            display_.callList(list_);
-        else
-            drawPieceContent(*piece_);
+        const PieceDef& piece = *piece_;
+        context.call(context.kept<PreviewList>(key_).piece, [&context, &piece] { drawPieceContent(context, piece); });
         glPopMatrix();
     }
 

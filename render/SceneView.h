@@ -2,51 +2,52 @@
 
 #include "Camera.h"
 #include "CameraControl.h"
-#include "CubeBatch.h"
+#include "ContextKey.h"
 #include "EffectList.h"
-#include "PitDrawing.h"
+#include "LandedBatch.h"
 #include "ViewRect.h"
 #include "ViewSector.h"
 #include "model/PlayEvents.h"
 
 #include <cstdint>
-#include <functional>
 
 namespace cubrava {
 
-class DisplayService;
 class PlayField;
+class RenderContext;
 class TimerService;
+class WindowService;
+struct KeptList;
 
 // The large 3D view of the pit: the camera (moved by its CameraControl),
-// lights, the display lists of the pit, the falling piece and the forward
-// marker, and the running particle effects. It turns the player's
-// screen-relative keys into pit moves, since only the camera knows which way
-// is forward. Everything but attach runs on the rendering thread.
+// lights, the landed cubes, the display lists of the pit, the falling piece
+// and the forward marker (kept in the rendering context), and the running
+// particle effects. It turns the player's screen-relative keys into pit
+// moves, since only the camera knows which way is forward. Everything but
+// attach runs on the rendering thread.
 class SceneView : public PlayListener {
 public:
     // Milliseconds between two steps of held camera motion.
     static constexpr unsigned TickMs = CameraControl::TickMs;
 
-    SceneView(DisplayService& display, TimerService& timers);
+    SceneView(WindowService& display, TimerService& timers);
     ~SceneView() override;
     SceneView(const SceneView&) = delete;
     SceneView& operator=(const SceneView&) = delete;
 
     // Listens to the new field and resets the camera to the starting view of
-    // its pit. Makes no OpenGL call: the old lists are only marked stale, and
-    // the next draw or rebuild drops them on the rendering thread.
+    // its pit. Makes no OpenGL call: the next draw brings the lists up to date.
     void attach(PlayField& play);
     void setViewport(const ViewRect& rect) { viewport_ = rect; }
-    // For a new rendering context: drops the lists, sets shading, lights and material.
+    // For a new rendering context: shading, lights and material.
     void initGl();
-    // Clears the window and draws the view.
-    void draw();
-    // Deletes the lists and buffers while their rendering context still exists.
-    void releaseLists();
-    // How the landed cubes are drawn (batched unless changed); a change takes
-    // effect at the next draw. Rendering thread only.
-    void setLandedCubes(LandedCubes how);
+    // Clears the window and draws the view, the landed cubes as a batch.
+    void draw(RenderContext& context);
+    // The same with the landed cubes drawn another way.
+    void draw(RenderContext& context, LandedCubesDrawing& landed);
+    // Compiles the lists whose content changed since the context last got
+    // them; draw does it first.
+    void prepare(RenderContext& context);
 
     void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) override;
 
@@ -72,36 +73,26 @@ public:
     CameraLimits limits() const { return control_.limits(); }
     std::uint32_t motion() const { return control_.motion(); }
     const EffectList& effects() const { return effects_; }
-    unsigned staticList() const { return staticList_; }
-    unsigned pieceList() const { return pieceList_; }
-    unsigned markerList() const { return markerList_; }
-    // The lists belong to a field attached since they were built.
-    bool listsStale() const { return listsStale_; }
+    // Move whenever what the static list (grid and landed cubes) and the
+    // piece list show changes.
+    std::uint64_t staticVersion() const { return staticVersion_; }
+    std::uint64_t pieceVersion() const { return pieceVersion_; }
 
 private:
-    void deleteLists();
-    void dropStaleLists();
-    void rebuild(unsigned& list, const std::function<void()>& content);
-    void rebuildStatic();
-    void buildStatic();
-    void rebuildPiece();
-    void ensureList(unsigned& list, const std::function<void()>& content);
-    void drawForwardMarker(const CameraLimits& limits);
+    struct Lists;
 
-    DisplayService& display_;
+    void drawForwardMarker(RenderContext& context, const KeptList& list, int layers);
+
+    WindowService& display_;
     PlayField* play_ = nullptr;
     ViewRect viewport_;
     CameraControl control_;
-    // attach may run on another thread than the renderer (the editor's
-    // dialog), serialised with draw by the caller; it only sets this.
-    bool listsStale_ = false;
-    LandedCubes landedCubes_ = LandedCubes::Batched;
-    // The landed cubes when batched; built with the static list.
-    CubeBatch landed_;
-    bool landedBuilt_ = false;
-    unsigned staticList_ = 0;
-    unsigned pieceList_ = 0;
-    unsigned markerList_ = 0;
+    ContextKey key_;
+    // Events and attach move them; attach may run on another thread than the
+    // renderer (the editor's dialog), serialised with draw by the caller.
+    std::uint64_t staticVersion_ = 1;
+    std::uint64_t pieceVersion_ = 1;
+    LandedBatch landed_;
     EffectList effects_;
 };
 

@@ -1,9 +1,8 @@
 // The OpenGL side of SceneView: lights, projection, camera and the lists.
 #include "SceneView.h"
 
-#include "DisplayService.h"
-#include "ParticleArrays.h"
 #include "PitDrawing.h"
+#include "RenderContext.h"
 #include "ViewSector.h"
 #include "model/PlayField.h"
 
@@ -40,29 +39,48 @@ void drawMarkerArrowheads(int layers)
 
 } // namespace
 
+// What the view keeps in a rendering context.
+struct SceneView::Lists {
+    KeptList grid; // the static list
+    KeptList piece;
+    KeptList marker; // its version: the layers it stacks, plus one
+};
+
 void SceneView::initGl()
 {
-    // A new rendering context: the old one's buffers went with it.
-    landed_.forgetBuffers();
-    forgetParticleBuffers();
-    deleteLists();
     initSceneLights();
 }
 
-void SceneView::draw()
+void SceneView::prepare(RenderContext& context)
+{
+    if (!play_)
+        return;
+    const PlayField& play = *play_;
+    Lists& lists = context.kept<Lists>(key_);
+    context.compile(lists.grid, staticVersion_, [&play] { drawStaticContent(play.pit()); });
+    if (lists.piece.version != pieceVersion_) {
+        // Made now, so they are not recorded into the list.
+        preparePieceTextures(context, play);
+        context.compile(lists.piece, pieceVersion_, [&context, &play] { drawPieceContent(context, play); });
+    }
+    const int layers = control_.limits().height;
+    context.compile(lists.marker, static_cast<std::uint64_t>(layers) + 1, [layers] { drawMarkerArrowheads(layers); });
+}
+
+void SceneView::draw(RenderContext& context)
+{
+    draw(context, landed_);
+}
+
+void SceneView::draw(RenderContext& context, LandedCubesDrawing& landed)
 {
     if (!play_) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         return;
     }
-    dropStaleLists();
+    prepare(context);
     const PlayField& play = *play_;
-    if (staticList_ == 0 || !landedBuilt_)
-        buildStatic();
-    if (pieceList_ == 0) {
-        preparePieceTextures(play);
-        ensureList(pieceList_, [&play] { drawPieceContent(play); });
-    }
+    const Lists& lists = context.kept<Lists>(key_);
 
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -71,20 +89,13 @@ void SceneView::draw()
     glPushMatrix();
     control_.applyCamera();
 
-    if (staticList_ != 0)
-        display_.callList(staticList_);
-    else
-        drawStaticContent(play.pit(), landedCubes_);
-    drawLandedBatch(landed_);
-    if (pieceList_ != 0)
-        display_.callList(pieceList_);
-    else
-        drawPieceContent(play);
-
-    drawForwardMarker(control_.limits());
+    context.call(lists.grid, [&play] { drawStaticContent(play.pit()); });
+    landed.draw(context, play.pit(), staticVersion_);
+    context.call(lists.piece, [&context, &play] { drawPieceContent(context, play); });
+    drawForwardMarker(context, lists.marker, control_.limits().height);
 
     if (!effects_.empty())
-        effects_.drawAll();
+        effects_.drawAll(context);
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
@@ -92,11 +103,9 @@ void SceneView::draw()
     glMatrixMode(GL_MODELVIEW);
 }
 
-void SceneView::drawForwardMarker(const CameraLimits& limits)
+void SceneView::drawForwardMarker(RenderContext& context, const KeptList& list, int layers)
 {
-    const int layers = limits.height;
-    ensureList(markerList_, [layers] { drawMarkerArrowheads(layers); });
-
+    const CameraLimits limits = control_.limits();
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     glEnable(GL_COLOR_MATERIAL);
@@ -108,10 +117,7 @@ void SceneView::drawForwardMarker(const CameraLimits& limits)
     const MarkerPlacement at = markerPlacement(viewSector(), limits.width, limits.depth);
     glRotatef(at.rotationDegrees, 0.0f, 0.0f, 1.0f);
     glTranslatef(at.x, at.y, at.z);
-    if (markerList_ != 0)
-        display_.callList(markerList_);
-    else
-        drawMarkerArrowheads(layers);
+    context.call(list, [layers] { drawMarkerArrowheads(layers); });
     glPopMatrix();
 
     glDisable(GL_LIGHT0);

@@ -201,7 +201,7 @@ void ShardBurst::fillArrays(ParticleArrays& out) const
     out.vertexCount = vertices;
 }
 
-bool ShardBurst::draw()
+bool ShardBurst::draw(RenderContext& context)
 {
     fillArrays(arrays_);
     if (arrays_.vertexCount > 0) {
@@ -216,7 +216,7 @@ bool ShardBurst::draw()
         glEnable(GL_LIGHT1);
         glDepthMask(GL_FALSE);
 
-        drawParticleArrays(arrays_);
+        drawParticleArrays(context, arrays_);
 
         glPopMatrix();
         glDisable(GL_LIGHTING);

@@ -34,7 +34,7 @@ public:
     // The layer must lie in the pit; its cells give the shards their colours.
     ShardBurst(const Pit& pit, int layer);
 
-    bool draw() override;
+    bool draw(RenderContext& context) override;
     void step() override;
 
     int liveCount() const { return liveCount_; }

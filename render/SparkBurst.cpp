@@ -208,7 +208,7 @@ void SparkBurst::fillArrays(ParticleArrays& out, const float eye[3]) const
     out.indexCount = static_cast<std::size_t>(index - out.indices.data());
 }
 
-bool SparkBurst::draw()
+bool SparkBurst::draw(RenderContext& context)
 {
     if (liveCount_ > 0) {
         glPushMatrix();
@@ -224,7 +224,7 @@ bool SparkBurst::draw()
         glDepthMask(GL_FALSE);
         // One colour per spark: flat shading looks the same and fills faster.
         glShadeModel(GL_FLAT);
-        drawParticleArrays(arrays_);
+        drawParticleArrays(context, arrays_);
         glShadeModel(GL_SMOOTH);
         glPopMatrix();
         glDisable(GL_DEPTH_TEST);

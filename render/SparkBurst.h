@@ -33,7 +33,7 @@ public:
     SparkBurst(const Pit& pit, int layer);
     SparkBurst(int pitWidth, int pitDepth, int layer);
 
-    bool draw() override;
+    bool draw(RenderContext& context) override;
     void step() override;
 
     int liveCount() const { return liveCount_; }

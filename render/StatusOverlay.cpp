@@ -1,5 +1,6 @@
 #include "StatusOverlay.h"
 
+#include "DisplayService.h"
 #include "data/Random.h"
 
 #include <GL/gl.h>
@@ -16,7 +17,7 @@ constexpr int LargestSize = 512;
 
 } // namespace
 
-StatusOverlay::StatusOverlay(DisplayService& display, const std::string& messagesFile)
+StatusOverlay::StatusOverlay(WindowService& display, const std::string& messagesFile)
     : display_(display)
 {
     readStatusMessagesFrom(messagesFile, messages_);
@@ -66,7 +67,7 @@ void StatusOverlay::hideMessage(unsigned message)
         hide();
 }
 
-void StatusOverlay::draw() const
+void StatusOverlay::draw(RenderContext& context, const TextDrawing& text) const
 {
     if (!visible_ || viewport_.width <= 0 || viewport_.height <= 0)
         return;
@@ -88,7 +89,7 @@ void StatusOverlay::draw() const
     glPushMatrix();
     glLoadIdentity();
     glTranslatef(-textWidth_ / 2.0f, -textHeight_ / 2.0f, 0.0f);
-    font_.draw(text_);
+    text.draw(context, font_, text_);
     glPopMatrix();
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);

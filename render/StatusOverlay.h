@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DisplayService.h"
 #include "StatusMessages.h"
+#include "TextDrawing.h"
 #include "TextFont.h"
 #include "ViewRect.h"
 
@@ -9,12 +9,15 @@
 
 namespace cubrava {
 
+class RenderContext;
+class WindowService;
+
 // One line of large text centred over the pit: "PAUSED" and the status
 // messages. The text grows to just over three quarters of the view's width.
 class StatusOverlay {
 public:
     // Reads the message lists (raises the Status error when it cannot).
-    explicit StatusOverlay(DisplayService& display, const std::string& messagesFile = StatusFileName);
+    explicit StatusOverlay(WindowService& display, const std::string& messagesFile = StatusFileName);
     StatusOverlay(const StatusOverlay&) = delete;
     StatusOverlay& operator=(const StatusOverlay&) = delete;
 
@@ -31,10 +34,7 @@ public:
     // Hides the message only while it is the one on screen, so a late timer
     // cannot take away a message shown after it.
     void hideMessage(unsigned message);
-    void draw() const;
-    // Forgets the glyph texture before the context goes away.
-    void releaseTexture() { font_.releaseTexture(); }
-    void setTextDrawing(TextDrawing how) { font_.setDrawing(how); }
+    void draw(RenderContext& context, const TextDrawing& text = TextDrawing()) const;
 
     const StatusMessages& messages() const { return messages_; }
     const ViewRect& viewport() const { return viewport_; }
@@ -47,7 +47,7 @@ public:
     const TextFont& font() const { return font_; }
 
 private:
-    DisplayService& display_;
+    WindowService& display_;
     StatusMessages messages_;
     ViewRect viewport_;
     std::string text_;

@@ -1,5 +1,7 @@
 #include "TextFont.h"
 
+#include "GlyphAtlas.h"
+#include "RenderContext.h"
 #include "data/FatalError.h"
 
 #include <ft2build.h>
@@ -93,7 +95,15 @@ void startRasterOffViewport()
     glMatrixMode(GL_MODELVIEW);
 }
 
-// Sets the raster position to where (0, 0) projects; false when it cannot be.
+// The atlas a font keeps in a rendering context, and for which of its
+// glyph caches.
+struct KeptAtlas {
+    GlyphAtlas atlas;
+    std::uint64_t glyphs = 0;
+};
+
+} // namespace
+
 bool rasterAtOrigin()
 {
     glRasterPos2f(0.0f, 0.0f);
@@ -105,8 +115,6 @@ bool rasterAtOrigin()
     glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
     return valid == GL_TRUE;
 }
-
-} // namespace
 
 void TextFont::LibraryCloser::operator()(FT_LibraryRec_* library) const
 {
@@ -125,7 +133,8 @@ void TextFont::open(const std::string& path)
 {
     face_.reset();
     size_ = 0;
-    forgetGlyphs();
+    cache_ = {};
+    ++glyphs_;
     glyphIndex_.fill(0);
 
     if (!library_) {
@@ -151,18 +160,12 @@ void TextFont::setSize(int points)
 {
     if (!face_ || points <= 0)
         fail();
-    forgetGlyphs();
+    cache_ = {};
+    ++glyphs_;
     size_ = 0;
     if (FT_Set_Char_Size(face_.get(), 0, static_cast<FT_F26Dot6>(points) * 64, Dpi, Dpi) != 0)
         fail();
     size_ = points;
-}
-
-void TextFont::forgetGlyphs()
-{
-    for (auto& g : cache_)
-        g.reset();
-    atlas_.clear();
 }
 
 const TextFont::Glyph& TextFont::glyph(unsigned char code) const
@@ -227,102 +230,29 @@ int fitFontSize(TextFont& font, const std::string& text, double widerThan, int f
     }
 }
 
-void TextFont::draw(const std::string& text) const
+void TextFont::draw(RenderContext& context, const std::string& text) const
 {
     if (size_ == 0 || text.empty())
         return;
-    if (drawing_ == TextDrawing::Pixels)
-        drawPixels(text);
-    else
-        drawQuads(text);
-}
-
-void TextFont::releaseTexture()
-{
-    atlas_.releaseTexture();
-}
-
-void TextFont::drawPixels(const std::string& text) const
-{
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPushAttrib(GL_PIXEL_MODE_BIT | GL_CURRENT_BIT);
-    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
-    glPixelTransferf(GL_RED_SCALE, 1.0f);
-    glPixelTransferf(GL_GREEN_SCALE, 1.0f);
-    glPixelTransferf(GL_BLUE_SCALE, 1.0f);
-    glPixelTransferf(GL_ALPHA_SCALE, 1.0f);
-    glPixelTransferf(GL_RED_BIAS, 0.0f);
-    glPixelTransferf(GL_GREEN_BIAS, 0.0f);
-    glPixelTransferf(GL_BLUE_BIAS, 0.0f);
-    glPixelTransferf(GL_ALPHA_BIAS, 0.0f);
-    glPixelZoom(1.0f, 1.0f);
-
-    rasterAtOrigin();
-
-    // Premultiplied shades of the current colour, one per level.
-    GLubyte shades[MaxLevel + 1][4];
-    for (int level = 0; level <= MaxLevel; ++level)
-        for (int channel = 0; channel < 4; ++channel) {
-            float v = colour[channel] * static_cast<float>(level) / MaxLevel;
-            shades[level][channel] = colourByte(v);
-        }
-
-    std::vector<GLubyte> pixels;
-    float penX = 0.0f; // where the raster position stands, relative to the pen
-    float penY = 0.0f;
-    for (char c : text) {
-        const Glyph& g = glyph(static_cast<unsigned char>(c));
-        if (g.width > 0) {
-            float bx = static_cast<float>(g.left);
-            float by = static_cast<float>(g.top - g.rows);
-            moveRaster(bx - penX, by - penY);
-            penX = bx;
-            penY = by;
-            pixels.resize(static_cast<std::size_t>(g.width) * g.rows * 4);
-            // glDrawPixels takes the bottom row first.
-            for (int r = 0; r < g.rows; ++r) {
-                const unsigned char* src = &g.levels[static_cast<std::size_t>(g.rows - 1 - r) * g.width];
-                GLubyte* dst = &pixels[static_cast<std::size_t>(r) * g.width * 4];
-                for (int col = 0; col < g.width; ++col)
-                    for (int channel = 0; channel < 4; ++channel)
-                        dst[col * 4 + channel] = shades[src[col]][channel];
-            }
-            glDrawPixels(g.width, g.rows, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        }
-        float advance = static_cast<float>(g.advance) / 64.0f;
-        moveRaster(advance - penX, -penY);
-        penX = 0.0f;
-        penY = 0.0f;
+    KeptAtlas& kept = context.kept<KeptAtlas>(key_);
+    if (kept.glyphs != glyphs_) {
+        kept.atlas.clear();
+        kept.glyphs = glyphs_;
     }
-
-    glPopAttrib();
-    glPopClientAttrib();
-}
-
-// Each glyph is a quad in window coordinates, at the pixel where glDrawPixels
-// would put it (the raster position rounded), textured by the atlas on the
-// second unit. The first unit keeps its texture and coordinate, so the tint a
-// bound texture gives the pixels stays.
-void TextFont::drawQuads(const std::string& text) const
-{
+    GlyphAtlas& atlas = kept.atlas;
     for (char c : text) {
         const auto code = static_cast<unsigned char>(c);
         const Glyph& g = glyph(code);
-        if (g.width > 0 && !atlas_.contains(code))
-            atlas_.add(code, g.width, g.rows, g.levels.data(), MaxLevel);
+        if (g.width > 0 && !atlas.contains(code))
+            atlas.add(code, g.width, g.rows, g.levels.data(), MaxLevel);
     }
-    if (atlas_.width() == 0)
+    if (atlas.width() == 0)
         return;
 
+    // Each glyph is a quad in window coordinates, at the pixel where
+    // glDrawPixels would put it (the raster position rounded), textured by the
+    // atlas on the second unit. The first unit keeps its texture and
+    // coordinate, so the tint a bound texture gives the pixels stays.
     glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT | GL_VIEWPORT_BIT);
     if (!rasterAtOrigin()) {
         glPopAttrib();
@@ -358,11 +288,11 @@ void TextFont::drawQuads(const std::string& text) const
     glPushMatrix();
     glLoadIdentity();
     glEnable(GL_TEXTURE_2D);
-    atlas_.bind();
+    atlas.bind(context);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
-    const float perTexelS = 1.0f / static_cast<float>(atlas_.width());
-    const float perTexelT = 1.0f / static_cast<float>(atlas_.height());
+    const float perTexelS = 1.0f / static_cast<float>(atlas.width());
+    const float perTexelT = 1.0f / static_cast<float>(atlas.height());
     const float depth = raster[2];
     // The raster position moves in the same float steps the glDrawPixels drawing takes.
     float x = raster[0];
@@ -384,7 +314,7 @@ void TextFont::drawQuads(const std::string& text) const
             const auto bottom = static_cast<float>(std::lround(y));
             const auto right = left + static_cast<float>(g.width);
             const auto top = bottom + static_cast<float>(g.rows);
-            const GlyphAtlas::Place& at = atlas_.place(code);
+            const GlyphAtlas::Place& at = atlas.place(code);
             // Atlas rows run top first: the glyph's top row is the smaller t.
             const float s0 = static_cast<float>(at.x) * perTexelS;
             const float s1 = static_cast<float>(at.x + g.width) * perTexelS;

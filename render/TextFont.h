@@ -1,8 +1,9 @@
 #pragma once
 
-#include "GlyphAtlas.h"
+#include "ContextKey.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@ struct FT_LibraryRec_;
 struct FT_FaceRec_;
 
 namespace cubrava {
+
+class RenderContext;
 
 // A colour text is drawn in, channels 0 to 1.
 struct TextColour {
@@ -23,11 +26,6 @@ inline bool operator==(const TextColour& a, const TextColour& b)
 {
     return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
-
-// How text reaches the screen: quads textured from one texture of the size's
-// glyphs, or each glyph copied with glDrawPixels on every draw (the older,
-// slower way, kept as the reference picture).
-enum class TextDrawing { Atlas, Pixels };
 
 extern const char* const FontFileName;
 extern const char* const FontErrorMessage;
@@ -59,17 +57,13 @@ public:
     int descender() const;
 
     // Draws the text with its origin at the raster position of (0, 0) under the
-    // current matrices, in the current colour. Text whose origin lies off the
-    // viewport still draws its visible part, and text is not held inside the
-    // viewport. With texturing enabled on the first unit, each pixel is also
-    // modulated by that unit's texel at the current texture coordinate.
-    void draw(const std::string& text) const;
-
-    void setDrawing(TextDrawing how) { drawing_ = how; }
-    TextDrawing drawing() const { return drawing_; }
-    // Deletes the glyph texture while its rendering context is still current;
-    // the next draw makes it again in whatever context is current then.
-    void releaseTexture();
+    // current matrices, in the current colour: a quad per glyph, textured from
+    // the glyph atlas the font keeps in the context. Text whose origin lies
+    // off the viewport still draws its visible part, and text is not held
+    // inside the viewport. With texturing enabled on the first unit, each
+    // pixel is also modulated by that unit's texel at the current texture
+    // coordinate.
+    void draw(RenderContext& context, const std::string& text) const;
 
     // Grey levels run from 0 (clear) to this (full colour).
     static constexpr int MaxLevel = 4;
@@ -93,19 +87,21 @@ private:
         void operator()(FT_FaceRec_* face) const;
     };
 
-    void forgetGlyphs();
-    void drawPixels(const std::string& text) const;
-    void drawQuads(const std::string& text) const;
-
     // Declared before the face: a face must go before its library.
     std::unique_ptr<FT_LibraryRec_, LibraryCloser> library_;
     std::unique_ptr<FT_FaceRec_, FaceCloser> face_;
     int size_ = 0;
     std::array<unsigned, 256> glyphIndex_ {};
+    // Emptied, and the count moved on, whenever the face or the size changes.
     mutable std::array<std::unique_ptr<Glyph>, 256> cache_;
-    mutable GlyphAtlas atlas_;
-    TextDrawing drawing_ = TextDrawing::Atlas;
+    std::uint64_t glyphs_ = 1;
+    ContextKey key_;
 };
+
+// Sets the raster position to where (0, 0) projects under the current
+// matrices, reaching a point off the viewport from a valid position inside it;
+// false when no valid position can be had. Text is drawn from there.
+bool rasterAtOrigin();
 
 // Makes the font at first, first + step, ... until the text is wider than
 // widerThan pixels, and returns that size. Growth stops at the first size not

@@ -3,7 +3,6 @@
 #include "TextureEntries.h"
 #include "data/FatalError.h"
 #include "data/LevelWriter.h"
-#include "data/TextureCache.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -230,13 +229,12 @@ void LevelEditorDialog::colourSliderMoved(ColourChannel which, int position)
     }
 }
 
-// The view thread binds a texture not cached yet when it first draws it.
+// The view thread loads the texture when it first draws a cube of it.
 void LevelEditorDialog::textureChosen(int entry)
 {
     if (entry < 0 || entry >= static_cast<int>(textureEntries_.size()))
         return;
     brush_.textureName = textureNameOf(textureEntries_, entry);
-    brush_.textureHandle = cachedTexture(brush_.textureName);
 }
 
 void LevelEditorDialog::refreshBrush()

@@ -47,15 +47,4 @@ template <typename Visit> void forEachCubeOfLayer(const Pit& pit, int z, Visit v
         }
 }
 
-// The edited layer, cube by cube: every cell under its pick name, an occupied
-// one in its own material with depth writes on, an empty one as a translucent
-// ghost with depth writes off; the hovered cell brightest, selected ones
-// brighter. The caller enables blending; depth writes are on again at the
-// end. Picking draws the same cells for their names.
-void drawEditLayer(const Pit& pit, int layer, Material& ghost, int hovered, const Selection& selection);
-
-// The cubes of every other layer of the pit, faint and pale, cube by cube.
-// Depth writes off.
-void drawFaintLayers(const Pit& pit, int layer);
-
 } // namespace cubrava

@@ -8,7 +8,6 @@
 #include "model/Pit.h"
 #include "platform/Input.h"
 #include "render/CameraControl.h"
-#include "render/PitDrawing.h"
 #include "render/ViewRect.h"
 
 #include <atomic>
@@ -19,7 +18,9 @@
 
 namespace cubrava {
 
+class EditCubes;
 class RedisplayRequest;
+class RenderContext;
 class TimerService;
 class ViewListener;
 class ViewWindowService;
@@ -57,7 +58,9 @@ public:
     // Once the window's rendering context exists.
     void initGl();
     // Draws the frame; the window swaps it.
-    void display();
+    void display(RenderContext& context);
+    // The same with the cubes drawn another way.
+    void display(RenderContext& context, EditCubes& cubes);
     // Stores the viewport; the window then displays at once.
     void reshape(int width, int height);
     void keyDown(unsigned char key);
@@ -69,9 +72,6 @@ public:
     // Motion with a button held, and without.
     void mouseDrag(int x, int y);
     void mouseHover(int x, int y);
-    // How the cubes are drawn: from buffers kept between frames unless
-    // changed, or one by one (slower; the picture the first must match).
-    void setCubeDrawing(LandedCubes how) { cubeDrawing_ = how; }
 
     // --- readers, any thread ---
     bool editMode() const { return editMode_; }
@@ -94,7 +94,6 @@ private:
     void pickAt(int x, int y);
     void noteSelection(Reports& reports) const;
     void deliver(const Reports& reports);
-    void drawEditMode(const Pit& pit);
 
     ViewWindowService& window_;
     RedisplayRequest& redisplay_;
@@ -107,7 +106,6 @@ private:
     // Drawn in the empty cells of the edited layer; the view thread's.
     Material ghost_;
     // The view thread's.
-    LandedCubes cubeDrawing_ = LandedCubes::Batched;
     ViewCubes cubes_;
 
     // The view lock, and what it guards.

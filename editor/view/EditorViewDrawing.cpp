@@ -1,49 +1,14 @@
-// The OpenGL side of EditorView: the frame in either mode, and the edited layer.
+// The OpenGL side of EditorView: the frame in either mode.
 #include "EditorView.h"
 
-#include "EditDrawing.h"
-#include "PickNames.h"
+#include "EditCubes.h"
 #include "model/Pit.h"
-#include "render/CubeDrawing.h"
 #include "render/PitDrawing.h"
 #include "render/RedisplayRequest.h"
 
 #include <GL/gl.h>
 
 namespace cubrava {
-
-void drawEditLayer(const Pit& pit, int layer, Material& ghost, int hovered, const Selection& selection)
-{
-    // Names count only while picking; some drivers take loading one otherwise as an error.
-    GLint renderMode = GL_RENDER;
-    glGetIntegerv(GL_RENDER_MODE, &renderMode);
-    const bool naming = renderMode == GL_SELECT;
-    forEachEditCell(pit, layer, hovered, selection,
-        [&](int x, int y, int name, Material* material, Orientation orientation, float brighten) {
-            if (naming)
-                glLoadName(static_cast<GLuint>(name));
-            if (material) {
-                glDepthMask(GL_TRUE);
-                drawCube(*material, x, y, layer, orientation, 1.0f, brighten);
-            } else {
-                glDepthMask(GL_FALSE);
-                drawCube(ghost, x, y, layer, 0, EditLook::GhostAlpha, brighten);
-            }
-        });
-    glDepthMask(GL_TRUE);
-}
-
-void drawFaintLayers(const Pit& pit, int layer)
-{
-    glDepthMask(GL_FALSE);
-    for (int z = 0; z < pit.pitHeight(); ++z) {
-        if (z == layer)
-            continue;
-        forEachCubeOfLayer(pit, z, [z](Material& material, int x, int y, Orientation orientation) {
-            drawCube(material, x, y, z, orientation, EditLook::FaintAlpha, EditLook::FaintBrighten);
-        });
-    }
-}
 
 void EditorView::initGl()
 {
@@ -52,12 +17,15 @@ void EditorView::initGl()
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    // A new rendering context: the old one's buffers went with it.
-    cubes_.forget();
     initSceneLights();
 }
 
-void EditorView::display()
+void EditorView::display(RenderContext& context)
+{
+    display(context, cubes_);
+}
+
+void EditorView::display(RenderContext& context, EditCubes& cubes)
 {
     // Requests from here on wake the loop again.
     redisplay_.take();
@@ -83,15 +51,10 @@ void EditorView::display()
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHT1);
-    const bool kept = cubeDrawing_ == LandedCubes::Batched;
-    if (editMode_ && kept)
-        cubes_.drawEditMode(pit, cells_, layer_, ghost_, hovered_, selection_, viewport_);
-    else if (editMode_)
-        drawEditMode(pit);
-    else if (kept)
-        cubes_.drawCameraMode(pit, cells_);
+    if (editMode_)
+        cubes.drawEditMode(context, pit, cells_, layer_, ghost_, hovered_, selection_, viewport_);
     else
-        drawLandedCubes(pit);
+        cubes.drawCameraMode(context, pit, cells_);
     glDisable(GL_LIGHT1);
     glDisable(GL_LIGHT0);
     glDisable(GL_COLOR_MATERIAL);
@@ -102,16 +65,6 @@ void EditorView::display()
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-}
-
-void EditorView::drawEditMode(const Pit& pit)
-{
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    drawEditLayer(pit, layer_, ghost_, hovered_, selection_);
-    drawFaintLayers(pit, layer_);
-    glDisable(GL_BLEND);
-    glDepthMask(GL_TRUE);
 }
 
 } // namespace cubrava

@@ -4,11 +4,29 @@
 #include "HitRecords.h"
 #include "model/Pit.h"
 #include "render/CameraControl.h"
+#include "render/CubeDrawing.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 namespace cubrava {
+
+namespace {
+
+// Every cell of the layer under its pick name, as the view draws it: an
+// occupied one as its cube, an empty one as a ghost. Colours and textures
+// mean nothing here, only the names and the shapes.
+void drawCellNames(const Pit& pit, int layer, const Material& blank)
+{
+    forEachEditCell(pit, layer, -1, Selection {},
+        [&](int x, int y, int name, const Material* material, Orientation orientation, float) {
+            glLoadName(static_cast<GLuint>(name));
+            drawCube(
+                material ? *material : blank, 0, x, y, layer, material ? orientation : Orientation { 0 }, 1.0f, 0.0f);
+        });
+}
+
+} // namespace
 
 int SelectionPicker::cellAt(const PickScene& scene, int x, int y)
 {
@@ -31,8 +49,7 @@ int SelectionPicker::cellAt(const PickScene& scene, int x, int y)
     glPushMatrix();
     scene.camera.applyCamera();
 
-    // Colours and brightness mean nothing here, only the names.
-    drawEditLayer(scene.pit, scene.layer, blank_, -1, Selection {});
+    drawCellNames(scene.pit, scene.layer, blank_);
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -2,7 +2,6 @@
 
 #include "EditDrawing.h"
 #include "model/Pit.h"
-#include "render/CubeDrawing.h"
 #include "render/PitDrawing.h"
 
 #include <GL/gl.h>
@@ -23,30 +22,7 @@ bool sameSelection(const Selection& a, const Selection& b)
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
 }
 
-bool textureMissing(const Material& material)
-{
-    return material.textureHandle == 0 && !material.textureName.empty();
-}
-
 } // namespace
-
-void ViewCubes::bindLateTextures(const Pit& pit)
-{
-    if (!texturesMissing_)
-        return;
-    bool bound = false, missing = false;
-    for (int z = 0; z < pit.gridHeight(); ++z)
-        forEachCubeOfLayer(pit, z, [&](Material& material, int, int, Orientation) {
-            if (!textureMissing(material))
-                return;
-            ensureTexture(material);
-            bound = bound || material.textureHandle != 0;
-            missing = missing || textureMissing(material);
-        });
-    texturesMissing_ = missing;
-    if (bound)
-        ++textures_;
-}
 
 void ViewCubes::gatherFaint(const Pit& pit, std::uint64_t cells)
 {
@@ -54,42 +30,38 @@ void ViewCubes::gatherFaint(const Pit& pit, std::uint64_t cells)
     layerStarts_.clear();
     for (int z = 0; z < pit.pitHeight(); ++z) {
         layerStarts_.push_back(faint_.size());
-        forEachCubeOfLayer(pit, z, [&](Material& material, int x, int y, Orientation orientation) {
+        forEachCubeOfLayer(pit, z, [&](const Material& material, int x, int y, Orientation orientation) {
             faint_.add(material, x, y, z, orientation, EditLook::FaintAlpha, EditLook::FaintBrighten, false);
-            texturesMissing_ = texturesMissing_ || textureMissing(material);
         });
     }
     layerStarts_.push_back(faint_.size());
     faintCells_ = cells;
-    faintTextures_ = textures_;
     faintBuilt_ = true;
 }
 
-void ViewCubes::gatherLayer(const Pit& pit, const LayerKey& key, Material& ghost)
+void ViewCubes::gatherLayer(const Pit& pit, const LayerKey& key, const Material& ghost)
 {
     layer_.clear();
     forEachEditCell(pit, key.layer, key.hovered, key.selection,
-        [&](int x, int y, int, Material* material, Orientation orientation, float brighten) {
-            if (material) {
+        [&](int x, int y, int, const Material* material, Orientation orientation, float brighten) {
+            if (material)
                 layer_.add(*material, x, y, key.layer, orientation, 1.0f, brighten, true);
-                texturesMissing_ = texturesMissing_ || textureMissing(*material);
-            } else {
+            else
                 layer_.add(ghost, x, y, key.layer, 0, EditLook::GhostAlpha, brighten, false);
-            }
         });
     layerKey_ = key;
     layerBuilt_ = true;
 }
 
-void ViewCubes::drawFaint(int layer)
+void ViewCubes::drawFaint(RenderContext& context, int layer)
 {
     const std::size_t layers = layerStarts_.size() - 1;
     if (layer < 0 || static_cast<std::size_t>(layer) >= layers) {
-        faint_.draw();
+        faint_.draw(context);
         return;
     }
-    faint_.draw(0, layerStarts_[static_cast<std::size_t>(layer)]);
-    faint_.draw(layerStarts_[static_cast<std::size_t>(layer) + 1], faint_.size());
+    faint_.draw(context, 0, layerStarts_[static_cast<std::size_t>(layer)]);
+    faint_.draw(context, layerStarts_[static_cast<std::size_t>(layer) + 1], faint_.size());
 }
 
 ViewCubes::FaintKey ViewCubes::faintKeyNow(std::uint64_t cells, int layer, const ViewRect& viewport) const
@@ -104,21 +76,23 @@ ViewCubes::FaintKey ViewCubes::faintKeyNow(std::uint64_t cells, int layer, const
     return key;
 }
 
-void ViewCubes::drawEditMode(const Pit& pit, std::uint64_t cells, int layer, Material& ghost, int hovered,
-    const Selection& selection, const ViewRect& viewport)
+void ViewCubes::drawEditMode(RenderContext& context, const Pit& pit, std::uint64_t cells, int layer,
+    const Material& ghost, int hovered, const Selection& selection, const ViewRect& viewport)
 {
-    bindLateTextures(pit);
-    if (!faintBuilt_ || faintCells_ != cells || faintTextures_ != textures_)
+    // Both asked, whatever the first answers.
+    const bool fainter = faint_.retryMissingTextures(context);
+    if (layer_.retryMissingTextures(context) || fainter)
+        ++textures_;
+    if (!faintBuilt_ || faintCells_ != cells)
         gatherFaint(pit, cells);
-    const LayerKey key { cells, textures_, layer, hovered, selection };
-    if (!layerBuilt_ || layerKey_.cells != key.cells || layerKey_.textures != key.textures
-        || layerKey_.layer != key.layer || layerKey_.hovered != key.hovered
+    const LayerKey key { cells, layer, hovered, selection };
+    if (!layerBuilt_ || layerKey_.cells != key.cells || layerKey_.layer != key.layer || layerKey_.hovered != key.hovered
         || !sameSelection(layerKey_.selection, key.selection))
         gatherLayer(pit, key, ghost);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    layer_.draw();
+    layer_.draw(context);
 
     const std::size_t faintCount = faint_.size()
         - (static_cast<std::size_t>(layer) + 1 < layerStarts_.size()
@@ -126,7 +100,7 @@ void ViewCubes::drawEditMode(const Pit& pit, std::uint64_t cells, int layer, Mat
                 : 0);
     if (faintCount > 0) {
         const FaintKey now = faintKeyNow(cells, layer, viewport);
-        const bool current = overlay_.recorded() && overlayKey_.cells == now.cells
+        const bool current = overlay_.recorded(context) && overlayKey_.cells == now.cells
             && overlayKey_.textures == now.textures && overlayKey_.layer == now.layer
             && sameView(overlayKey_.viewport, now.viewport)
             && std::memcmp(overlayKey_.modelview, now.modelview, sizeof now.modelview) == 0
@@ -138,53 +112,33 @@ void ViewCubes::drawEditMode(const Pit& pit, std::uint64_t cells, int layer, Mat
             const float high[3] = { static_cast<float>(pit.width()), static_cast<float>(pit.depth()),
                 static_cast<float>(pit.pitHeight()) };
             const bool recorded = overlay_.record(
-                viewport, low, high,
+                context, viewport, low, high,
                 [&] {
                     drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
-                    layer_.draw();
+                    layer_.draw(context);
                 },
                 [&] {
                     glDepthMask(GL_FALSE);
-                    drawFaint(layer);
+                    drawFaint(context, layer);
                 });
             if (recorded)
                 overlayKey_ = now;
         }
-        if (overlay_.recorded()) {
-            overlay_.apply();
+        if (overlay_.recorded(context)) {
+            overlay_.apply(context);
         } else {
             glDepthMask(GL_FALSE);
-            drawFaint(layer);
+            drawFaint(context, layer);
         }
     }
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
 }
 
-void ViewCubes::drawCameraMode(const Pit& pit, std::uint64_t cells)
+void ViewCubes::drawCameraMode(RenderContext& context, const Pit& pit, std::uint64_t cells)
 {
-    bindLateTextures(pit);
-    if (!landedBuilt_ || landedCells_ != cells || landedTextures_ != textures_) {
-        landed_.clear();
-        gatherLandedCubes(pit, landed_);
-        for (int z = 0; z < pit.gridHeight(); ++z)
-            forEachCubeOfLayer(pit, z, [&](Material& material, int, int, Orientation) {
-                texturesMissing_ = texturesMissing_ || textureMissing(material);
-            });
-        landedCells_ = cells;
-        landedTextures_ = textures_;
-        landedBuilt_ = true;
-    }
-    drawLandedBatch(landed_);
-}
-
-void ViewCubes::forget()
-{
-    faint_.forgetBuffers();
-    layer_.forgetBuffers();
-    overlay_.forget();
-    landed_.forgetBuffers();
-    faintBuilt_ = layerBuilt_ = landedBuilt_ = false;
+    landed_.retryMissingTextures(context);
+    landed_.draw(context, pit, cells);
 }
 
 } // namespace cubrava

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "EditCubes.h"
 #include "Selection.h"
 #include "data/Material.h"
-#include "render/CubeBatch.h"
 #include "render/CubeSequence.h"
+#include "render/LandedBatch.h"
 #include "render/OverlayImage.h"
 #include "render/ViewRect.h"
 
@@ -15,8 +16,7 @@ namespace cubrava {
 class Pit;
 
 // The editor view's cubes, drawn from buffers the view thread keeps instead
-// of cube by cube: the picture of drawEditLayer and drawFaintLayers in edit
-// mode, and of drawLandedCubes in camera mode.
+// of cube by cube: the picture the cubes drawn one by one make.
 //
 // Edit mode: the edited layer's cubes go in their drawing order, a call per
 // run. The faint cubes of the other layers, blended over it, depend only on
@@ -25,20 +25,16 @@ class Pit;
 // into an OverlayImage when one of those changes and laid over the frames
 // after it. (In edit mode the camera stays, so that is seldom.)
 //
-// `cells` counts the changes of the pit (a new pit, a cell put or cleared);
-// the buffers are rebuilt when it moves. View thread only: every call is
-// OpenGL.
-class ViewCubes {
+// `cells` counts the changes of the play field (a new field, a cell put or
+// cleared); the cubes are gathered again when it moves. A texture whose file
+// could not be read is tried again every frame. View thread only: every call
+// is OpenGL.
+class ViewCubes : public EditCubes {
 public:
-    // After the grid, with the camera applied and the lights on, as the
-    // edit drawing expects. Blending and depth writes end as it leaves them.
-    void drawEditMode(const Pit& pit, std::uint64_t cells, int layer, Material& ghost, int hovered,
-        const Selection& selection, const ViewRect& viewport);
+    void drawEditMode(RenderContext& context, const Pit& pit, std::uint64_t cells, int layer,
+        const Material& ghost, int hovered, const Selection& selection, const ViewRect& viewport) override;
     // The landed cubes the game's way.
-    void drawCameraMode(const Pit& pit, std::uint64_t cells);
-
-    // The rendering context went away, and the buffers with it.
-    void forget();
+    void drawCameraMode(RenderContext& context, const Pit& pit, std::uint64_t cells) override;
 
 private:
     struct FaintKey {
@@ -51,24 +47,22 @@ private:
     };
     struct LayerKey {
         std::uint64_t cells = 0;
-        std::uint64_t textures = 0;
         int layer = -1;
         int hovered = -1;
         Selection selection;
     };
 
-    void bindLateTextures(const Pit& pit);
     void gatherFaint(const Pit& pit, std::uint64_t cells);
-    void gatherLayer(const Pit& pit, const LayerKey& key, Material& ghost);
-    void drawFaint(int layer);
+    void gatherLayer(const Pit& pit, const LayerKey& key, const Material& ghost);
+    void drawFaint(RenderContext& context, int layer);
     FaintKey faintKeyNow(std::uint64_t cells, int layer, const ViewRect& viewport) const;
 
     // Every cube of the pit, bottom layer first, faint; where each layer starts.
     CubeSequence faint_;
     std::vector<std::size_t> layerStarts_;
-    std::uint64_t faintCells_ = 0, faintTextures_ = 0;
+    std::uint64_t faintCells_ = 0;
     bool faintBuilt_ = false;
-    // The edited layer's cells, as drawEditLayer draws them.
+    // The edited layer's cells, in the order the view draws them.
     CubeSequence layer_;
     LayerKey layerKey_;
     bool layerBuilt_ = false;
@@ -76,13 +70,9 @@ private:
     OverlayImage overlay_;
     FaintKey overlayKey_;
     // Camera mode.
-    CubeBatch landed_;
-    std::uint64_t landedCells_ = 0, landedTextures_ = 0;
-    bool landedBuilt_ = false;
-    // Counts textures bound since the cubes were gathered: a texture whose
-    // file could not be read is tried again every frame, as drawCube does.
+    LandedBatch landed_;
+    // Counts the textures that came late, each changing the faint picture.
     std::uint64_t textures_ = 0;
-    bool texturesMissing_ = false;
 };
 
 } // namespace cubrava

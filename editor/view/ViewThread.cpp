@@ -1,10 +1,8 @@
 #include "ViewThread.h"
 
 #include "data/FatalError.h"
-#include "data/TextureCache.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
-#include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
 
@@ -74,8 +72,6 @@ void ViewThread::run(LevelList& levels)
             std::lock_guard<std::mutex> lock(mutex_);
             loopFailure_ = fatalErrorText(failure);
         }
-        // The rendering context went with the window.
-        flushTextureCache();
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -101,7 +97,6 @@ bool ViewThread::startUp(LevelList& levels)
         window_.create();
         windowOpen = true;
         wake_.setWindow(window_.xid());
-        setTextureLoader(loadTexture);
         readLevels(levels);
     } catch (...) {
         const std::string message = fatalErrorText(std::current_exception());

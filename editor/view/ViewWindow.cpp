@@ -24,13 +24,22 @@ ViewWindow::ViewWindow(EditorView& view)
 {
 }
 
+ViewWindow::~ViewWindow()
+{
+    // freeglut closes what is left of its windows when the process exits.
+    if (window_ != 0 && glutGet(GLUT_INIT_STATE)) {
+        glutSetWindow(window_);
+        glutCloseFuncUcall(nullptr, nullptr);
+    }
+}
+
 void ViewWindow::create()
 {
     const int side = static_cast<int>(0.6 * glutGet(GLUT_SCREEN_WIDTH));
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(side, side);
     glutInitWindowPosition(10, 50);
-    glutCreateWindow(ViewWindowTitle);
+    window_ = glutCreateWindow(ViewWindowTitle);
     // The new window is GLUT's current one; the icon goes through GLUT's own
     // connection.
     xid_ = glXGetCurrentDrawable();
@@ -44,7 +53,9 @@ void ViewWindow::create()
     glutMouseFuncUcall(onMouse, this);
     glutMotionFuncUcall(onMotion, this);
     glutPassiveMotionFuncUcall(onPassiveMotion, this);
+    glutCloseFuncUcall(onClose, this);
     view_.initGl();
+    context_ = std::make_unique<RenderContext>(lists_);
 }
 
 void ViewWindow::fail(std::exception_ptr error)
@@ -76,7 +87,7 @@ template <typename Action> void ViewWindow::guarded(void* self, Action action)
 void ViewWindow::onDisplay(void* self)
 {
     guarded(self, [self](EditorView& view) {
-        view.display();
+        view.display(static_cast<ViewWindow*>(self)->context());
         glutSwapBuffers();
         if (static_cast<ViewWindow*>(self)->endRequested())
             glutLeaveMainLoop();
@@ -88,7 +99,7 @@ void ViewWindow::onReshape(int width, int height, void* self)
     guarded(self, [&](EditorView& view) {
         glViewport(0, 0, width, height);
         view.reshape(width, height);
-        view.display();
+        view.display(static_cast<ViewWindow*>(self)->context());
         glutSwapBuffers();
     });
 }
@@ -125,6 +136,15 @@ void ViewWindow::onMotion(int x, int y, void* self)
 void ViewWindow::onPassiveMotion(int x, int y, void* self)
 {
     guarded(self, [&](EditorView& view) { view.mouseHover(x, y); });
+}
+
+// GLUT makes the closing window current first: its objects go while their
+// rendering context still exists.
+void ViewWindow::onClose(void* self)
+{
+    ViewWindow& window = *static_cast<ViewWindow*>(self);
+    window.context_.reset();
+    window.window_ = 0;
 }
 
 } // namespace cubrava

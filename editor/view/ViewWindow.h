@@ -2,9 +2,11 @@
 
 #include "ViewWindowService.h"
 #include "render/GlutDisplay.h"
+#include "render/RenderContext.h"
 
 #include <atomic>
 #include <exception>
+#include <memory>
 #include <mutex>
 
 namespace cubrava {
@@ -27,12 +29,15 @@ private:
 };
 
 // The view's GLUT window and its eight callbacks, which hand every event to
-// the view. A failure escaping a callback is kept and ends the event loop,
-// so the thread that runs the loop can report it; nothing unwinds through
-// GLUT.
+// the view, and the RenderContext of the window's rendering context: made with
+// the window, gone when GLUT closes it, however the loop ends. A failure
+// escaping a callback is kept and ends the event loop, so the thread that runs
+// the loop can report it; nothing unwinds through GLUT.
 class ViewWindow {
 public:
     explicit ViewWindow(EditorView& view);
+    // A window GLUT still has keeps it, but no longer calls back here.
+    ~ViewWindow();
     ViewWindow(const ViewWindow&) = delete;
     ViewWindow& operator=(const ViewWindow&) = delete;
 
@@ -40,6 +45,8 @@ public:
     // side of trunc(0.6 x screen width) at (10, 50), RGB, double-buffered with
     // a depth buffer, titled ViewWindowTitle, its rendering context set up.
     void create();
+    // The window's, while it is open; the view thread's.
+    RenderContext& context() { return *context_; }
     // The X window made by create: the one to wake from other threads.
     unsigned long xid() const { return xid_; }
 
@@ -62,8 +69,12 @@ private:
     static void onMouse(int button, int state, int x, int y, void* self);
     static void onMotion(int x, int y, void* self);
     static void onPassiveMotion(int x, int y, void* self);
+    static void onClose(void* self);
 
     EditorView& view_;
+    GlutDisplay lists_;
+    std::unique_ptr<RenderContext> context_;
+    int window_ = 0; // GLUT's number for it, 0 once closed
     unsigned long xid_ = 0;
     std::atomic<bool> endRequested_ { false };
     mutable std::mutex failureMutex_;

@@ -33,8 +33,8 @@ void keepSplashOnTop(void*)
 
 ToolkitDesktop::ToolkitDesktop()
 {
-    // Called on the view thread, maybe under the texture cache's lock: the
-    // boxes open here, on the main thread.
+    // Called on the view thread, maybe under the view's lock: the boxes open
+    // here, on the main thread.
     setImageFailureNotifier([this] { queue_.post([this] { showNewImageFailures(); }); });
 }
 

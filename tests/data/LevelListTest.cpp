@@ -98,14 +98,12 @@ TEST(LevelDef, CopiesAreDeepAndOwnTheirMaterials)
     Material red;
     red.red = 1.0f;
     red.textureName = "Textures/a.bmp";
-    red.textureHandle = 9;
     level.addBlock(1, 2, 3, red);
 
     LevelDef copy = level;
     ASSERT_EQ(copy.blocks().size(), 1u);
     EXPECT_NE(copy.blocks()[0].material, level.blocks()[0].material);
     EXPECT_EQ(copy.blocks()[0].material->textureName, "Textures/a.bmp");
-    EXPECT_EQ(copy.blocks()[0].material->textureHandle, 9u);
     copy.blocks()[0].material->green = 0.5f;
     EXPECT_EQ(level.blocks()[0].material->green, 0.0f);
 

@@ -1,7 +1,6 @@
 #include "data/LevelWriter.h"
 #include "data/LevelList.h"
 #include "support/LevelMaking.h"
-#include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +72,6 @@ TEST(LevelWriter, PrintsTheTwoLevelExampleByteForByte)
 
 TEST(LevelWriter, EveryNameGoalAndColourReadsBackAsItWasWritten)
 {
-    ProcessStateGuard clean;
     ScratchDir dir;
     const std::string names[] = { "", " ", "a\"b", "it's", "Tom & Jerry", "<3>", "Gr\xC3\xBC\xC3\x9F Gott \xE2\x98\x85",
         "both \"'\" quotes", "&#x41; stays text", "tab\there, line\nbreak", "  padded  " };
@@ -121,7 +119,6 @@ namespace {
 
 // A level file in Config/ holding one level, and what saving another does to it.
 struct AtomicSave : ::testing::Test {
-    ProcessStateGuard clean;
     ScratchDir dir;
     const std::string path = "Config/Levels.dat";
     std::string oldText;

@@ -1,33 +1,14 @@
 #include "data/Material.h"
-#include "data/TextureCache.h"
 #include "data/XmlRead.h"
-#include "support/ProcessStateGuard.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
-#include <map>
 #include <string>
 
 using namespace cubrava;
 
 namespace {
-
-// Hands out handles 1, 2, 3 ... and remembers which names it was asked for.
-// Names containing "missing" fail to load. Installed for as long as it lives.
-struct CountingLoader {
-    ProcessStateGuard clean;
-    std::map<std::string, int> calls;
-    std::uint32_t nextHandle = 1;
-
-    void install()
-    {
-        setTextureLoader([this](const std::string& name) -> std::uint32_t {
-            ++calls[name];
-            return name.find("missing") != std::string::npos ? 0 : nextHandle++;
-        });
-    }
-};
 
 Material materialFrom(const char* xml)
 {
@@ -75,6 +56,7 @@ TEST(ColourText, ShortMissingOrMistypedDigitsCountAsZero)
     EXPECT_EQ(none.red, 0.0f);
     EXPECT_EQ(none.green, 0.0f);
     EXPECT_EQ(none.blue, 0.0f);
+    EXPECT_EQ(none.textureName, "");
 }
 
 TEST(ColourText, EveryByteSurvivesTheRoundTripThroughTheEditorsFormat)
@@ -86,53 +68,6 @@ TEST(ColourText, EveryByteSurvivesTheRoundTripThroughTheEditorsFormat)
         parseColour(text, r, g, b);
         EXPECT_EQ(static_cast<int>(r * 255), v);
     }
-}
-
-TEST(TextureCache, NoTextureMeansNoLoaderCall)
-{
-    CountingLoader loader;
-    loader.install();
-    Material m = materialFrom("<b color=\"00FF00\"/>");
-    EXPECT_EQ(m.textureName, "");
-    EXPECT_EQ(m.textureHandle, 0u);
-    EXPECT_TRUE(loader.calls.empty());
-}
-
-TEST(TextureCache, SharesOneHandlePerNameAndReloadsAfterAFlush)
-{
-    CountingLoader loader;
-    loader.install();
-    Material a = materialFrom("<b color=\"000000\" texture=\"Textures/wood.bmp\"/>");
-    Material b = materialFrom("<b color=\"FFFFFF\" texture=\"Textures/wood.bmp\"/>");
-    EXPECT_NE(a.textureHandle, 0u);
-    EXPECT_EQ(a.textureHandle, b.textureHandle);
-    EXPECT_EQ(loader.calls["Textures/wood.bmp"], 1);
-    EXPECT_EQ(cachedTexture("Textures/wood.bmp"), a.textureHandle);
-
-    // Names are compared byte for byte.
-    Material c = materialFrom("<b texture=\"Textures/Wood.bmp\"/>");
-    EXPECT_NE(c.textureHandle, a.textureHandle);
-
-    flushTextureCache();
-    EXPECT_EQ(cachedTexture("Textures/wood.bmp"), 0u);
-    a.resetTextureHandle();
-    EXPECT_EQ(a.textureHandle, 0u);
-    EXPECT_EQ(a.textureName, "Textures/wood.bmp");
-    a.setTexture(a.textureName);
-    EXPECT_EQ(loader.calls["Textures/wood.bmp"], 2);
-    EXPECT_NE(a.textureHandle, 0u);
-    EXPECT_NE(a.textureHandle, b.textureHandle) << "a handle from before the flush was handed out again";
-}
-
-TEST(TextureCache, AFailedNameIsTriedAgainNextTime)
-{
-    CountingLoader loader;
-    loader.install();
-    Material m;
-    m.setTexture("Textures/missing.bmp");
-    EXPECT_EQ(m.textureHandle, 0u);
-    m.setTexture("Textures/missing.bmp");
-    EXPECT_EQ(loader.calls["Textures/missing.bmp"], 2);
 }
 
 TEST(Numbers, FollowAtolAndKeepTheLowBits)

@@ -1,15 +1,15 @@
 // The editing view's cubes drawn from kept buffers against the same view drawn
 // cube by cube: on a full level and a partly full one, on several layers, with
 // a hovered cell and a selection, from camera places reached in camera mode,
-// after cells are added and removed. The two pictures may differ in at most
-// one pixel in a thousand. The kept drawing carries what it keeps from one
-// step to the next, as on screen. Runs under a 1280 x 1024 X display
-// (scripts/with-xvfb), so the view is 768 x 768.
+// after cells are added and removed, and once a texture's file comes late.
+// The two pictures may differ in at most one pixel in a thousand. The kept
+// drawing carries what it keeps from one step to the next, as on screen. Runs
+// under a 1280 x 1024 X display (scripts/with-xvfb), so the view is 768 x 768.
 #include "GlViewTests.h"
 #include "ViewFakes.h"
 #include "editor/view/GlutEditorView.h"
 #include "editor/view/ViewWindow.h"
-#include "render/TextureLoader.h"
+#include "reference/OneByOneEditCubes.h"
 #include "support/PictureCompare.h"
 
 #include <GL/freeglut.h>
@@ -24,6 +24,7 @@ namespace {
 
 GlutEditorView* screen = nullptr;
 int side = 0;
+RenderContext* context = nullptr;
 
 const float Palette[6][3] = { { 0.95f, 0.2f, 0.2f }, { 0.2f, 0.8f, 0.25f }, { 0.25f, 0.4f, 1.0f },
     { 0.95f, 0.85f, 0.2f }, { 0.6f, 0.3f, 0.95f }, { 0.2f, 0.8f, 0.9f } };
@@ -46,7 +47,6 @@ template <typename Filled> LevelDef level(Filled filled)
 }
 
 struct KeptDrawing : ::testing::Test {
-    ProcessStateGuard clean;
     ScratchDir dir;
     EditorView& view = screen->view();
     const long pixels = static_cast<long>(side) * side;
@@ -56,23 +56,18 @@ struct KeptDrawing : ::testing::Test {
         std::filesystem::create_directories("Textures");
         writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
         writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
-        setTextureLoader(loadTexture);
         view.reshape(side, side);
-    }
-
-    std::vector<std::uint8_t> frame(LandedCubes how)
-    {
-        view.setCubeDrawing(how);
-        view.display();
-        return readBackBuffer(side, side);
     }
 
     // The kept drawing first: it sees the view as the last step left it.
     void expectSamePicture(const char* what)
     {
         SCOPED_TRACE(what);
-        const auto kept = frame(LandedCubes::Batched);
-        const auto reference = frame(LandedCubes::OneByOne);
+        view.display(*context);
+        const auto kept = readBackBuffer(side, side);
+        OneByOneEditCubes oneByOne;
+        view.display(*context, oneByOne);
+        const auto reference = readBackBuffer(side, side);
         ASSERT_GT(litPixels(reference), pixels / 50) << "the level is in the picture";
         const long differing = differingPixels(reference, kept);
         std::printf("%-58s %6ld of %ld pixels differ\n", what, differing, pixels);
@@ -181,9 +176,27 @@ TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAPartlyFullLevelAsCellsChange)
     expectSamePicture("above the cubes");
 }
 
+TEST_F(KeptDrawing, ATextureFileThatComesLateShowsInTheNextFrame)
+{
+    LevelDef late(8, 8, 16);
+    for (int z = 0; z < 4; ++z)
+        for (int x = 0; x < 8; ++x)
+            late.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(z), static_cast<std::int8_t>(z),
+                colour(0.9f, 0.9f, 0.9f, "Textures/late.bmp"));
+    view.setLevel(late);
+    toLayer(1);
+    expectSamePicture("edit mode, no file yet: untextured");
+    view.keyDown('`');
+    expectSamePicture("camera mode, no file yet");
+    writeCheckerBmp("Textures/late.bmp", 2, 250, 0);
+    expectSamePicture("camera mode, the file written");
+    view.keyDown('`');
+    expectSamePicture("edit mode, the file written");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    return runInViewWindow(argc, argv, screen, side);
+    return runInViewWindow(argc, argv, screen, side, context);
 }

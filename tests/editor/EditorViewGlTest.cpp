@@ -17,9 +17,9 @@ namespace {
 // One window for every test, as the view thread has.
 GlutEditorView* screen = nullptr;
 int side = 0;
+RenderContext* context = nullptr;
 
 struct EditorViewGl : ::testing::Test {
-    ProcessStateGuard clean;
     EditorView& view = screen->view();
 
     void SetUp() override
@@ -126,18 +126,18 @@ TEST_F(EditorViewGl, FramesInEitherModeLeaveTheRenderingStateAsTheyFoundIt)
     view.mouseDrag(project(2.5, 4.5, 0.95).first, project(2.5, 4.5, 0.95).second);
     view.mouseButton(MouseButton::Left, ButtonState::Up, wx, wy);
     expectStateAsFound(projection, modelview);
-    view.display();
+    view.display(*context);
     expectStateAsFound(projection, modelview);
     view.keyDown('`');
-    view.display();
+    view.display(*context);
     expectStateAsFound(projection, modelview);
     view.keyDown('`');
     view.setLevel(LevelDef(3, 3, 3)); // nothing selected, nothing hovered
-    view.display();
+    view.display(*context);
     expectStateAsFound(projection, modelview);
 }
 
 int main(int argc, char** argv)
 {
-    return runInViewWindow(argc, argv, screen, side);
+    return runInViewWindow(argc, argv, screen, side, context);
 }

@@ -39,8 +39,10 @@ inline std::pair<int, int> projectToWindow(const cubrava::EditorView& view, int 
 }
 
 // Runs the program's tests in one view window, as the view thread has one:
-// screen and side point at the view and its width while they run.
-inline int runInViewWindow(int argc, char** argv, cubrava::GlutEditorView*& screen, int& side)
+// screen, side and context point at the view, its width and the window's
+// RenderContext while they run.
+inline int runInViewWindow(
+    int argc, char** argv, cubrava::GlutEditorView*& screen, int& side, cubrava::RenderContext*& context)
 {
     ::testing::InitGoogleTest(&argc, argv);
     glutInit(&argc, argv);
@@ -49,7 +51,9 @@ inline int runInViewWindow(int argc, char** argv, cubrava::GlutEditorView*& scre
     window.create();
     screen = &views;
     side = glutGet(GLUT_WINDOW_WIDTH);
+    context = &window.context();
     const int result = RUN_ALL_TESTS();
     screen = nullptr;
+    context = nullptr;
     return result;
 }

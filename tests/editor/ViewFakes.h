@@ -57,7 +57,6 @@ inline cubrava::Material colour(float r, float g, float b, const std::string& te
 // A view on fakes, showing a level.
 struct ViewRig {
     static constexpr int NoCell = -1;
-    ProcessStateGuard guard;
     FakeViewWindow window;
     FakeClock clock;
     int wakes = 0;

@@ -14,7 +14,7 @@ set_tests_properties(editor.view_gl PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIM
 
 # The cubes drawn from kept buffers against the same view drawn cube by cube.
 add_executable(editor_view_equality_tests ${CMAKE_CURRENT_LIST_DIR}/EditEqualityTest.cpp)
-target_link_libraries(editor_view_equality_tests PRIVATE cubrava_editor_view GTest::gtest cubrava_warnings)
+target_link_libraries(editor_view_equality_tests PRIVATE cubrava_editor_reference GTest::gtest cubrava_warnings)
 target_include_directories(editor_view_equality_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_test(NAME editor.view_equality COMMAND ${with_xvfb} $<TARGET_FILE:editor_view_equality_tests>)
 set_tests_properties(editor.view_equality PROPERTIES TIMEOUT ${CUBRAVA_SCREEN_TEST_TIMEOUT})

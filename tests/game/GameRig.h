@@ -2,7 +2,6 @@
 
 #include "GameFakes.h"
 #include "game/Game.h"
-#include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -28,9 +27,24 @@ inline const char* const DefaultLevels =
     "<level name=\"Last\" x=\"3\" y=\"3\" z=\"5\" goal=\"1\" drop=\"250\"><blocks /></level>"
     "</levels>";
 
+// One piece: a single red cube.
+inline const char* const DefaultPieces = "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece></p>";
+
+// The configuration files and the font a Game reads, in the scratch folder.
+inline void writeGameFiles(const ScratchDir& dir, const std::string& levels = DefaultLevels,
+                           const std::string& status = DefaultStatus, const std::string& pieces = DefaultPieces)
+{
+    dir.write("Config/Levels.dat", levels);
+    dir.write("Config/Status.dat", status);
+    dir.write("Config/Pieces.dat", pieces);
+    dir.write("Config/DJ.dat", "<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song>"
+                               "<song>Music/c.wav</song></soundtracks></dj>");
+    std::filesystem::create_directories("fonts");
+    std::filesystem::copy_file("/usr/share/fonts/truetype/play/Play-Bold.ttf", "fonts/bnkgothm.ttf");
+}
+
 // A Game on fake services in a scratch folder with its configuration files.
 struct GameRig {
-    ProcessStateGuard clean;
     ScratchDir dir;
     FakeClock clock;
     FakeDisplay display;
@@ -39,15 +53,9 @@ struct GameRig {
     std::unique_ptr<Game> game;
 
     explicit GameRig(const std::string& levels = DefaultLevels, const std::string& status = DefaultStatus,
-                     const std::string& pieces = "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece></p>")
+                     const std::string& pieces = DefaultPieces)
     {
-        dir.write("Config/Levels.dat", levels);
-        dir.write("Config/Status.dat", status);
-        dir.write("Config/Pieces.dat", pieces);
-        dir.write("Config/DJ.dat", "<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song>"
-                                   "<song>Music/c.wav</song></soundtracks></dj>");
-        std::filesystem::create_directories("fonts");
-        std::filesystem::copy_file("/usr/share/fonts/truetype/play/Play-Bold.ttf", "fonts/bnkgothm.ttf");
+        writeGameFiles(dir, levels, status, pieces);
         GameServices services{clock, display, screen, [this](int status) { exitStatus = status; }};
         game = std::make_unique<Game>(services);
         game->status().init();

@@ -3,6 +3,7 @@
 #include "data/Random.h"
 #include "model/Pit.h"
 #include "render/EffectList.h"
+#include "render/RenderContext.h"
 #include "render/ShardBurst.h"
 #include "render/SparkBurst.h"
 
@@ -408,7 +409,7 @@ struct ScriptedEffect : Effect {
     {
     }
     ~ScriptedEffect() override { log.push_back("destroy " + name); }
-    bool draw() override
+    bool draw(RenderContext&) override
     {
         log.push_back("draw " + name);
         return --drawsLeft > 0;
@@ -421,19 +422,21 @@ struct ScriptedEffect : Effect {
 TEST(EffectList, AnEffectGoesAfterTheDrawThatFindsItDeadAndTheRestCarryOn)
 {
     std::vector<std::string> log;
+    CountingDisplay display;
+    RenderContext context(display);
     EffectList effects;
     effects.add(std::make_unique<ScriptedEffect>("a", 2, log));
     effects.add(std::make_unique<ScriptedEffect>("b", 1, log));
     effects.add(std::make_unique<ScriptedEffect>("c", 3, log));
 
     effects.stepAll();
-    effects.drawAll();
+    effects.drawAll(context);
     EXPECT_EQ(
         log, (std::vector<std::string> { "step a", "step b", "step c", "draw a", "draw b", "destroy b", "draw c" }));
     EXPECT_EQ(effects.size(), 2u);
 
     log.clear();
-    effects.drawAll();
+    effects.drawAll(context);
     EXPECT_EQ(log, (std::vector<std::string> { "draw a", "destroy a", "draw c" }));
     ASSERT_EQ(effects.size(), 1u);
     EXPECT_EQ(static_cast<const ScriptedEffect&>(effects[0]).name, "c");

@@ -16,6 +16,7 @@
 #include "render/GlutInput.h"
 #include "render/Hud.h"
 #include "render/MenuActions.h"
+#include "render/RenderContext.h"
 #include "render/StatusOverlay.h"
 
 #include <GL/freeglut.h>
@@ -56,6 +57,7 @@ public:
     {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         hud_.initGl();
+        context_ = std::make_unique<RenderContext>(display_);
     }
 
     void reshape(int w, int h)
@@ -75,8 +77,8 @@ public:
     {
         glViewport(0, 0, display_.windowWidth(), display_.windowHeight());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        hud_.draw();
-        status_.draw();
+        hud_.draw(*context_);
+        status_.draw(*context_);
         glutSwapBuffers();
     }
 
@@ -140,6 +142,7 @@ private:
     LevelDef level_ { 6, 6, 12 };
     Hud hud_;
     StatusOverlay status_;
+    std::unique_ptr<RenderContext> context_;
     bool paused_ = true;
     bool fullScreen_ = false;
     bool shown_ = false;

@@ -2,6 +2,7 @@
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
 #include "render/PreviewView.h"
+#include "render/RenderContext.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,8 @@ using namespace cubrava;
 namespace {
 
 struct PreviewFixture : ::testing::Test {
-    ProcessStateGuard clean;
     CountingDisplay display;
+    RenderContext context { display };
     LevelDef level { 5, 5, 8 };
     const PieceSet pieces = scenePieces();
     std::unique_ptr<PlayField> play;
@@ -46,19 +47,21 @@ TEST_F(PreviewEvents, ShowsNothingUntilStartedThenTheNextPieceTurning)
     EXPECT_EQ(preview.centreX(), preview.piece()->ex * 0.5);
     EXPECT_EQ(preview.centreY(), preview.piece()->ey * 0.5);
     EXPECT_EQ(preview.centreZ(), preview.piece()->ez * 0.5);
-    EXPECT_EQ(display.compiled, std::vector<unsigned> { preview.list() });
     EXPECT_EQ(display.redisplays, 1);
+    preview.prepare(context);
+    EXPECT_EQ(display.compiled, std::vector<unsigned> { 1 });
 }
 
-TEST_F(PreviewEvents, EachNewPieceGetsAFreshListAndTheEndStopsTheTurn)
+TEST_F(PreviewEvents, EachNewPieceIsCompiledAgainAndTheEndStopsTheTurn)
 {
     play->start();
-    const unsigned first = preview.list();
+    preview.prepare(context);
     display.forget();
+    preview.prepare(context);
+    EXPECT_TRUE(display.compiled.empty()) << "the same piece, the same list";
     play->advance(); // spawns, choosing a new next piece
-    EXPECT_EQ(display.deleted, std::vector<unsigned> { first });
-    EXPECT_EQ(display.compiled, std::vector<unsigned> { preview.list() });
-    EXPECT_NE(preview.list(), first);
+    preview.prepare(context);
+    EXPECT_EQ(display.compiled, std::vector<unsigned> { 1 });
 
     preview.onPlayEvent(*play, PlayEvent::PieceMoved, 0);
     EXPECT_TRUE(preview.turning());
@@ -90,7 +93,8 @@ TEST_F(PreviewEvents, WithoutListNamesThePieceIsStillShown)
 {
     display.makeLists = false;
     play->start();
+    preview.prepare(context);
     EXPECT_NE(preview.piece(), nullptr);
-    EXPECT_EQ(preview.list(), 0u);
+    EXPECT_EQ(context.liveObjects(), 0u);
     EXPECT_TRUE(display.compiled.empty());
 }

@@ -13,14 +13,13 @@
 #include "SceneBmp.h"
 #include "data/LevelDef.h"
 #include "data/PieceSet.h"
-#include "data/TextureCache.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
 #include "render/GlutInput.h"
 #include "render/GlutTimers.h"
 #include "render/PreviewView.h"
+#include "render/RenderContext.h"
 #include "render/SceneView.h"
-#include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -45,6 +44,7 @@ namespace {
 
 struct Demo {
     GlutDisplay display;
+    RenderContext context { display };
     GlutTimers timers { [](std::exception_ptr error) {
         try {
             std::rethrow_exception(error);
@@ -141,8 +141,8 @@ bool noteTurn()
 
 void display()
 {
-    demo->scene.draw();
-    demo->preview.draw();
+    demo->scene.draw(demo->context);
+    demo->preview.draw(demo->context);
     glutSwapBuffers();
     if (noteTurn())
         std::printf("turned %.1f\n", turned);
@@ -255,7 +255,6 @@ int main(int argc, char** argv)
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
 
     writeContent();
-    setTextureLoader(loadTexture);
     auto owner = std::make_unique<Demo>();
     demo = owner.get();
 

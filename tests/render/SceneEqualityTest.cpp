@@ -4,11 +4,11 @@
 // display (scripts/with-xvfb).
 #include "SceneFakes.h"
 #include "data/LevelDef.h"
-#include "data/TextureCache.h"
 #include "model/PlayField.h"
+#include "reference/OneByOneLandedCubes.h"
 #include "render/GlutDisplay.h"
+#include "render/RenderContext.h"
 #include "render/SceneView.h"
-#include "render/TextureLoader.h"
 #include "support/GlutTestWindow.h"
 #include "support/PictureCompare.h"
 
@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,10 +74,9 @@ void turnCubes(Pit& pit)
             }
 }
 
-std::vector<std::uint8_t> drawAndRead(SceneView& scene, const Camera& camera)
+std::vector<std::uint8_t> drawAndRead(const std::function<void()>& draw)
 {
-    scene.cameraControl().setCamera(camera);
-    scene.draw();
+    draw();
     return readBackBuffer(SceneWidth, WindowHeight);
 }
 
@@ -84,12 +84,10 @@ std::vector<std::uint8_t> drawAndRead(SceneView& scene, const Camera& camera)
 
 TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
 {
-    ProcessStateGuard clean;
     ScratchDir dir;
     std::filesystem::create_directories("Textures");
     writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
     writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
-    setTextureLoader(loadTexture);
 
     const LevelDef level = fullPit();
     const PieceSet pieces = scenePieces();
@@ -97,16 +95,15 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
     turnCubes(play.pit());
 
     GlutDisplay display;
+    RenderContext context(display);
     FakeClock clock;
-    SceneView reference(display, clock), batched(display, clock);
-    reference.setLandedCubes(LandedCubes::OneByOne);
-    for (SceneView* scene : { &reference, &batched }) {
-        scene->initGl();
-        scene->attach(play);
-        scene->setViewport(ViewRect { 0, 0, SceneWidth, WindowHeight });
-    }
+    SceneView scene(display, clock);
+    OneByOneLandedCubes reference;
+    scene.initGl();
+    scene.attach(play);
+    scene.setViewport(ViewRect { 0, 0, SceneWidth, WindowHeight });
 
-    const CameraLimits limits = batched.limits();
+    const CameraLimits limits = scene.limits();
     struct Place {
         const char* name;
         double yaw, pitch, distance, height;
@@ -128,24 +125,20 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
     };
     for (const Place& place : places) {
         SCOPED_TRACE(place.name);
-        Camera camera = batched.camera();
+        Camera camera = scene.camera();
         camera.yaw = place.yaw;
         camera.pitch = place.pitch;
         camera.distance = place.distance;
         camera.heightOffset = place.height;
         camera.topView = place.top;
-        const auto expected = drawAndRead(reference, camera);
-        const auto actual = drawAndRead(batched, camera);
+        scene.cameraControl().setCamera(camera);
+        const auto expected = drawAndRead([&] { scene.draw(context, reference); });
+        const auto actual = drawAndRead([&] { scene.draw(context); });
         ASSERT_GT(litPixels(expected), ScenePixels / 20) << "the pit is in the picture";
         const long differing = differingPixels(expected, actual);
         std::printf("%-44s %6ld of %ld pixels differ\n", place.name, differing, ScenePixels);
         EXPECT_LE(differing, ScenePixels / 1000);
     }
-
-    reference.releaseLists();
-    batched.releaseLists();
-    setTextureLoader({});
-    flushTextureCache();
 }
 
 int main(int argc, char** argv)

@@ -3,7 +3,6 @@
 #include "render/DisplayService.h"
 #include "render/TimerService.h"
 #include "support/PieceMaking.h"
-#include "support/ProcessStateGuard.h"
 #include "support/ScratchDir.h"
 
 #include <functional>

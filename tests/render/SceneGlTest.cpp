@@ -3,15 +3,12 @@
 #include "SceneBmp.h"
 #include "SceneFakes.h"
 #include "data/LevelDef.h"
-#include "data/TextureCache.h"
 #include "model/PlayField.h"
-#include "render/CubeDrawing.h"
 #include "render/GlutDisplay.h"
 #include "render/GlutTimers.h"
 #include "render/PreviewView.h"
+#include "render/RenderContext.h"
 #include "render/SceneView.h"
-#include "render/ShardBurst.h"
-#include "render/SparkBurst.h"
 #include "render/TextureLoader.h"
 
 #include <GL/freeglut.h>
@@ -73,7 +70,6 @@ std::vector<std::uint8_t> pixels(std::initializer_list<int> values)
 }
 
 struct GlFixture : ::testing::Test {
-    ProcessStateGuard clean;
     ScratchDir dir;
     const PieceSet pieces = scenePieces();
     void SetUp() override
@@ -128,29 +124,66 @@ TEST_F(GlTexture, NothingIsLoadedIntoADisplayListBeingCompiled)
     EXPECT_NE(loadTexture("Textures/t.bmp"), 0u);
 }
 
-TEST_F(GlTexture, CubesBindTheirTextureBeforeTheListThatDrawsThem)
-{
-    setTextureLoader(loadTexture);
-    writeBmp24("Textures/t.bmp", 1, 1, pixels({ 10, 20, 30 }));
-    LevelDef level { 3, 3, 4 };
-    Material look;
-    look.red = 1;
-    look.textureName = "Textures/t.bmp"; // handle 0: as after a new rendering context
-    level.addBlock(1, 1, 0, look);
-    PlayField play(level, pieces);
-    const Material* material = play.pit().cellAt(CellPos { 1, 1, 0 })->material;
-    ASSERT_EQ(material->textureHandle, 0u);
+namespace {
 
+// How many display-list names are alive among the first thousand.
+int liveLists()
+{
+    int live = 0;
+    for (GLuint name = 1; name <= 1000; ++name)
+        live += glIsList(name) ? 1 : 0;
+    return live;
+}
+
+std::vector<std::uint8_t> readBack(int width, int height)
+{
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width * height * 3));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+} // namespace
+
+// The falling piece and the next one are drawn from lists compiled after the
+// pieces' textures were loaded: a texture made while a list is compiled would
+// be recorded into the list instead, and the cubes would come out white.
+TEST_F(GlTexture, PiecesInListsShowTheirTexture)
+{
+    writeBmp24("Textures/green.bmp", 1, 1, pixels({ 0, 255, 0 }));
+    dir.write("Config/Pieces.dat",
+        "<p><piece><c x='0' y='0' z='0' color='FFFFFF' texture='Textures/green.bmp'/></piece></p>");
+    LevelDef level { 3, 3, 4 };
+    PlayField play(level, pieces);
     GlutDisplay display;
     FakeClock clock;
     SceneView scene(display, clock);
+    PreviewView preview(display);
     scene.attach(play);
-    play.start(); // rebuilds the static list
-    ASSERT_NE(scene.staticList(), 0u);
-    EXPECT_NE(material->textureHandle, 0u);
-    EXPECT_TRUE(glIsTexture(material->textureHandle));
-    setTextureLoader({});
-    flushTextureCache();
+    preview.attach(play);
+    scene.setViewport(ViewRect { 0, 0, 200, 300 });
+    preview.setViewport(ViewRect { 200, 100, 200, 200 });
+    play.start();
+    play.advance();
+    ASSERT_NE(play.activePiece(), nullptr);
+
+    RenderContext context(display);
+    scene.initGl();
+    preview.initGl();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    scene.draw(context);
+    preview.draw(context);
+    const std::vector<std::uint8_t> rgb = readBack(400, 300);
+    // White cubes lit white show no green.
+    int green[2] = { 0, 0 };
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const std::uint8_t* p = &rgb[static_cast<std::size_t>((y * 400 + x) * 3)];
+            green[x < 200 ? 0 : 1] += p[1] > p[0] + 60 && p[1] > p[2] + 60;
+        }
+    EXPECT_GT(green[0], 30) << "the falling piece in the scene";
+    EXPECT_GT(green[1], 300) << "the next piece in the preview";
 }
 
 TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
@@ -178,44 +211,31 @@ TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
     play.move(MoveKind::StepDown);
     scene.onPlayEvent(play, PlayEvent::LayerClearing, 0);
 
+    const int listsBefore = liveLists();
+    auto context = std::make_unique<RenderContext>(display);
     const StateSnapshot before;
-    scene.draw();
-    preview.draw();
+    scene.draw(*context);
+    preview.draw(*context);
     before.expectUnchanged();
-    EXPECT_TRUE(glIsList(scene.staticList()));
-    EXPECT_TRUE(glIsList(scene.pieceList()));
-    EXPECT_TRUE(glIsList(scene.markerList()));
-    EXPECT_TRUE(glIsList(preview.list()));
+    EXPECT_EQ(liveLists(), listsBefore + 4) << "grid, piece, marker and preview";
     EXPECT_EQ(scene.effects().size(), 2u);
 
     scene.keyDown('b'); // top view
     scene.stepEffects();
-    scene.draw();
+    scene.draw(*context);
     before.expectUnchanged();
 
-    const unsigned oldStatic = scene.staticList();
-    scene.initGl();
-    EXPECT_FALSE(glIsList(oldStatic));
-    EXPECT_EQ(scene.staticList(), 0u);
-    scene.draw(); // lists come back on the next frame
-    EXPECT_TRUE(glIsList(scene.staticList()));
-    scene.releaseLists();
-    preview.releaseList();
+    // A new context for a new display: the old one's objects go with it, and
+    // the next frame makes them again.
+    context = std::make_unique<RenderContext>(display);
+    EXPECT_EQ(liveLists(), listsBefore);
+    scene.draw(*context);
+    preview.draw(*context);
+    EXPECT_EQ(liveLists(), listsBefore + 4);
+    context.reset();
+    EXPECT_EQ(liveLists(), listsBefore);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
-
-namespace {
-
-// How many display-list names are alive among the first thousand.
-int liveLists()
-{
-    int live = 0;
-    for (GLuint name = 1; name <= 1000; ++name)
-        live += glIsList(name) ? 1 : 0;
-    return live;
-}
-
-} // namespace
 
 TEST_F(GlViews, AFieldAttachedFromAnotherThreadGetsItsListsAtTheNextDraw)
 {
@@ -226,20 +246,16 @@ TEST_F(GlViews, AFieldAttachedFromAnotherThreadGetsItsListsAtTheNextDraw)
     SceneView scene(display, clock);
     scene.setViewport(ViewRect { 0, 0, 200, 200 });
     const int before = liveLists();
+    RenderContext context(display);
     scene.attach(first);
-    scene.draw();
+    scene.draw(context);
     ASSERT_EQ(liveLists(), before + 3);
 
     // The editor's dialog thread has no rendering context.
     std::thread([&] { scene.attach(second); }).join();
-    EXPECT_TRUE(scene.listsStale());
-    scene.draw();
-    EXPECT_EQ(liveLists(), before + 3) << "the first field's lists were never deleted";
-    EXPECT_TRUE(glIsList(scene.staticList()));
-    EXPECT_TRUE(glIsList(scene.markerList()));
+    scene.draw(context);
+    EXPECT_EQ(liveLists(), before + 3) << "the second field's lists are the first field's, compiled again";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    scene.releaseLists();
-    EXPECT_EQ(liveLists(), before);
 }
 
 TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
@@ -249,6 +265,7 @@ TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
     GlutDisplay display;
     FakeClock clock;
     SceneView scene(display, clock);
+    RenderContext context(display);
     scene.attach(play);
     scene.setViewport(ViewRect { 0, 0, 200, 200 });
     scene.onPlayEvent(play, PlayEvent::LayerClearing, 2);
@@ -256,7 +273,7 @@ TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
     int frames = 0;
     while (!scene.effects().empty() && frames < 400) {
         scene.stepEffects();
-        scene.draw();
+        scene.draw(context);
         ++frames;
     }
     EXPECT_TRUE(scene.effects().empty());
@@ -264,68 +281,53 @@ TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
     before.expectUnchanged();
 }
 
-namespace {
-
-std::vector<std::uint8_t> readBack(int width, int height)
-{
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width * height * 3));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-}
-
-} // namespace
-
 // A display switch makes a new rendering context, which hands out the same
 // small buffer names again: the bursts must not take the landed cubes' ones
-// for their own.
+// for their own. One view goes through both contexts, as in the game.
 TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
 {
     const int testWindow = glutGetWindow();
     GlutDisplay display;
     FakeClock clock;
-    {
-        LevelDef empty { 4, 4, 6 };
-        PlayField play(empty, pieces);
-        const int first = glutCreateWindow("first context");
-        SceneView scene(display, clock);
-        scene.initGl();
-        scene.attach(play);
-        scene.setViewport(ViewRect { 0, 0, 200, 200 });
-        scene.onPlayEvent(play, PlayEvent::LayerClearing, 0);
-        scene.draw(); // the bursts' buffers come first in this context
-        scene.releaseLists();
-        glutDestroyWindow(first);
-    }
-
-    LevelDef level { 4, 4, 6 };
+    LevelDef empty { 4, 4, 6 }, level { 4, 4, 6 };
     Material red;
     red.red = 1;
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 3; ++y)
             level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), 0, red);
-    PlayField play(level, pieces);
+    PlayField emptyPlay(empty, pieces), play(level, pieces);
+    SceneView scene(display, clock);
+    scene.setViewport(ViewRect { 0, 0, 200, 200 });
+
+    const int first = glutCreateWindow("first context");
+    {
+        RenderContext context(display);
+        scene.initGl();
+        scene.attach(emptyPlay);
+        scene.onPlayEvent(emptyPlay, PlayEvent::LayerClearing, 0);
+        scene.draw(context); // the bursts' buffers come first in this context
+    }
+    glutDestroyWindow(first);
+
     const int second = glutCreateWindow("second context");
     {
-        SceneView scene(display, clock);
+        RenderContext context(display);
         scene.initGl();
         scene.attach(play);
-        scene.setViewport(ViewRect { 0, 0, 200, 200 });
+        play.start(); // the first field's bursts end
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        scene.draw(); // here the landed cubes' buffers come first
+        scene.draw(context); // here the landed cubes' buffers come first
         const std::vector<std::uint8_t> before = readBack(200, 200);
 
         scene.onPlayEvent(play, PlayEvent::LayerClearing, 4);
         for (int frames = 0; !scene.effects().empty() && frames < 400; ++frames) {
             scene.stepEffects();
-            scene.draw();
+            scene.draw(context);
         }
         ASSERT_TRUE(scene.effects().empty());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        scene.draw();
+        scene.draw(context);
         EXPECT_TRUE(readBack(200, 200) == before) << "the landed cubes changed after a burst";
-        scene.releaseLists();
     }
     glutDestroyWindow(second);
     glutSetWindow(testWindow);

@@ -2,9 +2,11 @@
 #include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
+#include "render/RenderContext.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace cubrava;
@@ -13,7 +15,6 @@ namespace {
 
 // A 6 x 4 x 10 pit attached to a view with a counting display and a fake clock.
 struct SceneFixture : ::testing::Test {
-    ProcessStateGuard clean;
     CountingDisplay display;
     FakeClock clock;
     LevelDef level { 6, 4, 10 };
@@ -224,11 +225,15 @@ TEST_F(SceneMouse, NoWarpToACentreNotYetTakenNorToWhereThePointerAlreadyIs)
     EXPECT_EQ(display.warps, 1);
 }
 
-TEST_F(SceneLists, EachEventRebuildsWhatItChanges)
+TEST_F(SceneLists, EachEventRecompilesWhatItChangesAtTheNextDraw)
 {
+    auto context = std::make_unique<RenderContext>(display);
+    view.prepare(*context);
+    ASSERT_EQ(display.compiled, (std::vector<unsigned> { 1, 2, 3 })) << "grid, piece and marker lists";
+    const unsigned grid = 1, piece = 2;
     struct Case {
         PlayEvent event;
-        bool staticRebuilt, pieceRebuilt;
+        bool gridRecompiled, pieceRecompiled;
         int redisplays;
     };
     const Case cases[] = {
@@ -247,71 +252,62 @@ TEST_F(SceneLists, EachEventRebuildsWhatItChanges)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.event));
-        const unsigned oldStatic = view.staticList();
-        const unsigned oldPiece = view.pieceList();
         display.forget();
         view.onPlayEvent(*play, c.event, 0);
-
-        std::vector<unsigned> expectDeleted, expectCompiled;
-        if (c.staticRebuilt) {
-            if (oldStatic != 0)
-                expectDeleted.push_back(oldStatic);
-            expectCompiled.push_back(view.staticList());
-            EXPECT_NE(view.staticList(), oldStatic);
-        } else {
-            EXPECT_EQ(view.staticList(), oldStatic);
-        }
-        if (c.pieceRebuilt) {
-            if (oldPiece != 0)
-                expectDeleted.push_back(oldPiece);
-            expectCompiled.push_back(view.pieceList());
-            EXPECT_NE(view.pieceList(), oldPiece);
-        } else {
-            EXPECT_EQ(view.pieceList(), oldPiece);
-        }
-        EXPECT_EQ(display.deleted, expectDeleted);
-        EXPECT_EQ(display.compiled, expectCompiled);
+        EXPECT_TRUE(display.compiled.empty()) << "events make no OpenGL call";
         EXPECT_EQ(display.redisplays, c.redisplays);
+        view.prepare(*context);
+        std::vector<unsigned> expected;
+        if (c.gridRecompiled)
+            expected.push_back(grid);
+        if (c.pieceRecompiled)
+            expected.push_back(piece);
+        EXPECT_EQ(display.compiled, expected);
     }
 
-    // attach may come from a thread without the rendering context: it only
-    // marks the lists stale, and the next rebuild on the rendering thread
-    // drops them all before it builds its own.
+    // attach may come from a thread without the rendering context: the next
+    // draw recompiles both of the field's lists.
     display.forget();
-    const unsigned oldStatic = view.staticList();
-    const unsigned oldPiece = view.pieceList();
     view.attach(*play);
+    EXPECT_TRUE(display.compiled.empty());
+    view.prepare(*context);
+    EXPECT_EQ(display.compiled, (std::vector<unsigned> { grid, piece }));
+
+    // The lists go with the context, and only then.
     EXPECT_TRUE(display.deleted.empty());
-    EXPECT_TRUE(view.listsStale());
-    view.onPlayEvent(*play, PlayEvent::PieceMoved, 0);
-    EXPECT_EQ(display.deleted, (std::vector<unsigned> { oldStatic, oldPiece }));
-    EXPECT_FALSE(view.listsStale());
-    EXPECT_EQ(view.staticList(), 0u);
-    EXPECT_NE(view.pieceList(), 0u);
+    context.reset();
+    std::sort(display.deleted.begin(), display.deleted.end());
+    EXPECT_EQ(display.deleted, (std::vector<unsigned> { 1, 2, 3 }));
 }
 
 TEST_F(SceneLists, WithoutListNamesTheContentIsLeftToDrawDirectly)
 {
     display.makeLists = false;
+    RenderContext context(display);
     view.onPlayEvent(*play, PlayEvent::PieceLanded, 0);
-    EXPECT_EQ(view.staticList(), 0u);
-    EXPECT_EQ(view.pieceList(), 0u);
+    view.prepare(context);
     EXPECT_TRUE(display.compiled.empty());
+    EXPECT_EQ(context.liveObjects(), 0u);
     EXPECT_EQ(display.redisplays, 1);
 
-    // Once names come back, the next rebuild uses one.
+    // Once names come back, the next content to change gets one.
     display.makeLists = true;
     view.onPlayEvent(*play, PlayEvent::PieceMoved, 0);
-    EXPECT_NE(view.pieceList(), 0u);
-    EXPECT_EQ(view.staticList(), 0u);
+    view.prepare(context);
+    EXPECT_EQ(display.compiled, (std::vector<unsigned> { 1 }));
+    EXPECT_EQ(context.liveObjects(), 1u);
 }
 
 TEST_F(SceneLists, LayerClearingStartsTwoEffectsQuietlyAndStartedDropsThemAll)
 {
+    RenderContext context(display);
+    view.prepare(context);
+    display.forget();
     view.onPlayEvent(*play, PlayEvent::LayerClearing, 0);
     view.onPlayEvent(*play, PlayEvent::LayerClearing, 1);
     EXPECT_EQ(view.effects().size(), 4u);
     EXPECT_EQ(display.redisplays, 0);
+    view.prepare(context);
     EXPECT_TRUE(display.compiled.empty());
 
     view.stepEffects();
@@ -319,7 +315,8 @@ TEST_F(SceneLists, LayerClearingStartsTwoEffectsQuietlyAndStartedDropsThemAll)
 
     play->start(); // the view hears Started as a listener
     EXPECT_TRUE(view.effects().empty());
-    EXPECT_NE(view.staticList(), 0u);
+    view.prepare(context);
+    EXPECT_FALSE(display.compiled.empty());
 
     display.forget();
     view.stepEffects(); // nothing running: no redisplay

@@ -5,8 +5,10 @@
 // (scripts/with-xvfb) in the build's runtime folder.
 #include "TextFakes.h"
 #include "data/LevelDef.h"
+#include "reference/PixelText.h"
 #include "render/GlutDisplay.h"
 #include "render/Hud.h"
+#include "render/RenderContext.h"
 #include "render/StatusOverlay.h"
 #include "support/GlutTestWindow.h"
 #include "support/PictureCompare.h"
@@ -30,6 +32,7 @@ constexpr long WindowPixels = static_cast<long>(WindowWidth) * WindowHeight;
 
 struct Screens {
     GlutDisplay display;
+    RenderContext context { display };
     TextFakeActions actions;
     Hud hud { display, actions };
     StatusOverlay status { display };
@@ -48,14 +51,12 @@ struct Screens {
         status.setViewport(ViewRect { 0, 0, PitWidth, WindowHeight });
     }
 
-    std::vector<std::uint8_t> drawAndRead(TextDrawing how)
+    std::vector<std::uint8_t> drawAndRead(const TextDrawing& text)
     {
-        hud.setTextDrawing(how);
-        status.setTextDrawing(how);
         glViewport(0, 0, WindowWidth, WindowHeight);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        hud.draw();
-        status.draw();
+        hud.draw(context, text);
+        status.draw(context, text);
         return readBackBuffer(WindowWidth, WindowHeight);
     }
 
@@ -136,8 +137,8 @@ TEST(GlyphTextures, DrawTheSameScreensAsGlDrawPixels)
     for (const Screen& screen : list) {
         SCOPED_TRACE(screen.name);
         screen.set(screens);
-        const auto expected = screens.drawAndRead(TextDrawing::Pixels);
-        const auto actual = screens.drawAndRead(TextDrawing::Atlas);
+        const auto expected = screens.drawAndRead(PixelText());
+        const auto actual = screens.drawAndRead(TextDrawing());
         ASSERT_GT(statusPixels(expected), 2000) << "the message is on the screen";
         const long differing = differingPixels(expected, actual);
         std::printf("%-62s %6ld of %ld pixels differ\n", screen.name, differing, WindowPixels);
@@ -147,8 +148,6 @@ TEST(GlyphTextures, DrawTheSameScreensAsGlDrawPixels)
         spilled += spill;
     }
     EXPECT_GT(spilled, 0) << "some name letters reach past the band";
-    screens.hud.releaseTextures();
-    screens.status.releaseTexture();
 }
 
 int main(int argc, char** argv)
