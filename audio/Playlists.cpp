@@ -1,6 +1,6 @@
 #include "Playlists.h"
 
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "data/SectionLists.h"
 
 namespace cubrava {
@@ -11,7 +11,7 @@ const char* const DjConfigErrorMessage = "There was an error reading the DJ conf
 
 void readPlaylists(const std::string& path, Playlists& into)
 {
-    auto lists = readSectionLists(path, {"soundtracks", "losesongs", "winsongs"}, "song", DjConfigErrorMessage);
+    auto lists = readSectionLists(path, { "soundtracks", "losesongs", "winsongs" }, "song", DjConfigErrorMessage);
     into.soundtracks.insert(into.soundtracks.end(), lists[0].begin(), lists[0].end());
     into.loseSongs.insert(into.loseSongs.end(), lists[1].begin(), lists[1].end());
     into.winSongs.insert(into.winSongs.end(), lists[2].begin(), lists[2].end());

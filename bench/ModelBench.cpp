@@ -2,7 +2,7 @@
 // full-layer scan. Reads its own piece file, written to a scratch file.
 
 #include "data/PieceSet.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "model/PlayField.h"
 
 #include <benchmark/benchmark.h>
@@ -55,7 +55,7 @@ const PieceSet& benchPieces()
 // Plays like a restless player: mostly slides and turns, a step down now and
 // then, a drop every so often; landings, clears and new games follow.
 struct Game : PlayListener {
-    LevelDef level{10, 10, 20};
+    LevelDef level { 10, 10, 20 };
     std::unique_ptr<PlayField> play;
 
     void onPlayEvent(PlayField& field, PlayEvent event, std::int32_t) override
@@ -98,7 +98,8 @@ void RandomMoves(benchmark::State& state)
     game.restart();
     for (auto _ : state)
         game.randomMove();
-    state.counters["moves/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["moves/s"]
+        = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(RandomMoves);
 
@@ -124,8 +125,8 @@ void LandingWithScan(benchmark::State& state)
             for (int y = 0; y < 10; ++y) {
                 const bool gap = z < 5 ? (x == 9 && y == 9) : (x >= 3 && x <= 6 && y == 4);
                 if (!gap)
-                    level.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z),
-                                   grey);
+                    level.addBlock(
+                        static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z), grey);
             }
     const std::uint32_t seed = seedForStraightFour();
     for (auto _ : state) {

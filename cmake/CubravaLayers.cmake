@@ -1,5 +1,5 @@
 # The layers as the build links them, written for the include check
-# (tests/layers/CheckIncludes.cmake): for every library and program of the
+# (tests/tree/CheckIncludes.cmake): for every library and program of the
 # product, its folder, the folders of the libraries it links (directly or
 # through their public links) and the outside libraries it links. A file may
 # include a header of its own folder, of those folders, and of those outside

@@ -10,7 +10,10 @@ namespace cubrava {
 // callback, which hands it on to the entry point's handler.
 class FatalError : public std::runtime_error {
 public:
-    explicit FatalError(const std::string& message) : std::runtime_error(message) {}
+    explicit FatalError(const std::string& message)
+        : std::runtime_error(message)
+    {
+    }
 };
 
 } // namespace cubrava

@@ -11,9 +11,8 @@
 namespace cubrava {
 
 const char* const LevelsFileName = "Config/Levels.dat";
-const char* const LevelsErrorMessage =
-    "There was an error reading the Levels configuration file.\n"
-    "You may want to reinstall the game before playing again.";
+const char* const LevelsErrorMessage = "There was an error reading the Levels configuration file.\n"
+                                       "You may want to reinstall the game before playing again.";
 
 namespace {
 
@@ -28,7 +27,7 @@ constexpr int MaxLevelHeight = 119;
 LevelDef readLevel(const TiXmlElement& element)
 {
     LevelDef level(lowByte(atolRule(element.Attribute("x"))), lowByte(atolRule(element.Attribute("y"))),
-                   lowByte(atolRule(element.Attribute("z"))));
+        lowByte(atolRule(element.Attribute("z"))));
     if (level.x < 1 || level.y < 1 || level.z < 1 || level.z > MaxLevelHeight)
         fail();
     level.goal = lowByte(atolRule(element.Attribute("goal")));

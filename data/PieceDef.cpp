@@ -6,7 +6,8 @@
 namespace cubrava {
 
 PieceDef::PieceDef(std::vector<Block> blocksIn, Orientation orientationIn)
-    : blocks(std::move(blocksIn)), orientation(orientationIn)
+    : blocks(std::move(blocksIn))
+    , orientation(orientationIn)
 {
     computeExtent();
 }

@@ -11,9 +11,8 @@
 namespace cubrava {
 
 const char* const PiecesFileName = "Config/Pieces.dat";
-const char* const PiecesErrorMessage =
-    "There was an error reading the Pieces configuration files.\n"
-    "Please reinstall the game before playing again.";
+const char* const PiecesErrorMessage = "There was an error reading the Pieces configuration files.\n"
+                                       "Please reinstall the game before playing again.";
 
 void PieceSet::add(const std::vector<Block>& localBlocks, std::vector<std::unique_ptr<Material>> materials)
 {
@@ -42,8 +41,8 @@ void readPiece(const TiXmlElement& element, PieceSet& into)
         if (!x || !y || !z)
             fail();
         materials.push_back(std::make_unique<Material>(readMaterial(*cube)));
-        blocks.push_back(Block{lowByte(atolRule(x)), lowByte(atolRule(y)), lowByte(atolRule(z)),
-                               materials.back().get()});
+        blocks.push_back(
+            Block { lowByte(atolRule(x)), lowByte(atolRule(y)), lowByte(atolRule(z)), materials.back().get() });
     }
     if (blocks.empty())
         fail();

@@ -1,4 +1,4 @@
-#include "Random.h"
+#include "ProcessWide.h"
 
 namespace cubrava {
 

@@ -7,8 +7,7 @@
 namespace cubrava {
 
 std::vector<std::vector<std::string>> readSectionLists(const std::string& path,
-                                                       const std::vector<std::string>& sections,
-                                                       const std::string& item, const char* errorMessage)
+    const std::vector<std::string>& sections, const std::string& item, const char* errorMessage)
 {
     TiXmlDocument document;
     const TiXmlElement& root = loadConfigDocument(path, document, errorMessage);

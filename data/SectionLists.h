@@ -12,7 +12,6 @@ namespace cubrava {
 // the given message when the file cannot be read or has no root. The result
 // has one list per section name, in the order given.
 std::vector<std::vector<std::string>> readSectionLists(const std::string& path,
-                                                       const std::vector<std::string>& sections,
-                                                       const std::string& item, const char* errorMessage);
+    const std::vector<std::string>& sections, const std::string& item, const char* errorMessage);
 
 } // namespace cubrava

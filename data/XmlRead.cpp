@@ -28,7 +28,7 @@ int hexDigit(char c)
 
 void parseColour(const char* text, float& red, float& green, float& blue)
 {
-    int digits[6] = {0, 0, 0, 0, 0, 0};
+    int digits[6] = { 0, 0, 0, 0, 0, 0 };
     if (text) {
         for (int i = 0; i < 6 && text[i] != '\0'; ++i)
             digits[i] = hexDigit(text[i]);

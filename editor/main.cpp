@@ -3,10 +3,10 @@
 // alone on the first level. Fatal errors end in a message box, on standard
 // error and with status 1.
 
-#include "editor/dialog/EditorApp.h"
-#include "editor/widgets/ToolkitDesktop.h"
-#include "editor/view/ViewThread.h"
 #include "data/PlayerFolder.h"
+#include "editor/dialog/EditorApp.h"
+#include "editor/view/ViewThread.h"
+#include "editor/widgets/ToolkitDesktop.h"
 #include "platform/CommandLine.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"

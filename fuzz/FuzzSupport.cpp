@@ -1,7 +1,7 @@
 #include "FuzzSupport.h"
 
 #include "data/FatalError.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "model/LevelProgress.h"
 #include "model/Pit.h"
 #include "model/PlayField.h"

@@ -1,6 +1,6 @@
 #include "Game.h"
 
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "platform/FreeMemory.h"
 
 #include <algorithm>
@@ -11,11 +11,11 @@ namespace cubrava {
 
 namespace {
 
-const TextColour Green{0, 1, 0};
-const TextColour Cyan{0, 1, 1};
-const TextColour Red{1, 0, 0};
-const TextColour Blue{0, 0, 1};
-const TextColour Magenta{1, 0, 1};
+const TextColour Green { 0, 1, 0 };
+const TextColour Cyan { 0, 1, 1 };
+const TextColour Red { 1, 0, 0 };
+const TextColour Blue { 0, 0, 1 };
+const TextColour Magenta { 1, 0, 1 };
 
 constexpr std::uint32_t LandedStep = 500;
 constexpr std::uint32_t ClearedStep = 2000;
@@ -28,7 +28,7 @@ constexpr int RemarkChance = 153;
 
 // Animation (preview turn, particles, title scroll) at most this often, so it
 // runs at the same pace with and without synchronised buffer swaps.
-constexpr std::chrono::microseconds AnimationStep{16667};
+constexpr std::chrono::microseconds AnimationStep { 16667 };
 
 } // namespace
 
@@ -37,7 +37,8 @@ std::int32_t Game::bumped(std::int32_t generation)
     return generation >= std::numeric_limits<std::int32_t>::max() - 1 ? 0 : generation + 1;
 }
 
-Game::Game(const GameServices& services) : services_(services)
+Game::Game(const GameServices& services)
+    : services_(services)
 {
     dj_ = std::make_unique<Dj>();
     preview_ = std::make_unique<PreviewView>(services_.display);
@@ -337,10 +338,10 @@ void Game::drawFrame()
 void Game::reshape(int width, int height)
 {
     const int q = width / 4;
-    scene_->setViewport(ViewRect{0, 0, width - q, height});
-    preview_->setViewport(ViewRect{width - q, height - q, q, q});
-    hud_->setViewport(ViewRect{width - q, 0, q, height - q});
-    status_->setViewport(ViewRect{0, 0, width - q, height});
+    scene_->setViewport(ViewRect { 0, 0, width - q, height });
+    preview_->setViewport(ViewRect { width - q, height - q, q, q });
+    hud_->setViewport(ViewRect { width - q, 0, q, height - q });
+    status_->setViewport(ViewRect { 0, 0, width - q, height });
 }
 
 void Game::idle()

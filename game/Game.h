@@ -27,8 +27,11 @@ namespace cubrava {
 // What the Game needs from the window system, so that it runs in tests.
 struct GameServices {
     GameServices(TimerService& timersIn, DisplayService& displayIn, Screen& screenIn,
-                 std::function<void(int status)> exitProcessIn)
-        : timers(timersIn), display(displayIn), screen(screenIn), exitProcess(std::move(exitProcessIn))
+        std::function<void(int status)> exitProcessIn)
+        : timers(timersIn)
+        , display(displayIn)
+        , screen(screenIn)
+        , exitProcess(std::move(exitProcessIn))
     {
     }
 
@@ -154,7 +157,7 @@ private:
     bool displayReady_ = true;
     std::int32_t displayGeneration_ = 0;
     LevelList levels_;
-    std::chrono::steady_clock::time_point lastAnimationStep_{};
+    std::chrono::steady_clock::time_point lastAnimationStep_ {};
     // Last, so it goes first: while the display it belongs to is still there.
     std::unique_ptr<RenderContext> context_;
 };

@@ -24,7 +24,8 @@ void giveIconToNewWindow()
 } // namespace
 
 GlutScreen::GlutScreen(std::function<void()> registerCallbacks, void (*idle)())
-    : registerCallbacks_(std::move(registerCallbacks)), idle_(idle)
+    : registerCallbacks_(std::move(registerCallbacks))
+    , idle_(idle)
 {
 }
 
@@ -104,7 +105,7 @@ std::optional<PointerPlace> GlutScreen::pointerPlace() const
     const std::optional<InputState> input = currentInputState();
     if (!input)
         return std::nullopt;
-    return PointerPlace{input->x - glutGet(GLUT_WINDOW_X), input->y - glutGet(GLUT_WINDOW_Y)};
+    return PointerPlace { input->x - glutGet(GLUT_WINDOW_X), input->y - glutGet(GLUT_WINDOW_Y) };
 }
 
 void GlutScreen::closeAll()

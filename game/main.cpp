@@ -6,7 +6,7 @@
 #include "audio/DspPreload.h"
 #include "data/FatalError.h"
 #include "data/PlayerFolder.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "platform/CommandLine.h"
 #include "platform/DisplayProbe.h"
 #include "platform/FatalErrorReport.h"
@@ -44,9 +44,9 @@ void onIdle();
 // Built by the start routine; destroyed at exit, which stops the music thread
 // before its samples go.
 struct Program {
-    GlutTimers timers{fail};
+    GlutTimers timers { fail };
     GlutDisplay display;
-    GlutScreen screen{registerCallbacks, onIdle};
+    GlutScreen screen { registerCallbacks, onIdle };
     std::unique_ptr<Game> game;
 };
 
@@ -70,8 +70,7 @@ std::unique_ptr<Program> program;
 }
 
 // Every callback catches at its edge: nothing may unwind through the toolkit.
-template <typename Action>
-void guarded(Action action)
+template <typename Action> void guarded(Action action)
 {
     try {
         action();
@@ -181,7 +180,7 @@ void prepareGlut()
 {
     int argc = 1;
     char name[] = "Cubrava";
-    char* argv[] = {name, nullptr};
+    char* argv[] = { name, nullptr };
     glutInit(&argc, argv);
 }
 
@@ -189,8 +188,8 @@ void startGame()
 {
     guarded([] {
         program = std::make_unique<Program>();
-        GameServices services{program->timers, program->display, program->screen,
-                              [](int status) { std::exit(status); }};
+        GameServices services { program->timers, program->display, program->screen,
+            [](int status) { std::exit(status); } };
         services.sleep = [](std::chrono::microseconds wait) { std::this_thread::sleep_for(wait); };
         program->game = std::make_unique<Game>(services);
 

@@ -6,7 +6,8 @@
 
 namespace cubrava {
 
-LevelProgress::LevelProgress(std::function<void()> goalReached) : goalReached_(std::move(goalReached))
+LevelProgress::LevelProgress(std::function<void()> goalReached)
+    : goalReached_(std::move(goalReached))
 {
 }
 

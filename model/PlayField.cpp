@@ -1,6 +1,6 @@
 #include "PlayField.h"
 
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 
 #include <algorithm>
 #include <utility>

@@ -163,7 +163,7 @@ MessageAnswer runDialog(
     for (const ButtonSpec& choice : buttons) {
         int y = height - kMargin - kButtonHeight;
         Fl_Button* button = choice.isDefault ? new Fl_Return_Button(x, y, kButtonWidth, kButtonHeight, choice.label)
-                                           : new Fl_Button(x, y, kButtonWidth, kButtonHeight, choice.label);
+                                             : new Fl_Button(x, y, kButtonWidth, kButtonHeight, choice.label);
         dialog.bindings.push_back({ &dialog, choice.answer });
         button->callback(onButton, &dialog.bindings.back());
         if (choice.isDefault)

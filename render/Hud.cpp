@@ -159,7 +159,7 @@ void Hud::relight()
 
 void Hud::pointerMoved(int x, int y)
 {
-    pointer_ = PointerPlace{x, y};
+    pointer_ = PointerPlace { x, y };
     relight();
 }
 
@@ -171,7 +171,7 @@ void Hud::setPointer(const std::optional<PointerPlace>& place)
 
 void Hud::buttonChanged(MouseButton button, ButtonState state, int x, int y)
 {
-    pointer_ = PointerPlace{x, y};
+    pointer_ = PointerPlace { x, y };
     if (button != MouseButton::Left || state != ButtonState::Up)
         return;
     if (MenuButton* target = buttonAt(x, y)) {

@@ -1,6 +1,6 @@
 #include "ShardBurst.h"
 
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "model/Pit.h"
 
 #include <GL/gl.h>

@@ -10,7 +10,7 @@ const char* const StatusErrorMessage = "There was an error reading the Status co
 
 void readStatusMessagesFrom(const std::string& path, StatusMessages& lists)
 {
-    auto read = readSectionLists(path, {"start", "win", "lose", "random"}, "msg", StatusErrorMessage);
+    auto read = readSectionLists(path, { "start", "win", "lose", "random" }, "msg", StatusErrorMessage);
     for (std::size_t list = 0; list < lists.size(); ++list)
         lists[list].insert(lists[list].end(), read[list].begin(), read[list].end());
 }

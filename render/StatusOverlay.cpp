@@ -1,7 +1,7 @@
 #include "StatusOverlay.h"
 
 #include "DisplayService.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 
 #include <GL/gl.h>
 

@@ -31,8 +31,8 @@ class Pit;
 // is OpenGL.
 class ViewCubes : public EditCubes {
 public:
-    void drawEditMode(RenderContext& context, const Pit& pit, std::uint64_t cells, int layer,
-        const Material& ghost, int hovered, const Selection& selection, const ViewRect& viewport) override;
+    void drawEditMode(RenderContext& context, const Pit& pit, std::uint64_t cells, int layer, const Material& ghost,
+        int hovered, const Selection& selection, const ViewRect& viewport) override;
     // The landed cubes the game's way.
     void drawCameraMode(RenderContext& context, const Pit& pit, std::uint64_t cells) override;
 

@@ -2,9 +2,9 @@
 
 #include "EditorView.h"
 #include "GlutEditorView.h"
-#include "editor/dialog/ViewRunner.h"
 #include "ViewWindow.h"
 #include "data/LevelList.h"
+#include "editor/dialog/ViewRunner.h"
 #include "platform/WindowWake.h"
 
 #include <chrono>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ModalLoop.h"
 #include "editor/dialog/DialogControls.h"
 #include "editor/dialog/LevelEditorDialog.h"
-#include "ModalLoop.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/dialog/EditorDesktop.h"
 #include "MainThreadQueue.h"
 #include "ViewEventRelay.h"
+#include "editor/dialog/EditorDesktop.h"
 #include "platform/ImageFailures.h"
 
 #include <vector>

@@ -2,7 +2,7 @@
 #include "FakeSoundLibrary.h"
 #include "data/FatalError.h"
 #include "data/LevelDef.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "model/PlayField.h"
 #include "support/PieceMaking.h"
 #include "support/ScratchDir.h"
@@ -227,8 +227,8 @@ TEST_F(DjTest, SoundtrackThatEndsHandsOverToTheNextAndTheSongKeysStepBothWays)
 
     std::size_t mark = audio->callsSnapshot().size();
     const int index = (first + 4) % 3;
-    const std::pair<SongStep, int> keys[] = { { SongStep::Previous, 2 }, { SongStep::Previous, 1 }, { SongStep::Again, 1 },
-        { SongStep::Next, 2 } }; // the step, the index after it
+    const std::pair<SongStep, int> keys[] = { { SongStep::Previous, 2 }, { SongStep::Previous, 1 },
+        { SongStep::Again, 1 }, { SongStep::Next, 2 } }; // the step, the index after it
     Calls expected;
     for (const auto& [step, after] : keys) {
         dj->changeSong(step);

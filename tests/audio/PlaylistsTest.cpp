@@ -1,6 +1,6 @@
 #include "audio/Playlists.h"
 #include "data/FatalError.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include "ContentFiles.h"
 
-
 #include <fstream>
 #include <iterator>
 
@@ -126,4 +125,3 @@ Wave readWave(const std::string& path)
         wave.samples.push_back(static_cast<int>(b[44 + i]) - 128);
     return wave;
 }
-

@@ -35,4 +35,3 @@ struct Wave {
 };
 
 Wave readWave(const std::string& path);
-

@@ -1,5 +1,5 @@
-#include "data/FatalError.h"
 #include "data/LevelList.h"
+#include "data/FatalError.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -32,18 +32,18 @@ TEST(LevelsFile, ReadsLevelsOfAnyElementNameWithTheirBlocks)
 {
     ScratchDir dir;
     dir.write("Config/Levels.dat",
-              "<levels>\n"
-              "    <level name=\"Warm up\" x=\"6\" y=\"6\" z=\"12\" goal=\"5\" drop=\"1000\" extra=\"ignored\">\n"
-              "        <notblocks><point x=\"3\" y=\"3\" z=\"3\" color=\"FFFFFF\" /></notblocks>\n"
-              "        <blocks>\n"
-              "            <point x=\"0\" y=\"0\" z=\"0\" color=\"808080\" />\n"
-              "            <point x=\"1\" y=\"0\" color=\"808080\" />\n"
-              "            <cube x=\"1\" y=\"0\" z=\"0\" color=\"00ff00\" texture=\"Textures/t.bmp\" />\n"
-              "        </blocks>\n"
-              "        <blocks><point x=\"5\" y=\"5\" z=\"5\" color=\"FFFFFF\" /></blocks>\n"
-              "    </level>\n"
-              "    <stage name=\"Two\" x=\"300\" y=\"4\" z=\"4\" goal=\"200\" drop=\"40000\" />\n"
-              "</levels>\n");
+        "<levels>\n"
+        "    <level name=\"Warm up\" x=\"6\" y=\"6\" z=\"12\" goal=\"5\" drop=\"1000\" extra=\"ignored\">\n"
+        "        <notblocks><point x=\"3\" y=\"3\" z=\"3\" color=\"FFFFFF\" /></notblocks>\n"
+        "        <blocks>\n"
+        "            <point x=\"0\" y=\"0\" z=\"0\" color=\"808080\" />\n"
+        "            <point x=\"1\" y=\"0\" color=\"808080\" />\n"
+        "            <cube x=\"1\" y=\"0\" z=\"0\" color=\"00ff00\" texture=\"Textures/t.bmp\" />\n"
+        "        </blocks>\n"
+        "        <blocks><point x=\"5\" y=\"5\" z=\"5\" color=\"FFFFFF\" /></blocks>\n"
+        "    </level>\n"
+        "    <stage name=\"Two\" x=\"300\" y=\"4\" z=\"4\" goal=\"200\" drop=\"40000\" />\n"
+        "</levels>\n");
     LevelList levels;
     readLevels(levels);
     ASSERT_EQ(levels.size(), 2u);
@@ -74,16 +74,17 @@ TEST(LevelsFile, UnreadableFilesAndUnbuildablePitsRaiseTheLevelsMessage)
     EXPECT_EQ(readFailure(dir, "<levels/>"), levelsMessage) << "root without levels";
     EXPECT_EQ(readFailure(dir, "<levels><level"), levelsMessage) << "not well-formed";
     EXPECT_EQ(readFailure(dir, ""), levelsMessage) << "empty file";
-    const char* badPits[] = {"x=\"0\" y=\"4\" z=\"4\"", "x=\"4\" y=\"-3\" z=\"4\"", "x=\"4\" y=\"4\" z=\"120\"",
-                             "x=\"200\" y=\"4\" z=\"4\"", "y=\"4\" z=\"4\""};
+    const char* badPits[] = { "x=\"0\" y=\"4\" z=\"4\"", "x=\"4\" y=\"-3\" z=\"4\"", "x=\"4\" y=\"4\" z=\"120\"",
+        "x=\"200\" y=\"4\" z=\"4\"", "y=\"4\" z=\"4\"" };
     for (const char* pit : badPits) {
         std::string text = std::string("<levels><level name=\"ok\" x=\"4\" y=\"4\" z=\"4\" goal=\"1\" drop=\"9\"/>"
-                                       "<level name=\"bad\" goal=\"1\" drop=\"9\" ") +
-                           pit + "/></levels>";
+                                       "<level name=\"bad\" goal=\"1\" drop=\"9\" ")
+            + pit + "/></levels>";
         EXPECT_EQ(readFailure(dir, text), levelsMessage) << pit;
     }
-    EXPECT_EQ(readFailure(dir, "<levels><level name=\"tall\" x=\"1\" y=\"1\" z=\"119\" goal=\"1\" drop=\"9\"/></levels>"),
-              "");
+    EXPECT_EQ(
+        readFailure(dir, "<levels><level name=\"tall\" x=\"1\" y=\"1\" z=\"119\" goal=\"1\" drop=\"9\"/></levels>"),
+        "");
 
     std::filesystem::remove("Config/Levels.dat");
     LevelList levels;

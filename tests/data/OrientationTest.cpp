@@ -18,15 +18,15 @@ Matrix rotation(float angle, float x, float y, float /*z*/)
     int c = static_cast<int>(std::lround(std::cos(a)));
     int s = static_cast<int>(std::lround(std::sin(a)));
     if (x != 0)
-        return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
+        return { { { 1, 0, 0 }, { 0, c, -s }, { 0, s, c } } };
     if (y != 0)
-        return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
-    return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
+        return { { { c, 0, s }, { 0, 1, 0 }, { -s, 0, c } } };
+    return { { { c, -s, 0 }, { s, c, 0 }, { 0, 0, 1 } } };
 }
 
 Matrix multiply(const Matrix& a, const Matrix& b)
 {
-    Matrix m{};
+    Matrix m {};
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             for (int k = 0; k < 3; ++k)
@@ -37,7 +37,7 @@ Matrix multiply(const Matrix& a, const Matrix& b)
 // The matrix the drawing code builds: each listed rotation multiplied on the right.
 Matrix drawMatrix(Orientation o)
 {
-    Matrix m = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    Matrix m = { { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } };
     DrawRotations r = drawRotations(o);
     for (int i = 0; i < r.count; ++i)
         m = multiply(m, rotation(r.steps[i].angle, r.steps[i].x, r.steps[i].y, r.steps[i].z));

@@ -10,8 +10,8 @@ using namespace cubrava;
 
 namespace {
 
-const std::string piecesMessage =
-    "There was an error reading the Pieces configuration files.\nPlease reinstall the game before playing again.";
+const std::string piecesMessage
+    = "There was an error reading the Pieces configuration files.\nPlease reinstall the game before playing again.";
 
 // The message a read of this file raises, or "" when it reads.
 std::string readFailure(const ScratchDir& dir, const std::string& text)
@@ -32,13 +32,14 @@ std::string readFailure(const ScratchDir& dir, const std::string& text)
 TEST(PiecesFile, ReadsShapesInOrderWithExtentsCountedFromZero)
 {
     ScratchDir dir;
-    dir.write("Pieces.dat", "<pieces>"
-                            "<piece><c x='0' y='0' z='0' color='FF0000'/><c x='1' y='0' z='0' color='FF0000'/>"
-                            "<c x='2' y='0' z='0' color='FF0000'/></piece>"
-                            "<piece><cube x='1' y='0' z='0' color='00ff00'/><anything x='2' y='0' z='0' "
-                            "color='00FF00' texture='Textures/x.bmp'/></piece>"
-                            "<piece><c x='-3' y='2' z='1' color='0000FF'/></piece>"
-                            "</pieces>");
+    dir.write("Pieces.dat",
+        "<pieces>"
+        "<piece><c x='0' y='0' z='0' color='FF0000'/><c x='1' y='0' z='0' color='FF0000'/>"
+        "<c x='2' y='0' z='0' color='FF0000'/></piece>"
+        "<piece><cube x='1' y='0' z='0' color='00ff00'/><anything x='2' y='0' z='0' "
+        "color='00FF00' texture='Textures/x.bmp'/></piece>"
+        "<piece><c x='-3' y='2' z='1' color='0000FF'/></piece>"
+        "</pieces>");
     PieceSet set;
     readPieces("Pieces.dat", set);
     ASSERT_EQ(set.size(), 3u);
@@ -66,12 +67,12 @@ TEST(PiecesFile, ReadsShapesInOrderWithExtentsCountedFromZero)
 TEST(PiecesFile, EveryBrokenFileRaisesThePiecesMessage)
 {
     ScratchDir dir;
-    EXPECT_EQ(readFailure(dir, "<pieces><block><c x='0' y='0' z='0' color='FF0000'/></block></pieces>"),
-              piecesMessage)
+    EXPECT_EQ(readFailure(dir, "<pieces><block><c x='0' y='0' z='0' color='FF0000'/></block></pieces>"), piecesMessage)
         << "root child not named piece";
-    EXPECT_EQ(readFailure(dir, "<pieces><piece><c x='0' y='0' z='0' color='FF0000'/></piece>"
-                               "<piece><c x='0' z='0' color='FF0000'/></piece></pieces>"),
-              piecesMessage)
+    EXPECT_EQ(readFailure(dir,
+                  "<pieces><piece><c x='0' y='0' z='0' color='FF0000'/></piece>"
+                  "<piece><c x='0' z='0' color='FF0000'/></piece></pieces>"),
+        piecesMessage)
         << "cube without y";
     EXPECT_EQ(readFailure(dir, "<pieces><piece></piece></pieces>"), piecesMessage) << "empty piece";
     EXPECT_EQ(readFailure(dir, "<pieces/>"), piecesMessage) << "root without pieces";

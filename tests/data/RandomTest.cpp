@@ -1,11 +1,11 @@
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 
 #include <gtest/gtest.h>
 
 TEST(Random, ReproducesTheLinearCongruentialSequence)
 {
     cubrava::srand(1);
-    const int expected[] = {41, 18467, 6334, 26500, 19169};
+    const int expected[] = { 41, 18467, 6334, 26500, 19169 };
     for (int value : expected)
         EXPECT_EQ(cubrava::rand(), value);
 

@@ -21,7 +21,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const Rect Scene{0, 0, 768, 768};
+const Rect Scene { 0, 0, 768, 768 };
 
 // A 64 x 64 checkerboard of orange and violet, as a 24-bit BMP: cubes that
 // wear it are easy to tell from untextured ones and from the status colours.
@@ -41,18 +41,18 @@ const char* const BranchPiece = "<pieces><piece>"
                                 "<c x='0' y='1' z='0' color='A0A0A0'/><c x='0' y='0' z='1' color='A0A0A0'/>"
                                 "</piece></pieces>";
 
-const char* const TestLevel =
-    "<levels>\n"
-    "    <level name=\"Test Pit\" x=\"6\" y=\"6\" z=\"12\" goal=\"9\" drop=\"800\">\n"
-    "        <blocks>\n"
-    "            <point x=\"0\" y=\"0\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
-    "            <point x=\"1\" y=\"0\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
-    "            <point x=\"2\" y=\"0\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
-    "            <point x=\"0\" y=\"1\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
-    "            <point x=\"5\" y=\"5\" z=\"0\" color=\"FF0000\" />\n"
-    "        </blocks>\n"
-    "    </level>\n"
-    "</levels>\n";
+const char* const TestLevel
+    = "<levels>\n"
+      "    <level name=\"Test Pit\" x=\"6\" y=\"6\" z=\"12\" goal=\"9\" drop=\"800\">\n"
+      "        <blocks>\n"
+      "            <point x=\"0\" y=\"0\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
+      "            <point x=\"1\" y=\"0\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
+      "            <point x=\"2\" y=\"0\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
+      "            <point x=\"0\" y=\"1\" z=\"0\" color=\"FFFFFF\" texture=\"Textures/e2e-checker.bmp\" />\n"
+      "            <point x=\"5\" y=\"5\" z=\"0\" color=\"FF0000\" />\n"
+      "        </blocks>\n"
+      "    </level>\n"
+      "</levels>\n";
 
 int textured(const ScreenShot& shot, const Rect& area)
 {
@@ -63,9 +63,10 @@ int textured(const ScreenShot& shot, const Rect& area)
 
 int statusPixels(const ScreenShot& shot, int r, int g, int b)
 {
-    return shot.count(Scene, [&](const Rgb& p) { return sameHue(p, static_cast<float>(r), static_cast<float>(g),
-                                                                 static_cast<float>(b), 0.05f) &&
-                                                         std::max({p.r, p.g, p.b}) > 200; });
+    return shot.count(Scene, [&](const Rgb& p) {
+        return sameHue(p, static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 0.05f)
+            && std::max({ p.r, p.g, p.b }) > 200;
+    });
 }
 
 // Whether a key changes the pit view. The view before it is taken once the
@@ -140,8 +141,8 @@ TEST(Play, AGamePlayedFromTheKeyboard)
 
     // Frozen, the piece moves only for the keys.
     key("alt+backslash");
-    for (const char* keys : {"KP_4", "KP_6", "KP_8", "KP_2", "Left", "Right", "Up", "Down", "KP_Multiply",
-                             "KP_Subtract", "KP_Divide", "KP_Enter", "Insert", "KP_0"})
+    for (const char* keys : { "KP_4", "KP_6", "KP_8", "KP_2", "Left", "Right", "Up", "Down", "KP_Multiply",
+             "KP_Subtract", "KP_Divide", "KP_Enter", "Insert", "KP_0" })
         EXPECT_TRUE(keyChangesScene(game, keys)) << keys;
     setNumLock(false);
     EXPECT_TRUE(keyChangesScene(game, "KP_0")) << "the next piece, dropped with NumLock off";
@@ -180,7 +181,7 @@ TEST(Play, AGamePlayedFromTheKeyboard)
     EXPECT_EQ(window->width, 819);
     EXPECT_EQ(window->height, 614);
     focusWindow(window->id); // as a window manager would
-    const Rect windowScene{window->x, window->y, window->x + window->width * 3 / 4, window->y + window->height};
+    const Rect windowScene { window->x, window->y, window->x + window->width * 3 / 4, window->y + window->height };
     EXPECT_TRUE(waitUntil([&] { return textured(ScreenShot::take(), windowScene) > 20; }))
         << "textures in the new window";
 

@@ -22,9 +22,9 @@ namespace {
 
 // Window layout at 1024 x 768: the pit view on the left three quarters, the
 // preview square at the top of the right column, the panel below it.
-const Rect Scene{0, 0, 768, 768};
-const Rect PreviewSquare{768, 0, 1024, 256};
-const Rect Panel{768, 256, 1024, 768};
+const Rect Scene { 0, 0, 768, 768 };
+const Rect PreviewSquare { 768, 0, 1024, 256 };
+const Rect Panel { 768, 256, 1024, 768 };
 
 void expectQuitsCleanly(GameProcess& game)
 {
@@ -69,21 +69,21 @@ TEST(Startup, TheFirstLevelThePanelAndTheMenuAreOnScreen)
     // The preview frame: a white outline inset in the square.
     int whiteRows = 0, whiteColumns = 0;
     for (int y = PreviewSquare.y0; y < PreviewSquare.y1; ++y)
-        whiteRows += shot.count({768, y, 1024, y + 1}, [](const Rgb& p) { return near(p, 255, 255, 255, 0); }) > 150;
+        whiteRows += shot.count({ 768, y, 1024, y + 1 }, [](const Rgb& p) { return near(p, 255, 255, 255, 0); }) > 150;
     for (int x = PreviewSquare.x0; x < PreviewSquare.x1; ++x)
-        whiteColumns += shot.count({x, 0, x + 1, 256}, [](const Rgb& p) { return near(p, 255, 255, 255, 0); }) > 150;
+        whiteColumns += shot.count({ x, 0, x + 1, 256 }, [](const Rgb& p) { return near(p, 255, 255, 255, 0); }) > 150;
     EXPECT_GE(whiteRows, 2);
     EXPECT_GE(whiteColumns, 2);
 
     // Panel text is tinted by the panel image, which is near white where it counts.
     auto red = [](const Rgb& p) { return p.r > 150 && p.g < 50 && p.b < 50; };
-    EXPECT_GT(shot.count({768, 300, 1024, 330}, red), 80) << "\"Level:\" at its height";
+    EXPECT_GT(shot.count({ 768, 300, 1024, 330 }, red), 80) << "\"Level:\" at its height";
     auto green = [](const Rgb& p) { return p.g > 150 && p.r < 60 && p.b < 60; };
     EXPECT_GT(shot.count(Panel, green), 80) << "the level name";
     // The band lets the name through between 0.16 and 0.84 of the panel's width.
-    EXPECT_EQ(shot.count(Panel, green), shot.count({808, 300, 984, 380}, green)) << "the name outside its band";
+    EXPECT_EQ(shot.count(Panel, green), shot.count({ 808, 300, 984, 380 }, green)) << "the name outside its band";
     auto menuBlue = [](const Rgb& p) { return sameHue(p, 0, 0.5f, 0.8f, 0.08f) && p.b > 120; };
-    EXPECT_GT(shot.count({768, 450, 1024, 650}, menuBlue), 600) << "six menu labels";
+    EXPECT_GT(shot.count({ 768, 450, 1024, 650 }, menuBlue), 600) << "six menu labels";
     EXPECT_EQ(shot.count(Scene, [](const Rgb& p) { return p.g > 200 && p.r < 20 && p.b < 20; }), 0)
         << "no status message at start";
 
@@ -93,9 +93,9 @@ TEST(Startup, TheFirstLevelThePanelAndTheMenuAreOnScreen)
     ScreenShot hovered;
     EXPECT_TRUE(waitUntil([&] {
         hovered = ScreenShot::take();
-        return hovered.count({768, 455, 1024, 490}, hover) > 60;
+        return hovered.count({ 768, 455, 1024, 490 }, hover) > 60;
     })) << "\"new game\" in the hover colour";
-    EXPECT_EQ(hovered.count({768, 490, 1024, 650}, hover), 0) << "only the button under the pointer";
+    EXPECT_EQ(hovered.count({ 768, 490, 1024, 650 }, hover), 0) << "only the button under the pointer";
 
     expectQuitsCleanly(game);
 }
@@ -135,5 +135,6 @@ TEST(Startup, AMissingFontIsReported)
 {
     RunFolder folder;
     folder.remove("fonts/bnkgothm.ttf");
-    expectFatal(folder, "There was an error initializing the fonts.\nIf this persists, you may wan to reinstall the game.");
+    expectFatal(
+        folder, "There was an error initializing the fonts.\nIf this persists, you may wan to reinstall the game.");
 }

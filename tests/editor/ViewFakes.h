@@ -1,8 +1,8 @@
 #pragma once
 
+#include "editor/dialog/ViewListener.h"
 #include "editor/view/EditorView.h"
 #include "editor/view/PickNames.h"
-#include "editor/dialog/ViewListener.h"
 #include "editor/view/ViewWindowService.h"
 #include "render/RedisplayRequest.h"
 #include "render/SceneFakes.h"

@@ -70,7 +70,7 @@ TEST(Controls, PieceAndCameraKeysWaitWhilePausedButShellKeysDoNot)
     const CellPos before = rig.play().piecePosition();
     const unsigned song = rig->dj().songIndex();
     rig.key(27);
-    for (unsigned char key : {'8', '2', '4', '6', '0', '*', '-', '/', '\r'})
+    for (unsigned char key : { '8', '2', '4', '6', '0', '*', '-', '/', '\r' })
         rig.key(key);
     rig.special(SpecialKey::Up);
     rig.special(SpecialKey::Insert);
@@ -165,7 +165,7 @@ TEST(Controls, AfterADisplaySwitchTheMenuLightsWhatThePointerIsOver)
     const auto& buttons = rig->hud().buttons();
     const MenuButton& mode = *buttons[2];
     const MenuButton& exit = *buttons[5];
-    const PointerPlace overExit{exit.hitLeft() + 2, exit.hitBaseline() - 2};
+    const PointerPlace overExit { exit.hitLeft() + 2, exit.hitBaseline() - 2 };
     auto lit = [&] {
         std::vector<std::string> labels;
         for (const auto& b : buttons)
@@ -175,11 +175,11 @@ TEST(Controls, AfterADisplaySwitchTheMenuLightsWhatThePointerIsOver)
     };
 
     // To a window, with the pointer left where no button is.
-    rig.screen.pointer = PointerPlace{5, 5};
+    rig.screen.pointer = PointerPlace { 5, 5 };
     const int x = mode.hitLeft() + 2;
     const int y = mode.hitBaseline() - 2;
     rig->motion(x, y);
-    ASSERT_EQ(lit(), std::vector<std::string>{"window mode"});
+    ASSERT_EQ(lit(), std::vector<std::string> { "window mode" });
     rig.press(x, y);
     rig.release(x, y);
     ASSERT_FALSE(rig.screen.full);
@@ -193,6 +193,6 @@ TEST(Controls, AfterADisplaySwitchTheMenuLightsWhatThePointerIsOver)
     rig.release(mode.hitLeft() + 2, mode.hitBaseline() - 2);
     ASSERT_TRUE(rig.screen.full);
     rig->reshape(1024, 768);
-    EXPECT_EQ(lit(), std::vector<std::string>{"exit"});
+    EXPECT_EQ(lit(), std::vector<std::string> { "exit" });
     EXPECT_EQ(rig.exitStatus, -1);
 }

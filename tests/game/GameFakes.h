@@ -54,9 +54,9 @@ struct FakeDisplay : DisplayService {
     int windowWidth() const override { return 1024; }
     int windowHeight() const override { return 768; }
     unsigned newList() override { return nextList++; }
-    void deleteList(unsigned) override {}
-    void compileList(unsigned, const std::function<void()>&) override {}
-    void callList(unsigned) override {}
+    void deleteList(unsigned) override { }
+    void compileList(unsigned, const std::function<void()>&) override { }
+    void callList(unsigned) override { }
 };
 
 struct FakeScreen : Screen {
@@ -73,8 +73,8 @@ struct FakeScreen : Screen {
     void leaveFullScreen() override { full = false; }
     bool fullScreen() const override { return full; }
     void openWindow() override { ++displaysMade; }
-    void closeWindow() override {}
-    void registerCallbacks() override {}
+    void closeWindow() override { }
+    void registerCallbacks() override { }
     void setPointerVisible(bool visible) override { pointerVisible = visible; }
     void setIdleWanted(bool wanted) override { idleWanted = wanted; }
     std::optional<PointerPlace> pointerPlace() const override { return pointer; }

@@ -20,25 +20,26 @@ inline const char* const DefaultStatus = "<status>"
                                          "</status>";
 
 // Three levels: a quick one (drop 250 ms, goal 1), a second, and a last.
-inline const char* const DefaultLevels =
-    "<levels>"
-    "<level name=\"First\" x=\"3\" y=\"3\" z=\"6\" goal=\"1\" drop=\"250\"><blocks /></level>"
-    "<level name=\"Second\" x=\"4\" y=\"4\" z=\"6\" goal=\"2\" drop=\"500\"><blocks /></level>"
-    "<level name=\"Last\" x=\"3\" y=\"3\" z=\"5\" goal=\"1\" drop=\"250\"><blocks /></level>"
-    "</levels>";
+inline const char* const DefaultLevels
+    = "<levels>"
+      "<level name=\"First\" x=\"3\" y=\"3\" z=\"6\" goal=\"1\" drop=\"250\"><blocks /></level>"
+      "<level name=\"Second\" x=\"4\" y=\"4\" z=\"6\" goal=\"2\" drop=\"500\"><blocks /></level>"
+      "<level name=\"Last\" x=\"3\" y=\"3\" z=\"5\" goal=\"1\" drop=\"250\"><blocks /></level>"
+      "</levels>";
 
 // One piece: a single red cube.
 inline const char* const DefaultPieces = "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece></p>";
 
 // The configuration files and the font a Game reads, in the scratch folder.
 inline void writeGameFiles(const ScratchDir& dir, const std::string& levels = DefaultLevels,
-                           const std::string& status = DefaultStatus, const std::string& pieces = DefaultPieces)
+    const std::string& status = DefaultStatus, const std::string& pieces = DefaultPieces)
 {
     dir.write("Config/Levels.dat", levels);
     dir.write("Config/Status.dat", status);
     dir.write("Config/Pieces.dat", pieces);
-    dir.write("Config/DJ.dat", "<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song>"
-                               "<song>Music/c.wav</song></soundtracks></dj>");
+    dir.write("Config/DJ.dat",
+        "<dj><soundtracks><song>Music/a.wav</song><song>Music/b.wav</song>"
+        "<song>Music/c.wav</song></soundtracks></dj>");
     std::filesystem::create_directories("fonts");
     std::filesystem::copy_file("/usr/share/fonts/truetype/play/Play-Bold.ttf", "fonts/bnkgothm.ttf");
 }
@@ -53,10 +54,10 @@ struct GameRig {
     std::unique_ptr<Game> game;
 
     explicit GameRig(const std::string& levels = DefaultLevels, const std::string& status = DefaultStatus,
-                     const std::string& pieces = DefaultPieces)
+        const std::string& pieces = DefaultPieces)
     {
         writeGameFiles(dir, levels, status, pieces);
-        GameServices services{clock, display, screen, [this](int status) { exitStatus = status; }};
+        GameServices services { clock, display, screen, [this](int status) { exitStatus = status; } };
         game = std::make_unique<Game>(services);
         game->status().init();
         game->hud().initFont();

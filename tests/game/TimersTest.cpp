@@ -1,6 +1,6 @@
 #include "GameRig.h"
 
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "model/PlaySupport.h"
 
 using namespace cubrava;
@@ -19,7 +19,7 @@ TEST(Timers, StartsPausedAndANewGameBringsThePieceInAfterTheStartPause)
     EXPECT_FALSE(rig.screen.pointerVisible);
     EXPECT_TRUE(rig->status().visible());
     EXPECT_EQ(rig->status().text(), "Go");
-    EXPECT_EQ(rig->status().colour(), (TextColour{0, 1, 0}));
+    EXPECT_EQ(rig->status().colour(), (TextColour { 0, 1, 0 }));
     rig.clock.advance(2999);
     EXPECT_EQ(rig.play().activePiece(), nullptr);
     rig.clock.advance(1);
@@ -55,7 +55,7 @@ TEST(Timers, PausingAndResumingBetweenTicksDoesNotDoubleGravity)
     rig.key(27);
     EXPECT_TRUE(rig->paused());
     EXPECT_EQ(rig->status().text(), "PAUSED");
-    EXPECT_EQ(rig->status().colour(), (TextColour{1, 0, 1}));
+    EXPECT_EQ(rig->status().colour(), (TextColour { 1, 0, 1 }));
     rig.clock.advance(5000);
     EXPECT_EQ(rig.pieceZ(), z) << "no gravity while paused";
     rig.key(27);
@@ -72,7 +72,7 @@ TEST(Timers, APendingStepHalvesWithEachResumeAndRunsOnce)
     rig.key(13); // lands
     ASSERT_EQ(rig.play().activePiece(), nullptr);
     EXPECT_EQ(rig->stepDelay(), 500u);
-    const unsigned expected[] = {250, 125, 62, 31, 15, 7, 3, 1, 0};
+    const unsigned expected[] = { 250, 125, 62, 31, 15, 7, 3, 1, 0 };
     for (unsigned delay : expected) {
         rig.key(27);
         rig.key(27);
@@ -169,7 +169,7 @@ TEST(Timers, GameOverPausesWithThePointerAndARedLoseMessage)
     EXPECT_TRUE(rig.screen.pointerVisible);
     EXPECT_FALSE(rig.screen.idleWanted);
     EXPECT_EQ(rig->status().text(), "Lost");
-    EXPECT_EQ(rig->status().colour(), (TextColour{1, 0, 0}));
+    EXPECT_EQ(rig->status().colour(), (TextColour { 1, 0, 0 }));
     EXPECT_EQ(rig->levelIndex(), 0u);
     rig.clock.advance(5000);
     EXPECT_EQ(rig->status().text(), "Lost");
@@ -183,7 +183,7 @@ TEST(Timers, AWonLevelLeadsToTheNextAndTheLastRepeats)
                 "</levels>");
     // Read at start-up only: the fields of the later games need no file.
     rig.dir.write("Config/Pieces.dat", "broken");
-    for (const char* name : {"One", "Two", "Two"}) {
+    for (const char* name : { "One", "Two", "Two" }) {
         rig.startPlaying();
         EXPECT_EQ(rig->hud().level()->name, name);
         rig.key('0');
@@ -192,7 +192,7 @@ TEST(Timers, AWonLevelLeadsToTheNextAndTheLastRepeats)
         EXPECT_FALSE(rig.play().isRunning());
         EXPECT_TRUE(rig->paused());
         EXPECT_EQ(rig->status().text(), "Won");
-        EXPECT_EQ(rig->status().colour(), (TextColour{0, 1, 1}));
+        EXPECT_EQ(rig->status().colour(), (TextColour { 0, 1, 1 }));
         EXPECT_EQ(rig->levelIndex(), 1u);
     }
 }
@@ -211,7 +211,8 @@ namespace {
 std::uint64_t firstRemark(std::uint32_t seed)
 {
     cubrava::srand(seed);
-    GameRig rig("<levels><level name=\"Deep\" x=\"8\" y=\"8\" z=\"40\" goal=\"100\" drop=\"10\"><blocks /></level></levels>");
+    GameRig rig(
+        "<levels><level name=\"Deep\" x=\"8\" y=\"8\" z=\"40\" goal=\"100\" drop=\"10\"><blocks /></level></levels>");
     rig.startPlaying();
     for (int tick = 0; tick < 600; ++tick) {
         rig.clock.advance(10);
@@ -230,15 +231,16 @@ TEST(Timers, ARemarkHidesItselfButNoMessageShownAfterIt)
     while ((when = firstRemark(seed)) == 0)
         ++seed;
 
-    for (bool emptyList : {false, true}) {
+    for (bool emptyList : { false, true }) {
         cubrava::srand(seed);
-        GameRig rig("<levels><level name=\"Deep\" x=\"8\" y=\"8\" z=\"40\" goal=\"100\" drop=\"10\"><blocks /></level></levels>",
-                    emptyList ? "<status><start><msg>Go</msg></start></status>" : DefaultStatus);
+        GameRig rig("<levels><level name=\"Deep\" x=\"8\" y=\"8\" z=\"40\" goal=\"100\" drop=\"10\"><blocks "
+                    "/></level></levels>",
+            emptyList ? "<status><start><msg>Go</msg></start></status>" : DefaultStatus);
         rig.startPlaying();
         rig.clock.advance(when - rig.clock.now());
         EXPECT_EQ(rig->status().visible(), !emptyList);
         if (!emptyList) {
-            EXPECT_EQ(rig->status().colour(), (TextColour{0, 0, 1}));
+            EXPECT_EQ(rig->status().colour(), (TextColour { 0, 0, 1 }));
             rig.alt('\\'); // freeze: no further remarks while the timer runs
             rig.clock.advance(1500);
             EXPECT_FALSE(rig->status().visible()) << "a remark is hidden 1500 ms later";

@@ -114,7 +114,7 @@ TEST(FallingPiece, BlockedMovesAndTurnsAreRefusedSilentlyWithoutAKick)
 
 TEST(FallingPiece, TurnsFollowTheTablesAndFourTurnsComeBack)
 {
-    PieceDef straight({Block{0, 0, 0, nullptr}, Block{1, 0, 0, nullptr}, Block{2, 0, 0, nullptr}}, 0);
+    PieceDef straight({ Block { 0, 0, 0, nullptr }, Block { 1, 0, 0, nullptr }, Block { 2, 0, 0, nullptr } }, 0);
     PieceDef turned = rotatedZ(straight);
     EXPECT_EQ(turned.ex, 1);
     EXPECT_EQ(turned.ey, 3);
@@ -127,7 +127,7 @@ TEST(FallingPiece, TurnsFollowTheTablesAndFourTurnsComeBack)
 
     const PieceSet pieces = piecesOf({ { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } });
     auto play = startedField(level(6, 6, 8), pieces);
-    for (MoveKind turn : {MoveKind::RotateX, MoveKind::RotateY, MoveKind::RotateZ}) {
+    for (MoveKind turn : { MoveKind::RotateX, MoveKind::RotateY, MoveKind::RotateZ }) {
         const PieceDef start = *play->activePiece();
         for (int i = 0; i < 4; ++i) {
             play->move(turn);

@@ -13,7 +13,7 @@ std::vector<std::array<int, 3>> actions(const PlayField& play)
 {
     std::vector<std::array<int, 3>> out;
     for (const PlayAction& a : play.pending())
-        out.push_back({a.kind, a.a, a.b});
+        out.push_back({ a.kind, a.a, a.b });
     return out;
 }
 
@@ -29,7 +29,7 @@ struct CountingObserver : CellObserver {
 TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
 {
     const PieceSet pieces = piecesOf({ column(3) });
-    LevelDef def = level(3, 1, 6, {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 0, 2}, {1, 0, 2}, {0, 0, 3}});
+    LevelDef def = level(3, 1, 6, { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 0, 1 }, { 0, 0, 2 }, { 1, 0, 2 }, { 0, 0, 3 } });
     PlayField play(def, pieces);
     Recorder recorder;
     CountingObserver observer;
@@ -43,8 +43,8 @@ TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
     dropAndLand(play);
 
     using A = PlayAction;
-    const std::vector<std::array<int, 3>> expected = {{A::ClearLayer, 0, 0}, {A::MoveLayer, 1, 0}, {A::ClearLayer, 2, 0},
-                                                      {A::MoveLayer, 3, 1}, {A::FinishTurn, 0, 0}, {A::SpawnPiece, 0, 0}};
+    const std::vector<std::array<int, 3>> expected = { { A::ClearLayer, 0, 0 }, { A::MoveLayer, 1, 0 },
+        { A::ClearLayer, 2, 0 }, { A::MoveLayer, 3, 1 }, { A::FinishTurn, 0, 0 }, { A::SpawnPiece, 0, 0 } };
     EXPECT_EQ(actions(play), expected);
     EXPECT_EQ(play.pit().stackHeight(), 2) << "set at once, before the cells move";
     EXPECT_EQ(play.pit().layerCount(0), 3) << "cells change only as the actions run";
@@ -53,9 +53,9 @@ TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
     const int observed = observer.calls;
     for (int i = 0; i < 4; ++i)
         play.advance();
-    const std::vector<std::pair<PlayEvent, int>> told = {{PlayEvent::LayerClearing, 0}, {PlayEvent::LayerCleared, 0},
-                                                         {PlayEvent::LayerDropped, 0},  {PlayEvent::LayerClearing, 2},
-                                                         {PlayEvent::LayerCleared, 2},  {PlayEvent::LayerDropped, 1}};
+    const std::vector<std::pair<PlayEvent, int>> told
+        = { { PlayEvent::LayerClearing, 0 }, { PlayEvent::LayerCleared, 0 }, { PlayEvent::LayerDropped, 0 },
+              { PlayEvent::LayerClearing, 2 }, { PlayEvent::LayerCleared, 2 }, { PlayEvent::LayerDropped, 1 } };
     EXPECT_EQ(recorder.events, told);
     EXPECT_EQ(observer.calls, observed + 4) << "once per layer action";
 
@@ -80,7 +80,8 @@ TEST(LayerClearing, FillingOnlyTheTopLayerSinksNothing)
     ASSERT_EQ(play.piecePosition().x, 0);
     dropAndLand(play);
     using A = PlayAction;
-    const std::vector<std::array<int, 3>> expected = {{A::ClearLayer, 1, 0}, {A::FinishTurn, 0, 0}, {A::SpawnPiece, 0, 0}};
+    const std::vector<std::array<int, 3>> expected
+        = { { A::ClearLayer, 1, 0 }, { A::FinishTurn, 0, 0 }, { A::SpawnPiece, 0, 0 } };
     EXPECT_EQ(actions(play), expected);
     EXPECT_EQ(play.pit().stackHeight(), 1);
 }
@@ -101,8 +102,8 @@ TEST(LayerClearing, CubesLeftAboveTheRimEndPlayEvenWhileLayersClear)
     EXPECT_EQ(play.pit().stackHeight(), 4);
     // Only the layer actions are queued; they still run.
     using A = PlayAction;
-    const std::vector<std::array<int, 3>> expected = {{A::ClearLayer, 0, 0}, {A::MoveLayer, 1, 0}, {A::MoveLayer, 2, 1},
-                                                      {A::MoveLayer, 3, 2}, {A::MoveLayer, 4, 3}};
+    const std::vector<std::array<int, 3>> expected = { { A::ClearLayer, 0, 0 }, { A::MoveLayer, 1, 0 },
+        { A::MoveLayer, 2, 1 }, { A::MoveLayer, 3, 2 }, { A::MoveLayer, 4, 3 } };
     EXPECT_EQ(actions(play), expected);
     settle(play);
     EXPECT_EQ(play.pit().occupancy(pos(1, 0, 3)), Occupancy::Filled);
@@ -143,7 +144,7 @@ TEST(LayerClearing, EveryListenerHearsEachEventInRegistrationOrder)
 TEST(LevelGoal, ThreeLinesOverTwoTurnsCompleteTheLevelAtTheEndOfTheSecond)
 {
     const PieceSet pieces = piecesOf({ column(2) });
-    LevelDef def = level(2, 1, 6, {{0, 0, 0}, {0, 0, 1}, {0, 0, 2}}, 3);
+    LevelDef def = level(2, 1, 6, { { 0, 0, 0 }, { 0, 0, 1 }, { 0, 0, 2 } }, 3);
     PlayField play(def, pieces);
     Shell shell;
     int advanced = 0;
@@ -184,7 +185,7 @@ TEST(LevelGoal, ThreeLinesOverTwoTurnsCompleteTheLevelAtTheEndOfTheSecond)
 TEST(LevelGoal, GoalZeroCompletesTheFirstTurnAndANegativeGoalNeverDoes)
 {
     const PieceSet pieces = piecesOf({ cube });
-    for (int goal : {0, -56}) {
+    for (int goal : { 0, -56 }) {
         LevelDef def = level(3, 3, 6, {}, goal);
         PlayField play(def, pieces);
         Shell shell;

@@ -20,14 +20,14 @@ inline LevelDef level(int x, int y, int z, std::vector<std::array<int, 3>> cubes
     Material grey;
     grey.red = grey.green = grey.blue = 0.5f;
     for (const auto& c : cubes)
-        def.addBlock(static_cast<std::int8_t>(c[0]), static_cast<std::int8_t>(c[1]), static_cast<std::int8_t>(c[2]),
-                     grey);
+        def.addBlock(
+            static_cast<std::int8_t>(c[0]), static_cast<std::int8_t>(c[1]), static_cast<std::int8_t>(c[2]), grey);
     return def;
 }
 
 inline CellPos pos(int x, int y, int z)
 {
-    return CellPos{static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z)};
+    return CellPos { static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z) };
 }
 
 // Records every event with its argument; optionally reacts to each.

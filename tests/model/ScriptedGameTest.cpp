@@ -1,6 +1,6 @@
 #include "PlaySupport.h"
 
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "model/LevelProgress.h"
 
 #include <gtest/gtest.h>
@@ -80,7 +80,7 @@ TEST(ScriptedGame, RandomPiecesFollowTheSeededGenerator)
     const PieceSet pieces = piecesOf({ cube, lineX3, lineY3, column(2) });
     LevelDef def = level(8, 8, 12);
     std::vector<int> sizesA, sizesB;
-    for (auto* sizes : {&sizesA, &sizesB}) {
+    for (auto* sizes : { &sizesA, &sizesB }) {
         cubrava::srand(1234);
         PlayField play(def, pieces);
         Shell shell;
@@ -97,7 +97,7 @@ TEST(ScriptedGame, RandomPiecesFollowTheSeededGenerator)
     // The generator's values modulo 4 decide the shapes: the first is the preview
     // chosen at construction.
     cubrava::srand(1234);
-    const int extents[] = {111, 311, 131, 112};
+    const int extents[] = { 111, 311, 131, 112 };
     for (std::size_t i = 0; i < sizesA.size(); ++i)
         EXPECT_EQ(sizesA[i], extents[cubrava::rand() % 4]) << i;
 }

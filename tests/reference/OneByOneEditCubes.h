@@ -11,8 +11,8 @@ namespace cubrava {
 // the cubes of every other layer, faint and pale, with depth writes off.
 class OneByOneEditCubes : public EditCubes {
 public:
-    void drawEditMode(RenderContext& context, const Pit& pit, std::uint64_t cells, int layer,
-        const Material& ghost, int hovered, const Selection& selection, const ViewRect& viewport) override;
+    void drawEditMode(RenderContext& context, const Pit& pit, std::uint64_t cells, int layer, const Material& ghost,
+        int hovered, const Selection& selection, const ViewRect& viewport) override;
     void drawCameraMode(RenderContext& context, const Pit& pit, std::uint64_t cells) override;
 };
 

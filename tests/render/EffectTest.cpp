@@ -1,6 +1,6 @@
 #include "SceneFakes.h"
 #include "data/LevelDef.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "model/Pit.h"
 #include "render/EffectList.h"
 #include "render/RenderContext.h"

@@ -16,7 +16,8 @@ inline void writeBmp24(const std::string& path, int width, int height, const std
     for (int row = height - 1; row >= 0; --row)
         for (int x = 0; x < width; ++x) {
             const std::uint8_t* p = &rgbTopFirst[static_cast<std::size_t>((row * width + x) * 3)];
-            layout.pixels.push_back(static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2]);
+            layout.pixels.push_back(
+                static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2]);
         }
     std::ofstream(path, std::ios::binary) << buildBmp(layout);
 }

@@ -1,7 +1,7 @@
 #include "render/StatusOverlay.h"
 #include "TextFakes.h"
 #include "data/FatalError.h"
-#include "data/Random.h"
+#include "data/ProcessWide.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include <string.h>
 
 static void fill(Display* display, int screen, unsigned short* width, unsigned short* height, unsigned short* htotal,
-                 unsigned short* vtotal)
+    unsigned short* vtotal)
 {
     *width = (unsigned short)DisplayWidth(display, screen);
     *height = (unsigned short)DisplayHeight(display, screen);

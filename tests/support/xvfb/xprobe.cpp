@@ -90,8 +90,8 @@ int clipboard(double seconds)
             int format = 0;
             unsigned long count = 0, after = 0;
             unsigned char* data = nullptr;
-            if (XGetWindowProperty(display, window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format,
-                    &count, &after, &data)
+            if (XGetWindowProperty(
+                    display, window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after, &data)
                     == Success
                 && data) {
                 std::fwrite(data, 1, count, stdout);
@@ -118,7 +118,8 @@ int main(int argc, char** argv)
     if (command == "clipboard" && argc <= 3)
         return clipboard(argc == 3 ? std::atof(argv[2]) : 0.0);
     if (argc < 3 || argc > 4 || (command != "window" && command != "gone" && command != "close")) {
-        std::fprintf(stderr, "usage: xprobe window|gone TITLE [SECONDS] | close TITLE | pixel X Y | clipboard [SECONDS]\n");
+        std::fprintf(
+            stderr, "usage: xprobe window|gone TITLE [SECONDS] | close TITLE | pixel X Y | clipboard [SECONDS]\n");
         return 2;
     }
     std::string title = argv[2];
