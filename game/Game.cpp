@@ -52,6 +52,7 @@ Game::~Game() = default;
 void Game::startUp()
 {
     status_->init();
+    keyHelp_.init();
     hud_->initFont();
     // The game may start in a window (--windowed): the menu offers the other mode.
     hud_->setDisplayModeLabel(services_.screen.fullScreen());
@@ -100,6 +101,8 @@ void Game::startLevel(const LevelDef& level)
     scene_->attach(*play_);
     hud_->showLevel(level);
     dropInterval_ = static_cast<std::uint32_t>(static_cast<std::int32_t>(level.drop));
+    if (&level >= levels_.data() && &level < levels_.data() + levels_.size())
+        shownLevel_ = static_cast<std::uint32_t>(&level - levels_.data());
 }
 
 // --- pacing ---
@@ -228,6 +231,7 @@ void Game::togglePause()
     }
     paused_ = false;
     frozen_ = false;
+    keyHelp_.hide();
     if (play_ && play_->isRunning()) {
         status_->hide();
         restartGravity();
@@ -248,6 +252,20 @@ void Game::togglePause()
     hud_->setPaused(false);
 }
 
+// The keys over the pit, play paused as Esc pauses it. Hiding them leaves play
+// paused; resuming it hides them.
+void Game::toggleKeyHelp()
+{
+    if (keyHelp_.visible()) {
+        keyHelp_.hide();
+    } else {
+        if (!paused_)
+            togglePause();
+        keyHelp_.show(static_cast<int>(shownLevel_), static_cast<int>(levels_.size()));
+    }
+    services_.display.postRedisplay();
+}
+
 void Game::toggleFreeze()
 {
     if (!frozen_) {
@@ -256,6 +274,7 @@ void Game::toggleFreeze()
     }
     frozen_ = false;
     paused_ = false;
+    keyHelp_.hide();
     if (play_ && play_->isRunning())
         restartGravity();
     services_.screen.setPointerVisible(false);
@@ -332,6 +351,8 @@ void Game::drawFrame()
     scene_->draw(*context_);
     preview_->draw(*context_);
     hud_->draw(*context_);
+    // Under the status line: "PAUSED" stays bright over the help's veil.
+    keyHelp_.draw(*context_);
     status_->draw(*context_);
 }
 
@@ -342,6 +363,7 @@ void Game::reshape(int width, int height)
     preview_->setViewport(ViewRect { width - q, height - q, q, q });
     hud_->setViewport(ViewRect { width - q, 0, q, height - q });
     status_->setViewport(ViewRect { 0, 0, width - q, height });
+    keyHelp_.setViewport(ViewRect { 0, 0, width - q, height });
 }
 
 void Game::idle()
@@ -466,6 +488,9 @@ void Game::keyboard(unsigned char key, Modifiers modifiers)
 void Game::special(SpecialKey key, Modifiers modifiers)
 {
     switch (key) {
+    case SpecialKey::F1:
+        toggleKeyHelp();
+        return;
     case SpecialKey::F5:
         togglePause();
         return;

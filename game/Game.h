@@ -9,6 +9,7 @@
 #include "platform/Input.h"
 #include "render/DisplayService.h"
 #include "render/Hud.h"
+#include "render/KeyHelp.h"
 #include "render/MenuActions.h"
 #include "render/PreviewView.h"
 #include "render/RenderContext.h"
@@ -111,6 +112,7 @@ public:
     PreviewView& preview() { return *preview_; }
     Hud& hud() { return *hud_; }
     StatusOverlay& status() { return *status_; }
+    KeyHelp& keyHelp() { return keyHelp_; }
     Dj& dj() { return *dj_; }
     // What the current display's rendering context holds; none between a
     // display change and the new display's set-up.
@@ -124,6 +126,7 @@ public:
 private:
     void quit();
     void toggleFreeze();
+    void toggleKeyHelp();
     void armStepTimer(std::uint32_t delay);
     void armStartTimer(std::uint32_t delay);
     void gravityTick(std::int32_t generation);
@@ -154,6 +157,9 @@ private:
     // new game ever runs an extra step.
     std::int32_t stepGeneration_ = 0;
     std::uint32_t levelIndex_ = 0;
+    // The level on screen, which a won game leaves behind levelIndex_.
+    std::uint32_t shownLevel_ = 0;
+    KeyHelp keyHelp_;
     bool displayReady_ = true;
     std::int32_t displayGeneration_ = 0;
     LevelList levels_;

@@ -15,7 +15,7 @@ constexpr unsigned char EscapeKey = 27;
 
 // The keys without a character that some binding uses. Other such keys,
 // the modifier keys among them, are not passed on.
-enum class SpecialKey : std::uint8_t { F5, F6, Left, Up, Right, Down, PageUp, PageDown, Home, End, Insert };
+enum class SpecialKey : std::uint8_t { F1, F5, F6, Left, Up, Right, Down, PageUp, PageDown, Home, End, Insert };
 
 // The keypad digit that shares its key with a special key: with Num Lock off
 // the keypad sends these, and the arrow and editing keys act the same way.
@@ -46,8 +46,9 @@ constexpr std::optional<unsigned char> keypadDigit(SpecialKey key)
     }
 }
 
-// Other: a wheel step or any further button.
-enum class MouseButton : std::uint8_t { Left, Middle, Right, Other };
+// A wheel step arrives as a press and a release of WheelUp (away from the
+// user) or WheelDown; Other is any further button.
+enum class MouseButton : std::uint8_t { Left, Middle, Right, WheelUp, WheelDown, Other };
 enum class ButtonState : std::uint8_t { Down, Up };
 
 // The modifier keys held with a key. The locks (Caps Lock, Num Lock) are

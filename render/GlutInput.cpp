@@ -7,6 +7,8 @@ namespace cubrava {
 std::optional<SpecialKey> specialKeyFromGlut(int code)
 {
     switch (code) {
+    case GLUT_KEY_F1:
+        return SpecialKey::F1;
     case GLUT_KEY_F5:
         return SpecialKey::F5;
     case GLUT_KEY_F6:
@@ -43,6 +45,11 @@ MouseButton mouseButtonFromGlut(int button)
         return MouseButton::Middle;
     case GLUT_RIGHT_BUTTON:
         return MouseButton::Right;
+    // freeglut's numbers for the wheel, which it reports as buttons.
+    case 3:
+        return MouseButton::WheelUp;
+    case 4:
+        return MouseButton::WheelDown;
     default:
         return MouseButton::Other;
     }

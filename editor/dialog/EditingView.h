@@ -21,6 +21,10 @@ public:
     // Replaces the level's blocks with copies of the view's cubes, ordered by
     // x, then y, then z.
     virtual void exportBlocks(LevelDef& level) = 0;
+    // Shows the level's blocks in place of the view's cubes, keeping the
+    // layer, the selection and the camera: the same level as it was before
+    // or after some edits. A level of another size is shown as setLevel does.
+    virtual void replaceCubes(const LevelDef& level) = 0;
     // Each listener at most once, called in the order of registration.
     virtual void addListener(ViewListener& listener) = 0;
 };

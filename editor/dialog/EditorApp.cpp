@@ -47,6 +47,7 @@ int EditorApp::runViewOnly()
 {
     std::exception_ptr failure;
     try {
+        view_.setCloseEnds(true);
         view_.start(levels_);
         ViewStart started = view_.waitReady(StartLimit);
         if (started.outcome == ViewStart::Outcome::TimedOut)

@@ -44,7 +44,38 @@ int channelByte(float value)
 
 constexpr ColourChannel Channels[] = { ColourChannel::Red, ColourChannel::Green, ColourChannel::Blue };
 
+// Counts a question or a box that is open: while one waits for the designer,
+// the operation that asked is half done, and undo must not change its ground.
+class Asking {
+public:
+    explicit Asking(int& open)
+        : open_(++open)
+    {
+    }
+    ~Asking() { --open_; }
+    Asking(const Asking&) = delete;
+    Asking& operator=(const Asking&) = delete;
+
+private:
+    int& open_;
+};
+
 } // namespace
+
+template <typename Change> void LevelEditorDialog::step(Change change)
+{
+    EditState before = capture();
+    change();
+    EditState after = capture(&before);
+    if (!sameState(before, after))
+        history_.record(std::move(before));
+}
+
+template <typename Question> auto LevelEditorDialog::ask(Question question)
+{
+    const Asking open(asking_);
+    return question();
+}
 
 LevelEditorDialog::LevelEditorDialog(
     LevelList& levels, EditingView& view, DialogControls& controls, DialogServices services)
@@ -59,8 +90,10 @@ void LevelEditorDialog::open()
 {
     if (levels_.empty())
         throw FatalError(LevelsErrorMessage);
-    for (std::size_t i = 0; i < levels_.size(); ++i)
+    for (std::size_t i = 0; i < levels_.size(); ++i) {
         controls_.insertLevelLine(static_cast<int>(i), levels_[i].name);
+        levelIds_.push_back(nextId_++);
+    }
     textureEntries_ = textureBoxEntries(services_.texturesFolder);
     controls_.setTextureEntries(textureEntries_);
     for (ColourChannel c : Channels)
@@ -79,10 +112,15 @@ void LevelEditorDialog::selectLevel(int index)
     controls_.selectLevelLine(index);
     currentIndex_ = index;
     showFields();
-    controls_.enable(DialogButton::MoveUp, index != 0);
-    controls_.enable(DialogButton::MoveDown, index + 1 != static_cast<int>(levels_.size()));
+    showMoveButtons();
     modified_ = false;
     controls_.enable(DialogButton::Save, false);
+}
+
+void LevelEditorDialog::showMoveButtons()
+{
+    controls_.enable(DialogButton::MoveUp, currentIndex_ != 0);
+    controls_.enable(DialogButton::MoveDown, currentIndex_ + 1 != static_cast<int>(levels_.size()));
 }
 
 void LevelEditorDialog::showFields()
@@ -103,16 +141,18 @@ void LevelEditorDialog::markModified()
 
 void LevelEditorDialog::commitLevel()
 {
-    view_.exportBlocks(workingLevel_);
-    LevelDef& entry = levels_.at(currentIndex_);
-    std::string previousName = entry.name;
-    entry = workingLevel_;
-    if (entry.name != previousName) {
-        controls_.replaceLevelLine(currentIndex_, entry.name);
-        controls_.selectLevelLine(currentIndex_);
-    }
-    modified_ = false;
-    controls_.enable(DialogButton::Save, false);
+    step([this] {
+        view_.exportBlocks(workingLevel_);
+        LevelDef& entry = levels_.at(currentIndex_);
+        std::string previousName = entry.name;
+        entry = workingLevel_;
+        if (entry.name != previousName) {
+            controls_.replaceLevelLine(currentIndex_, entry.name);
+            controls_.selectLevelLine(currentIndex_);
+        }
+        modified_ = false;
+        controls_.enable(DialogButton::Save, false);
+    });
 }
 
 void LevelEditorDialog::levelLineChosen(int line)
@@ -120,7 +160,7 @@ void LevelEditorDialog::levelLineChosen(int line)
     if (line < 0 || line == currentIndex_ || line >= static_cast<int>(levels_.size()))
         return;
     if (modified_) {
-        MessageAnswer answer = controls_.askYesNoCancel(SaveQuestionCaption, SaveQuestion);
+        MessageAnswer answer = ask([this] { return controls_.askYesNoCancel(SaveQuestionCaption, SaveQuestion); });
         if (answer == MessageAnswer::Cancel) {
             controls_.selectLevelLine(currentIndex_);
             return;
@@ -133,23 +173,29 @@ void LevelEditorDialog::levelLineChosen(int line)
 
 void LevelEditorDialog::createLevel()
 {
-    std::optional<LevelDef> level = controls_.askNewLevel();
+    std::optional<LevelDef> level = ask([this] { return controls_.askNewLevel(); });
     if (!level)
         return;
-    levels_.insert(levels_.begin() + currentIndex_, std::move(*level));
-    controls_.insertLevelLine(currentIndex_, levels_[currentIndex_].name);
-    selectLevel(currentIndex_);
+    step([&] {
+        levels_.insert(levels_.begin() + currentIndex_, std::move(*level));
+        levelIds_.insert(levelIds_.begin() + currentIndex_, nextId_++);
+        controls_.insertLevelLine(currentIndex_, levels_[currentIndex_].name);
+        selectLevel(currentIndex_);
+    });
 }
 
 void LevelEditorDialog::removeLevel()
 {
     if (levels_.size() == 1) {
-        controls_.showMessage(LastLevelCaption, LastLevelMessage, MessageIcon::Error);
+        ask([this] { controls_.showMessage(LastLevelCaption, LastLevelMessage, MessageIcon::Error); });
         return;
     }
-    controls_.removeLevelLine(currentIndex_);
-    levels_.erase(levels_.begin() + currentIndex_);
-    selectLevel(std::min(currentIndex_, static_cast<int>(levels_.size()) - 1));
+    step([this] {
+        controls_.removeLevelLine(currentIndex_);
+        levels_.erase(levels_.begin() + currentIndex_);
+        levelIds_.erase(levelIds_.begin() + currentIndex_);
+        selectLevel(std::min(currentIndex_, static_cast<int>(levels_.size()) - 1));
+    });
 }
 
 void LevelEditorDialog::moveLevelUp()
@@ -168,13 +214,15 @@ void LevelEditorDialog::moveLevelDown()
 // modified flag and the view stay as they are.
 void LevelEditorDialog::moveLevelTo(int target)
 {
-    std::swap(levels_[currentIndex_], levels_[target]);
-    controls_.replaceLevelLine(currentIndex_, levels_[currentIndex_].name);
-    controls_.replaceLevelLine(target, levels_[target].name);
-    controls_.selectLevelLine(target);
-    controls_.enable(DialogButton::MoveUp, target != 0);
-    controls_.enable(DialogButton::MoveDown, target + 1 != static_cast<int>(levels_.size()));
-    currentIndex_ = target;
+    step([&] {
+        std::swap(levels_[currentIndex_], levels_[target]);
+        std::swap(levelIds_[currentIndex_], levelIds_[target]);
+        controls_.replaceLevelLine(currentIndex_, levels_[currentIndex_].name);
+        controls_.replaceLevelLine(target, levels_[target].name);
+        controls_.selectLevelLine(target);
+        currentIndex_ = target;
+        showMoveButtons();
+    });
 }
 
 void LevelEditorDialog::nameChanged(const std::string& text)
@@ -259,14 +307,18 @@ void LevelEditorDialog::selectTextureFor(const std::string& textureName)
 
 void LevelEditorDialog::addBlocks()
 {
-    view_.addBlocks(brush_);
-    markModified();
+    step([this] {
+        view_.addBlocks(brush_);
+        markModified();
+    });
 }
 
 void LevelEditorDialog::removeBlocks()
 {
-    view_.removeBlocks();
-    markModified();
+    step([this] {
+        view_.removeBlocks();
+        markModified();
+    });
 }
 
 void LevelEditorDialog::selectionChanged(bool noSelection, bool anyOccupied)
@@ -288,7 +340,7 @@ void LevelEditorDialog::done()
 {
     bool commit = false;
     if (modified_) {
-        MessageAnswer answer = controls_.askYesNoCancel(SaveQuestionCaption, SaveQuestion);
+        MessageAnswer answer = ask([this] { return controls_.askYesNoCancel(SaveQuestionCaption, SaveQuestion); });
         if (answer == MessageAnswer::Cancel)
             return;
         commit = answer == MessageAnswer::Yes;
@@ -296,13 +348,103 @@ void LevelEditorDialog::done()
     if (commit)
         commitLevel();
     if (!services_.saveLevels || !services_.saveLevels(levels_)) {
-        controls_.showMessage(SaveFailedCaption, LevelsSaveErrorMessage, MessageIcon::Error);
+        ask([this] { controls_.showMessage(SaveFailedCaption, LevelsSaveErrorMessage, MessageIcon::Error); });
         return;
     }
     if (services_.gameRunning && services_.gameRunning())
-        controls_.showMessage(RestartCaption, RestartMessage, MessageIcon::Information);
+        ask([this] { controls_.showMessage(RestartCaption, RestartMessage, MessageIcon::Information); });
     outcome_ = DialogOutcome::Done;
     controls_.close();
+}
+
+EditState LevelEditorDialog::capture(const EditState* like) const
+{
+    EditState state;
+    for (const LevelDef& level : levels_)
+        state.levels.push_back(history_.share(level, like));
+    state.ids = levelIds_;
+    state.current = currentIndex_;
+    state.name = workingLevel_.name;
+    state.goal = workingLevel_.goal;
+    state.drop = workingLevel_.drop;
+    LevelDef shown;
+    view_.exportBlocks(shown);
+    std::vector<KeptLayer> layers;
+    for (const Block& block : shown.blocks()) {
+        const auto z = static_cast<std::size_t>(block.z);
+        if (layers.size() <= z)
+            layers.resize(z + 1);
+        layers[z].push_back(KeptCube { block.x, block.y, *block.material });
+    }
+    for (std::size_t z = 0; z < layers.size(); ++z)
+        state.cubes.push_back(history_.share(std::move(layers[z]), z, like));
+    state.modified = modified_;
+    return state;
+}
+
+void LevelEditorDialog::apply(const EditState& state)
+{
+    const bool sameLevelShown = state.ids.at(static_cast<std::size_t>(state.current))
+        == levelIds_.at(static_cast<std::size_t>(currentIndex_));
+    const int lines = static_cast<int>(levels_.size());
+    const int count = static_cast<int>(state.levels.size());
+    levels_.clear();
+    for (const auto& level : state.levels)
+        levels_.push_back(*level);
+    levelIds_ = state.ids;
+    for (int line = lines - 1; line >= count; --line)
+        controls_.removeLevelLine(line);
+    for (int line = 0; line < count; ++line) {
+        if (line < lines)
+            controls_.replaceLevelLine(line, levels_[static_cast<std::size_t>(line)].name);
+        else
+            controls_.insertLevelLine(line, levels_[static_cast<std::size_t>(line)].name);
+    }
+    currentIndex_ = state.current;
+    controls_.selectLevelLine(currentIndex_);
+
+    workingLevel_ = levels_.at(static_cast<std::size_t>(currentIndex_));
+    workingLevel_.name = state.name;
+    workingLevel_.goal = state.goal;
+    workingLevel_.drop = state.drop;
+    LevelDef shown(workingLevel_.x, workingLevel_.y, workingLevel_.z);
+    shown.name = workingLevel_.name;
+    for (std::size_t z = 0; z < state.cubes.size(); ++z)
+        for (const KeptCube& cube : *state.cubes[z])
+            shown.addBlock(cube.x, cube.y, static_cast<std::int8_t>(z), cube.material);
+    if (sameLevelShown)
+        view_.replaceCubes(shown);
+    else
+        view_.setLevel(shown);
+    // Showing the fields may report them as edited: the flag comes after.
+    showFields();
+    showMoveButtons();
+    modified_ = state.modified;
+    controls_.enable(DialogButton::Save, modified_);
+}
+
+void LevelEditorDialog::undo()
+{
+    if (asking_ > 0 || !history_.canUndo())
+        return;
+    EditState now = capture();
+    apply(history_.undo(std::move(now)));
+}
+
+void LevelEditorDialog::redo()
+{
+    if (asking_ > 0 || !history_.canRedo())
+        return;
+    EditState now = capture();
+    apply(history_.redo(std::move(now)));
+}
+
+void LevelEditorDialog::historyRequested(HistoryStep step)
+{
+    if (step == HistoryStep::Undo)
+        undo();
+    else
+        redo();
 }
 
 void LevelEditorDialog::cancel()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogControls.h"
+#include "EditHistory.h"
 #include "EditingView.h"
 #include "ViewListener.h"
 #include "data/LevelList.h"
@@ -32,6 +33,11 @@ enum class DialogOutcome {
 // widgets report the user's edits to the handlers below and are written
 // through DialogControls; blocks are edited in the view, whose reports
 // reach the ViewListener operations on the dialog's thread.
+//
+// Every change the designer makes is a step that undo takes back and redo
+// makes again: adding or removing blocks, a new, removed or moved level, and
+// a committed level. Undo changes only what the editor holds; "Done" writes
+// what is current then.
 class LevelEditorDialog : public ViewListener {
 public:
     LevelEditorDialog(LevelList& levels, EditingView& view, DialogControls& controls, DialogServices services);
@@ -60,6 +66,11 @@ public:
     void selectionChanged(bool noSelection, bool anyOccupied) override;
     void blockPicked(const std::optional<Material>& material) override;
 
+    // Undo and redo, from either window's keys.
+    void undo();
+    void redo();
+    void historyRequested(HistoryStep step) override;
+
     // Closing.
     void done();
     void cancel();
@@ -74,12 +85,23 @@ public:
 private:
     void showFields();
     void markModified();
+    void showMoveButtons();
+    // Runs a change as one step of the history (none when nothing changed).
+    template <typename Change> void step(Change change);
+    // Runs a question or a box to its answer, during which undo waits.
+    template <typename Question> auto ask(Question question);
+    EditState capture(const EditState* like = nullptr) const;
+    void apply(const EditState& state);
     void moveLevelTo(int target);
     void refreshBrush();
     void selectTextureFor(const std::string& textureName);
     float& channel(ColourChannel which);
 
     LevelList& levels_;
+    // Each level's identity, parallel to levels_.
+    std::vector<std::uint64_t> levelIds_;
+    std::uint64_t nextId_ = 1;
+    EditHistory history_;
     EditingView& view_;
     DialogControls& controls_;
     DialogServices services_;
@@ -89,6 +111,7 @@ private:
     Material brush_; // black, untextured
     std::vector<std::string> textureEntries_;
     DialogOutcome outcome_ = DialogOutcome::Open;
+    int asking_ = 0;
 };
 
 } // namespace cubrava

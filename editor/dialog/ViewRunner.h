@@ -29,6 +29,11 @@ public:
     // before start.
     virtual void setOnEnded(std::function<void()> onEnded) = 0;
 
+    // Whether the window's close box ends the loop: for the view alone. Beside
+    // the dialog, which alone ends the program, it brings the window back as
+    // it was. Set before start; false until set.
+    virtual void setCloseEnds(bool ends) = 0;
+
     // Starts the thread, which fills levels from the level file before it is
     // ready; the caller leaves the list alone until then.
     virtual void start(LevelList& levels) = 0;

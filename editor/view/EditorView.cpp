@@ -18,6 +18,7 @@ struct EditorView::Reports {
     bool anyOccupied = false;
     bool blockPicked = false;
     std::optional<Material> picked;
+    std::optional<HistoryStep> history;
 };
 
 namespace {
@@ -51,23 +52,43 @@ void EditorView::setLevel(const LevelDef& level)
 {
     // Built before the lock is taken: the view thread draws the old pit meanwhile.
     auto fresh = std::make_unique<Pit>(level, CellMaterials::Copied);
-    fresh->addCellObserver(*this);
-    std::unique_ptr<Pit> old;
     Reports reports;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
-        old = std::move(pit_);
-        pit_ = std::move(fresh);
+        showPit(std::move(fresh), true, reports);
+    }
+    redisplay_.request();
+    deliver(reports);
+}
+
+void EditorView::replaceCubes(const LevelDef& level)
+{
+    auto fresh = std::make_unique<Pit>(level, CellMaterials::Copied);
+    Reports reports;
+    {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        const bool sameSize = pit_ && pit_->width() == fresh->width() && pit_->depth() == fresh->depth()
+            && pit_->gridHeight() == fresh->gridHeight();
+        showPit(std::move(fresh), !sameSize, reports);
+    }
+    redisplay_.request();
+    deliver(reports);
+}
+
+void EditorView::showPit(std::unique_ptr<Pit> fresh, bool startOver, Reports& reports)
+{
+    fresh->addCellObserver(*this);
+    // The old pit goes once the lock is released: the caller's.
+    pit_.swap(fresh);
+    ++cells_;
+    if (startOver) {
         camera_.setPit(pit_->width(), pit_->depth(), pit_->pitHeight());
-        ++cells_;
         selection_.clear();
         layer_ = 0;
         // A name of the old layout may stand for another cell, or none, in this one.
         hovered_ = -1;
-        noteSelection(reports);
     }
-    redisplay_.request();
-    deliver(reports);
+    noteSelection(reports);
 }
 
 void EditorView::addBlocks(const Material& brush)
@@ -151,8 +172,17 @@ void EditorView::reshape(int width, int height)
     viewport_ = ViewRect { 0, 0, width, height };
 }
 
-void EditorView::keyDown(unsigned char key)
+void EditorView::keyDown(unsigned char key, Modifiers held)
 {
+    // With Ctrl held a letter arrives as its control code, 1 for A to 26 for Z.
+    if (key >= 1 && key <= 26) {
+        if (const auto step = historyStepForKey(static_cast<char>('a' + key - 1), true, held.shift)) {
+            Reports reports;
+            reports.history = step;
+            deliver(reports);
+        }
+        return;
+    }
     if (key == '`' || key == '~')
         toggleMode();
     // The toggle key too goes on to the mode it leaves the view in.
@@ -214,6 +244,10 @@ void EditorView::mouseButton(MouseButton button, ButtonState state, int x, int y
 {
     if (!editMode_) {
         camera_.mouseButton(button, state);
+        return;
+    }
+    if (state == ButtonState::Down && (button == MouseButton::WheelUp || button == MouseButton::WheelDown)) {
+        stepLayer(button == MouseButton::WheelUp ? 1 : -1);
         return;
     }
     Reports reports;
@@ -298,7 +332,7 @@ void EditorView::noteSelection(Reports& reports) const
 
 void EditorView::deliver(const Reports& reports)
 {
-    if (!reports.selectionChanged && !reports.blockPicked)
+    if (!reports.selectionChanged && !reports.blockPicked && !reports.history)
         return;
     std::vector<ViewListener*> listeners;
     {
@@ -310,6 +344,8 @@ void EditorView::deliver(const Reports& reports)
             listener->selectionChanged(reports.noSelection, reports.anyOccupied);
         if (reports.blockPicked)
             listener->blockPicked(reports.picked);
+        if (reports.history)
+            listener->historyRequested(*reports.history);
     }
 }
 

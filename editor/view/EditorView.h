@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CellPicker.h"
+#include "LayerLabel.h"
 #include "Selection.h"
 #include "ViewCubes.h"
 #include "data/Material.h"
@@ -52,6 +53,7 @@ public:
     void addBlocks(const Material& brush) override;
     void removeBlocks() override;
     void exportBlocks(LevelDef& level) override;
+    void replaceCubes(const LevelDef& level) override;
     void addListener(ViewListener& listener) override;
 
     // --- the view thread: the window's callbacks ---
@@ -63,11 +65,13 @@ public:
     void display(RenderContext& context, EditCubes& cubes);
     // Stores the viewport; the window then displays at once.
     void reshape(int width, int height);
-    void keyDown(unsigned char key);
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z go to the listeners as undo and redo.
+    void keyDown(unsigned char key, Modifiers held = {});
     void keyUp(unsigned char key);
     // Handled as the keypad digits they stand for; F5 as the mode key.
     void specialKey(SpecialKey key);
-    // Window coordinates, origin top left.
+    // Window coordinates, origin top left. In edit mode the wheel steps the
+    // layer as "8" and "2" do.
     void mouseButton(MouseButton button, ButtonState state, int x, int y);
     // Motion with a button held, and without.
     void mouseDrag(int x, int y);
@@ -87,6 +91,8 @@ public:
 private:
     struct Reports;
 
+    // Puts the pit in place, under the view lock.
+    void showPit(std::unique_ptr<Pit> fresh, bool startOver, Reports& reports);
     void cellsChanged() override;
     void toggleMode();
     void stepLayer(int step);
@@ -107,6 +113,7 @@ private:
     Material ghost_;
     // The view thread's.
     ViewCubes cubes_;
+    LayerLabel layerLabel_;
 
     // The view lock, and what it guards.
     mutable std::recursive_mutex mutex_;

@@ -18,6 +18,7 @@ void EditorView::initGl()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     initSceneLights();
+    layerLabel_.open();
 }
 
 void EditorView::display(RenderContext& context)
@@ -65,6 +66,8 @@ void EditorView::display(RenderContext& context, EditCubes& cubes)
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+    if (editMode_)
+        layerLabel_.draw(context, viewport_, layer_, pit.pitHeight());
 }
 
 } // namespace cubrava

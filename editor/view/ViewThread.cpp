@@ -58,7 +58,7 @@ void ViewThread::run(LevelList& levels)
 {
     if (startUp(levels)) {
         watchForEnd();
-        // Returns when the window is closed or the loop is asked to end. An
+        // Returns when the loop is asked to end. An
         // error freeglut raises outside our callbacks ends it here too.
         std::exception_ptr failure;
         try {
@@ -93,14 +93,18 @@ bool ViewThread::startUp(LevelList& levels)
         char name[] = "CubravaEditor";
         char* argv[] = { name, nullptr };
         glutInit(&argc, argv);
-        glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+        // Unless it ends the loop, the close box brings the window back (ViewWindow).
+        glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE,
+            closeEnds_ ? GLUT_ACTION_GLUTMAINLOOP_RETURNS : GLUT_ACTION_CONTINUE_EXECUTION);
+        window_.setReopens(!closeEnds_);
+        window_.setOnOpened([this](unsigned long xid) { wake_.setWindow(xid); });
         window_.create();
         windowOpen = true;
-        wake_.setWindow(window_.xid());
         readLevels(levels);
     } catch (...) {
         const std::string message = fatalErrorText(std::current_exception());
-        // The window goes; the main thread shows the message.
+        // The window goes, for good; the main thread shows the message.
+        window_.requestEnd();
         if (windowOpen)
             glutExit();
         {

@@ -19,7 +19,8 @@ namespace cubrava {
 
 // The thread that runs the editing view: it opens the view's window, reads
 // the level list, reports ready (or the failure) and runs GLUT's event loop
-// until the window is closed or the loop is asked to end.
+// until the loop is asked to end: the window's close box only brings the
+// window back (ViewWindow).
 //
 // Threads: construct it, start it, wait for it, stop it and destroy it on the
 // program's main thread. The program calls enableThreadedX() before any X
@@ -48,10 +49,11 @@ public:
     // The view, for the dialog.
     EditorView& view() override { return parts_.view(); }
 
-    // Called on the view thread once its loop has ended (the window was closed,
-    // stop was called, or a failure), or start-up failed. It must not block:
+    // Called on the view thread once its loop has ended (stop was called, or a
+    // failure), or start-up failed. It must not block:
     // pass a toolkit wake-up. Set before start.
     void setOnEnded(std::function<void()> onEnded) override;
+    void setCloseEnds(bool ends) override { closeEnds_ = ends; }
 
     // Whether the thread's work is over, within the limit.
     bool waitEnded(std::chrono::milliseconds limit) override;
@@ -82,6 +84,7 @@ private:
     std::string failure_;
     std::optional<std::string> loopFailure_;
     std::function<void()> onEnded_;
+    bool closeEnds_ = false;
     std::thread thread_;
 };
 

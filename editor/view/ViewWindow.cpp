@@ -1,6 +1,7 @@
 #include "ViewWindow.h"
 
 #include "EditorView.h"
+#include "platform/InputState.h"
 #include "platform/WindowIcon.h"
 #include "render/GlutInput.h"
 
@@ -36,9 +37,14 @@ ViewWindow::~ViewWindow()
 void ViewWindow::create()
 {
     const int side = static_cast<int>(0.6 * glutGet(GLUT_SCREEN_WIDTH));
+    open(10, 50, side, side);
+}
+
+void ViewWindow::open(int x, int y, int width, int height)
+{
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(side, side);
-    glutInitWindowPosition(10, 50);
+    glutInitWindowSize(width, height);
+    glutInitWindowPosition(x, y);
     window_ = glutCreateWindow(ViewWindowTitle);
     // The new window is GLUT's current one; the icon goes through GLUT's own
     // connection.
@@ -56,6 +62,10 @@ void ViewWindow::create()
     glutCloseFuncUcall(onClose, this);
     view_.initGl();
     context_ = std::make_unique<RenderContext>(lists_);
+    if (!view_.editMode())
+        glutSetCursor(GLUT_CURSOR_NONE);
+    if (onOpened_)
+        onOpened_(xid_);
 }
 
 void ViewWindow::fail(std::exception_ptr error)
@@ -106,7 +116,8 @@ void ViewWindow::onReshape(int width, int height, void* self)
 
 void ViewWindow::onKeyboard(unsigned char key, int, int, void* self)
 {
-    guarded(self, [&](EditorView& view) { view.keyDown(key); });
+    const Modifiers held = modifiersFromGlut(glutGetModifiers(), currentInputState());
+    guarded(self, [&](EditorView& view) { view.keyDown(key, held); });
 }
 
 void ViewWindow::onKeyboardUp(unsigned char key, int, int, void* self)
@@ -143,8 +154,14 @@ void ViewWindow::onPassiveMotion(int x, int y, void* self)
 void ViewWindow::onClose(void* self)
 {
     ViewWindow& window = *static_cast<ViewWindow*>(self);
+    const int x = glutGet(GLUT_WINDOW_X), y = glutGet(GLUT_WINDOW_Y);
+    const int width = glutGet(GLUT_WINDOW_WIDTH), height = glutGet(GLUT_WINDOW_HEIGHT);
     window.context_.reset();
     window.window_ = 0;
+    if (!window.reopens_ || window.endRequested() || window.failure())
+        return;
+    // Made before GLUT lets the closed one go, so its loop always has a window.
+    guarded(self, [&](EditorView&) { window.open(x, y, width, height); });
 }
 
 } // namespace cubrava

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -33,6 +34,12 @@ private:
 // the window, gone when GLUT closes it, however the loop ends. A failure
 // escaping a callback is kept and ends the event loop, so the thread that runs
 // the loop can report it; nothing unwinds through GLUT.
+//
+// Beside the dialog, which alone ends the program, the window's close box
+// closes the window and another takes its place at once where it stood,
+// showing the view as it was (level, layer, selection, camera, mode). GLUT
+// must then be set to go on when a window closes
+// (GLUT_ACTION_CONTINUE_EXECUTION).
 class ViewWindow {
 public:
     explicit ViewWindow(EditorView& view);
@@ -45,6 +52,11 @@ public:
     // side of trunc(0.6 x screen width) at (10, 50), RGB, double-buffered with
     // a depth buffer, titled ViewWindowTitle, its rendering context set up.
     void create();
+    // Told the X window of each window made, the first and those that replace
+    // a closed one; on the view thread. Set before create.
+    void setOnOpened(std::function<void(unsigned long xid)> onOpened) { onOpened_ = std::move(onOpened); }
+    // Whether a window closed by its close box is replaced; set before create.
+    void setReopens(bool reopens) { reopens_ = reopens; }
     // The window's, while it is open; the view thread's.
     RenderContext& context() { return *context_; }
     // The X window made by create: the one to wake from other threads.
@@ -60,6 +72,7 @@ public:
     std::exception_ptr failure() const;
 
 private:
+    void open(int x, int y, int width, int height);
     template <typename Action> static void guarded(void* self, Action action);
     static void onDisplay(void* self);
     static void onReshape(int width, int height, void* self);
@@ -79,6 +92,8 @@ private:
     std::atomic<bool> endRequested_ { false };
     mutable std::mutex failureMutex_;
     std::exception_ptr failure_;
+    std::function<void(unsigned long)> onOpened_;
+    bool reopens_ = true;
 };
 
 } // namespace cubrava

@@ -1,7 +1,9 @@
 #include "LevelEditorWindow.h"
 
 #include "DialogUnits.h"
+#include "DialogWindow.h"
 #include "GroupFrame.h"
+#include "NameInput.h"
 #include "NewLevelWindow.h"
 #include "NumberInput.h"
 #include "ViewEventRelay.h"
@@ -83,6 +85,11 @@ public:
         window_.loop_->guarded([&] { window_.logic_.blockPicked(material); });
     }
 
+    void historyRequested(HistoryStep step) override
+    {
+        window_.loop_->guarded([&] { window_.logic_.historyRequested(step); });
+    }
+
 private:
     LevelEditorWindow& window_;
 };
@@ -111,14 +118,15 @@ void LevelEditorWindow::build()
         { "Remove", 42, true }, { "R:", 10 }, { "G:", 10 }, { "B:", 10 }, { "Texture:", 32 },
         { "Add Block(s)", 64, true }, { "Remove Block(s)", 64, true }, { "Done", 43, true }, { "Cancel", 43, true } });
 
-    window_ = std::make_unique<Fl_Double_Window>(unitsAcross(227), unitsDown(266), Title);
+    window_ = std::make_unique<DialogWindow>(unitsAcross(227), unitsDown(266), Title,
+        [this](HistoryStep step) { loop_->guarded([&] { logic_.historyRequested(step); }); });
     window_->begin();
 
     place<GroupFrame>({ 7, 7, 213, 133 }, "Level");
     levelList_ = place<Fl_Hold_Browser>({ 14, 18, 66, 76 });
     levelList_->when(FL_WHEN_CHANGED);
     placeLabel({ 92, 20, 24, 8 }, "Name:");
-    name_ = place<Fl_Input>({ 116, 18, 96, 14 });
+    name_ = place<NameInput>({ 116, 18, 96, 14 });
     name_->when(FL_WHEN_CHANGED);
     placeLabel({ 92, 39, 46, 8 }, "Dimensions: ");
     const int valueColumns[] = { 138, 164, 193 };

@@ -1,5 +1,7 @@
 #include "NumberInput.h"
 
+#include "HistoryKeys.h"
+
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
@@ -49,6 +51,9 @@ int NumberInput::shift() const
 
 int NumberInput::handle(int event)
 {
+    // The undo and redo keys act on the editor's steps, in the window.
+    if (event == FL_KEYBOARD && historyStepOfKeyEvent())
+        return 0;
     if (event == FL_KEYBOARD && typesText() && !isDigits(Fl::event_text(), Fl::event_length()))
         return 1; // swallowed, as a digits-only edit does
     if (event == FL_PASTE && !isDigits(Fl::event_text(), Fl::event_length()))

@@ -7,7 +7,8 @@
 namespace cubrava {
 
 // A one-line edit for small numbers: it takes digits only (typed or pasted),
-// at most maxDigits of them, and shows its text against the right edge.
+// at most maxDigits of them, and shows its text against the right edge. The
+// undo and redo keys it leaves to its window.
 class NumberInput : public Fl_Input {
 public:
     NumberInput(int x, int y, int w, int h, int maxDigits);

@@ -18,4 +18,12 @@ void ViewEventRelay::blockPicked(const std::optional<Material>& material)
     });
 }
 
+void ViewEventRelay::historyRequested(HistoryStep step)
+{
+    queue_.post([this, step] {
+        if (listener_)
+            listener_->historyRequested(step);
+    });
+}
+
 } // namespace cubrava

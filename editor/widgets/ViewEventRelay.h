@@ -24,6 +24,7 @@ public:
     // Any thread.
     void selectionChanged(bool noSelection, bool anyOccupied) override;
     void blockPicked(const std::optional<Material>& material) override;
+    void historyRequested(HistoryStep step) override;
 
 private:
     ViewListener* listener_ = nullptr; // main thread only

@@ -67,6 +67,12 @@ public:
             level.addBlock(b.x, b.y, b.z, *b.material);
     }
 
+    void replaceCubes(const LevelDef& level) override
+    {
+        level_ = level;
+        report(anyAtOrigin());
+    }
+
     void addListener(ViewListener& listener) override { listener_ = &listener; }
 
 private:

@@ -5,7 +5,9 @@
 #include "editor/dialog/NewLevelDialog.h"
 #include "editor/dialog/ViewListener.h"
 
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -38,6 +40,9 @@ public:
     std::deque<MessageAnswer> answers; // an unexpected question is answered Cancel
     std::deque<std::optional<LevelDef>> newLevels;
     int closed = 0;
+    // Runs while a question or the new level dialog waits for its answer, as
+    // the toolkit's loop does.
+    std::function<void()> whileAsking;
 
     void insertLevelLine(int line, const std::string& text) override { lines.insert(lines.begin() + line, text); }
     void removeLevelLine(int line) override { lines.erase(lines.begin() + line); }
@@ -77,6 +82,8 @@ public:
     MessageAnswer askYesNoCancel(const std::string& caption, const std::string& text) override
     {
         questions.push_back(caption + ": " + text);
+        if (whileAsking)
+            whileAsking();
         if (answers.empty())
             return MessageAnswer::Cancel;
         MessageAnswer answer = answers.front();
@@ -85,6 +92,8 @@ public:
     }
     std::optional<LevelDef> askNewLevel() override
     {
+        if (whileAsking)
+            whileAsking();
         if (newLevels.empty())
             return std::nullopt;
         std::optional<LevelDef> level = std::move(newLevels.front());
@@ -101,16 +110,34 @@ public:
     std::vector<LevelDef> shown; // every setLevel, in order
     std::vector<Material> added; // the brush of every addBlocks
     int removals = 0;
+    int replacements = 0; // replaceCubes calls
     std::vector<ViewListener*> listeners;
     LevelDef cubes; // what the view holds now
+    // Cells (x, y) of layer 0 that addBlocks fills and removeBlocks empties.
+    std::vector<std::pair<int, int>> selected;
 
     void setLevel(const LevelDef& level) override
     {
         shown.push_back(level);
         cubes = level;
     }
-    void addBlocks(const Material& brush) override { added.push_back(brush); }
-    void removeBlocks() override { ++removals; }
+    void addBlocks(const Material& brush) override
+    {
+        added.push_back(brush);
+        emptySelected();
+        for (const auto& [x, y] : selected)
+            cubes.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), 0, brush);
+    }
+    void removeBlocks() override
+    {
+        ++removals;
+        emptySelected();
+    }
+    void replaceCubes(const LevelDef& level) override
+    {
+        ++replacements;
+        cubes = level;
+    }
     void exportBlocks(LevelDef& level) override
     {
         level.clearBlocks();
@@ -118,6 +145,19 @@ public:
             level.addBlock(b.x, b.y, b.z, *b.material);
     }
     void addListener(ViewListener& listener) override { listeners.push_back(&listener); }
+
+private:
+    void emptySelected()
+    {
+        LevelDef kept(cubes.x, cubes.y, cubes.z);
+        for (const Block& b : cubes.blocks())
+            if (b.z != 0
+                || std::find(selected.begin(), selected.end(), std::pair<int, int>(b.x, b.y)) == selected.end())
+                kept.addBlock(b.x, b.y, b.z, *b.material);
+        cubes.clearBlocks();
+        for (const Block& b : kept.blocks())
+            cubes.addBlock(b.x, b.y, b.z, *b.material);
+    }
 };
 
 class FakeNewLevelControls : public NewLevelControls {

@@ -43,6 +43,7 @@ struct Editor : ViewRunner, EditorDesktop {
 
     // ViewRunner
     void setOnEnded(std::function<void()> onEnded) override { onEnded_ = std::move(onEnded); }
+    void setCloseEnds(bool) override { }
     void start(LevelList& levels) override
     {
         steps.push_back("start");

@@ -247,3 +247,124 @@ TEST(EditorOnScreen, ALevelFileThatCannotBeReadIsBadNewsAndStatusOne)
     EXPECT_EQ(editor.waitForExit(Patience), 1);
     EXPECT_NE(editor.standardError().find(LevelsErrorMessage), std::string::npos) << editor.standardError();
 }
+
+namespace {
+
+// Whether the view shows a red cube, or a blue one, in the cell of the bottom
+// layer: hovered or selected cubes are drawn brighter, so paler.
+bool redIn(const Editor& editor, int x, int y)
+{
+    const Rgb p = patch(ScreenShot::take(), editor.cell(x, y));
+    return p.r > p.g + 60 && p.r > p.b + 60;
+}
+
+bool blueIn(const Editor& editor, int x, int y)
+{
+    const Rgb p = patch(ScreenShot::take(), editor.cell(x, y));
+    return p.b > p.r + 60 && p.b > p.g + 60;
+}
+
+} // namespace
+
+TEST(EditorOnScreen, UndoAndRedoFromEitherWindowAndDoneWritesWhatIsShown)
+{
+    Editor editor;
+    editor.folder.write("Config/Levels.dat", TestLevels);
+    ASSERT_NO_FATAL_FAILURE(editor.start());
+    ASSERT_NO_FATAL_FAILURE(editor.addRedCube(1, 6));
+
+    // Ctrl+Z in the view, Ctrl+Y and Ctrl+Z in the dialog.
+    const std::pair<unsigned long, const char*> presses[] { { editor.view.id, "ctrl+z" },
+        { editor.dialog.id, "ctrl+y" }, { editor.dialog.id, "ctrl+z" } };
+    bool shown = true;
+    for (const auto& [window, keys] : presses) {
+        SCOPED_TRACE(keys);
+        focusWindow(window);
+        key(keys);
+        shown = !shown;
+        EXPECT_TRUE(waitUntil([&] { return redIn(editor, 1, 6) == shown; }));
+    }
+
+    // "New", undone and redone; then undone from the view again.
+    editor.press(NewButton);
+    auto form = waitForWindow("Create New Level");
+    ASSERT_TRUE(form);
+    focusWindow(form->id);
+    typeText("Tower");
+    for (const char* size : { "5", "5", "6" }) {
+        key("Tab");
+        typeText(size);
+    }
+    key("Return");
+    ASSERT_TRUE(waitForNoWindow("Create New Level"));
+    ASSERT_TRUE(waitUntil([&] { return !blueIn(editor, 2, 3); })) << "the new, empty level is not shown";
+    focusWindow(editor.dialog.id);
+    key("ctrl+z");
+    EXPECT_TRUE(waitUntil([&] { return blueIn(editor, 2, 3); })) << "Grid with its blue cube is not back";
+    key("ctrl+shift+z");
+    EXPECT_TRUE(waitUntil([&] { return !blueIn(editor, 2, 3); })) << "the new level is not back";
+    focusWindow(editor.view.id);
+    key("ctrl+z");
+    EXPECT_TRUE(waitUntil([&] { return blueIn(editor, 2, 3); }));
+
+    // Nothing is modified now: "Done" asks nothing and writes the list as shown.
+    editor.press(DoneButton);
+    EXPECT_EQ(editor.exitStatus(), 0) << editor.process->standardError();
+    LevelList saved;
+    readLevelsFrom(editor.levelsFile().string(), saved);
+    ASSERT_EQ(saved.size(), 2u) << fileText(editor.levelsFile());
+    EXPECT_EQ(saved[0].name, "Grid");
+    ASSERT_EQ(saved[0].blocks().size(), 1u) << "the red cube was undone";
+    EXPECT_EQ(saved[0].blocks()[0].x, 2);
+}
+
+TEST(EditorOnScreen, TheLayerInViewTheWheelAndACloseBoxThatLeavesAWorkingView)
+{
+    Editor editor;
+    editor.folder.write("Config/Levels.dat", TestLevels);
+    ASSERT_NO_FATAL_FAILURE(editor.start());
+    // The label in the view's top left corner, white on black.
+    const Rect corner { editor.view.x, editor.view.y, editor.view.x + editor.viewSide() / 3, editor.view.y + 40 };
+    const auto white = [](const Rgb& p) { return p.r > 200 && p.g > 200 && p.b > 200; };
+    ASSERT_TRUE(waitForScreen([&](const ScreenShot& s) { return s.count(corner, white) > 30; })) << "no label";
+    const ScreenShot first = ScreenShot::take();
+
+    focusWindow(editor.view.id);
+    key("8");
+    ASSERT_TRUE(waitForScreen([&](const ScreenShot& s) { return s.differences(first, corner) > 10; }))
+        << "the label did not change with the layer";
+    const ScreenShot second = ScreenShot::take();
+    // The wheel over the view steps down and up again.
+    mouseMove(editor.view.x + editor.viewSide() / 2, editor.view.y + editor.viewSide() / 2);
+    for (const auto& [button, shot] : { std::pair { 5, &first }, std::pair { 4, &second } }) {
+        mouseButton(button, true);
+        mouseButton(button, false);
+        EXPECT_TRUE(waitForScreen([&](const ScreenShot& s) { return s.differences(*shot, corner) == 0; }))
+            << "wheel button " << button;
+    }
+
+    // The close box: a window comes back at once, on the same layer.
+    const unsigned long closed = editor.view.id;
+    ASSERT_TRUE(requestWindowClose(closed));
+    ASSERT_TRUE(waitUntil([&] {
+        const auto view = findWindowByTitle(ViewTitle);
+        return view && view->viewable && view->id != closed;
+    })) << "no view after its close box";
+    editor.view = *findWindowByTitle(ViewTitle);
+    EXPECT_EQ(editor.view.x, 10);
+    EXPECT_EQ(editor.view.width, editor.viewSide());
+    EXPECT_TRUE(waitForScreen([&](const ScreenShot& s) { return s.differences(second, corner) == 0; }))
+        << "the layer was not kept";
+    // And it works: back down, a cube added and shown, then undone.
+    focusWindow(editor.view.id);
+    key("2");
+    ASSERT_TRUE(waitForScreen([&](const ScreenShot& s) { return s.differences(first, corner) == 0; }));
+    focusWindow(editor.dialog.id); // the brush is typed there
+    ASSERT_NO_FATAL_FAILURE(editor.addRedCube(0, 0));
+    focusWindow(editor.view.id);
+    key("grave");
+    EXPECT_TRUE(waitForScreen([&](const ScreenShot& s) { return s.count(corner, white) == 0; }))
+        << "the label in camera mode";
+    editor.press(CancelButton);
+    EXPECT_EQ(editor.exitStatus(), 0) << editor.process->standardError();
+}

@@ -170,9 +170,58 @@ TEST(EditorView, TheLayerKeysStopAtTheBottomAndAtTheTopAndOnlyInEditMode)
     rig.view.specialKey(SpecialKey::Down);
     EXPECT_EQ(rig.view.currentLayer(), 2);
 
+    // The wheel steps as "8" and "2" do, in edit mode only.
+    rig.press(0, MouseButton::WheelDown);
+    EXPECT_EQ(rig.view.currentLayer(), 2) << "camera mode";
     rig.view.keyDown('`');
+    rig.press(0, MouseButton::WheelDown);
+    rig.release(0, MouseButton::WheelDown);
+    EXPECT_EQ(rig.view.currentLayer(), 1);
+    rig.press(0, MouseButton::WheelUp);
+    rig.press(0, MouseButton::WheelUp);
+    EXPECT_EQ(rig.view.currentLayer(), 2);
+
     rig.drag(0, 0, 1, 1);
     rig.view.setLevel(level(5, 5, 7));
+    EXPECT_EQ(rig.view.currentLayer(), 0);
+    EXPECT_TRUE(rig.view.selection().empty());
+}
+
+TEST(EditorView, UndoKeysGoToTheListenersAndCubesPutBackKeepTheLayerSelectionAndCamera)
+{
+    ViewRig rig(level(4, 10, 3));
+    const Modifiers shift { true, false, false };
+    // Ctrl + a letter arrives as its control code: Z is 26, Y 25, A 1.
+    rig.view.keyDown(26);
+    rig.view.keyDown(26, shift);
+    rig.view.keyDown('`');
+    rig.view.keyDown(25);
+    rig.view.keyDown(1);
+    EXPECT_EQ(
+        rig.listener.history, (std::vector<HistoryStep> { HistoryStep::Undo, HistoryStep::Redo, HistoryStep::Redo }));
+    rig.view.keyDown('`');
+
+    rig.view.keyDown('8');
+    rig.drag(0, 0, 1, 1);
+    rig.view.cameraControl().keyDown('g');
+    rig.clock.advance(5 * CameraControl::TickMs);
+    rig.view.cameraControl().keyUp('g');
+    const double distance = rig.view.cameraControl().camera().distance;
+    rig.listener.selections.clear();
+    LevelDef before = level(4, 10, 3);
+    before.addBlock(1, 1, 1, colour(0, 0, 1));
+    rig.view.replaceCubes(before);
+    EXPECT_EQ(rig.view.currentLayer(), 1);
+    EXPECT_FALSE(rig.view.selection().empty());
+    EXPECT_EQ(rig.view.cameraControl().camera().distance, distance);
+    EXPECT_EQ(rig.listener.selections, (std::vector<std::pair<bool, bool>> { { false, true } }));
+    LevelDef exported;
+    rig.view.exportBlocks(exported);
+    ASSERT_EQ(exported.blocks().size(), 1u);
+    EXPECT_FLOAT_EQ(exported.blocks()[0].material->blue, 1.0f);
+
+    // Cubes of a level of another size are another level: it starts over.
+    rig.view.replaceCubes(level(5, 5, 7));
     EXPECT_EQ(rig.view.currentLayer(), 0);
     EXPECT_TRUE(rig.view.selection().empty());
 }
@@ -276,6 +325,7 @@ TEST(EditorView, ChangesFromTheDialogsThreadWakeTheViewAndListenersRunWithTheLoc
         std::vector<std::thread> others;
         void selectionChanged(bool, bool) override { waitForOther(); }
         void blockPicked(const std::optional<Material>&) override { waitForOther(); }
+        void historyRequested(HistoryStep) override { waitForOther(); }
         void waitForOther()
         {
             ++calls;

@@ -33,6 +33,8 @@ public:
         note(material ? "picked " + material->textureName : "picked nothing");
     }
 
+    void historyRequested(HistoryStep step) override { note(step == HistoryStep::Undo ? "undo" : "redo"); }
+
 private:
     void note(const std::string& event)
     {

@@ -42,6 +42,8 @@ struct RecordingListener : cubrava::ViewListener {
         selections.emplace_back(noSelection, anyOccupied);
     }
     void blockPicked(const std::optional<cubrava::Material>& material) override { picks.push_back(material); }
+    std::vector<cubrava::HistoryStep> history;
+    void historyRequested(cubrava::HistoryStep step) override { history.push_back(step); }
 };
 
 inline cubrava::Material colour(float r, float g, float b, const std::string& texture = "")

@@ -60,6 +60,7 @@ struct GameRig {
         GameServices services { clock, display, screen, [this](int status) { exitStatus = status; } };
         game = std::make_unique<Game>(services);
         game->status().init();
+        game->keyHelp().init();
         game->hud().initFont();
         game->reshape(1024, 768);
         game->loadLevelsAndPieces();

@@ -1,7 +1,8 @@
 #include "GameRig.h"
-
 #include "data/ProcessWide.h"
 #include "model/PlaySupport.h"
+
+#include <functional>
 
 using namespace cubrava;
 using namespace cubrava::test;
@@ -271,4 +272,39 @@ TEST(Timers, ANewDisplayDrawsOnlyOnceItIsSetUpAMomentAfterTheOldOneWent)
     rig.clock.advance(1000);
     EXPECT_TRUE(rig->displayReady());
     EXPECT_EQ(rig.display.redisplays, redisplays + 1);
+}
+
+TEST(Timers, TheKeyHelpPausesAsEscapeDoesAndHidingItLeavesPlayPaused)
+{
+    GameRig rig;
+    rig.startPlaying();
+    const int z = rig.pieceZ();
+    rig.special(SpecialKey::F1);
+    EXPECT_TRUE(rig->paused());
+    EXPECT_TRUE(rig->keyHelp().visible());
+    EXPECT_EQ(rig->keyHelp().heading(), "Level 1 of 3");
+    EXPECT_TRUE(rig->status().visible());
+    EXPECT_EQ(rig->status().text(), "PAUSED");
+    EXPECT_TRUE(rig.screen.pointerVisible);
+    rig.clock.advance(2000);
+    EXPECT_EQ(rig.pieceZ(), z) << "no gravity under the help";
+
+    rig.special(SpecialKey::F1);
+    EXPECT_FALSE(rig->keyHelp().visible());
+    EXPECT_TRUE(rig->paused());
+    rig.clock.advance(2000);
+    EXPECT_EQ(rig.pieceZ(), z);
+
+    // Esc, F5 and the menu's resume each resume play and hide the help.
+    for (const auto& resume : std::initializer_list<std::function<void()>> {
+             [&] { rig.key(EscapeKey); }, [&] { rig.special(SpecialKey::F5); }, [&] { rig->togglePause(); } }) {
+        rig.special(SpecialKey::F1);
+        ASSERT_TRUE(rig->keyHelp().visible());
+        resume();
+        EXPECT_FALSE(rig->keyHelp().visible());
+        EXPECT_FALSE(rig->paused());
+    }
+    const int resumed = rig.pieceZ();
+    rig.clock.advance(250); // the first level's drop interval
+    EXPECT_EQ(rig.pieceZ(), resumed - 1) << "gravity at the level's pace again";
 }

@@ -46,14 +46,17 @@ TEST(GlutInput, OnlyTheKeysAndButtonsTheProgramsKnowGoOn)
 {
     for (int code = GLUT_KEY_SHIFT_L; code <= GLUT_KEY_SUPER_R; ++code)
         EXPECT_FALSE(specialKeyFromGlut(code)) << code;
-    EXPECT_FALSE(specialKeyFromGlut(GLUT_KEY_F1));
+    EXPECT_FALSE(specialKeyFromGlut(GLUT_KEY_F2));
     EXPECT_FALSE(specialKeyFromGlut(GLUT_KEY_NUM_LOCK));
+    EXPECT_EQ(specialKeyFromGlut(GLUT_KEY_F1), SpecialKey::F1);
     EXPECT_EQ(specialKeyFromGlut(GLUT_KEY_F5), SpecialKey::F5);
     EXPECT_EQ(specialKeyFromGlut(GLUT_KEY_INSERT), SpecialKey::Insert);
     EXPECT_EQ(keypadDigit(*specialKeyFromGlut(GLUT_KEY_UP)), '8');
     EXPECT_EQ(keypadDigit(*specialKeyFromGlut(GLUT_KEY_END)), '1');
 
     EXPECT_EQ(mouseButtonFromGlut(GLUT_RIGHT_BUTTON), MouseButton::Right);
-    EXPECT_EQ(mouseButtonFromGlut(3), MouseButton::Other) << "a wheel step";
+    EXPECT_EQ(mouseButtonFromGlut(3), MouseButton::WheelUp);
+    EXPECT_EQ(mouseButtonFromGlut(4), MouseButton::WheelDown);
+    EXPECT_EQ(mouseButtonFromGlut(5), MouseButton::Other);
     EXPECT_EQ(buttonStateFromGlut(GLUT_UP), ButtonState::Up);
 }
