@@ -11,6 +11,7 @@
 #include "editor/view/ViewWindow.h"
 #include "reference/OneByOneEditCubes.h"
 #include "support/PictureCompare.h"
+#include "support/ScratchDir.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>

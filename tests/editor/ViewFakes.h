@@ -5,7 +5,7 @@
 #include "editor/view/PickNames.h"
 #include "editor/view/ViewWindowService.h"
 #include "render/RedisplayRequest.h"
-#include "render/SceneFakes.h"
+#include "support/FakeClock.h"
 
 #include <optional>
 #include <utility>
@@ -58,7 +58,7 @@ inline cubrava::Material colour(float r, float g, float b, const std::string& te
 struct ViewRig {
     static constexpr int NoCell = -1;
     FakeViewWindow window;
-    FakeClock clock;
+    cubrava::test::FakeClock clock;
     int wakes = 0;
     cubrava::RedisplayRequest redisplay { [this] { return ++wakes, true; } };
     NamePicker picker;

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "GameFakes.h"
+#include "FakeScreen.h"
 #include "game/Game.h"
+#include "support/FakeClock.h"
+#include "support/FakeDisplay.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "data/ProcessWide.h"
 #include "model/Pit.h"
@@ -6,6 +5,7 @@
 #include "render/RenderContext.h"
 #include "render/ShardBurst.h"
 #include "render/SparkBurst.h"
+#include "support/FakeDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -422,7 +422,7 @@ struct ScriptedEffect : Effect {
 TEST(EffectList, AnEffectGoesAfterTheDrawThatFindsItDeadAndTheRestCarryOn)
 {
     std::vector<std::string> log;
-    CountingDisplay display;
+    test::FakeDisplay display { 800, 600 };
     RenderContext context(display);
     EffectList effects;
     effects.add(std::make_unique<ScriptedEffect>("a", 2, log));

@@ -2,6 +2,7 @@
 #include "TextFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
+#include "support/FakeDisplay.h"
 #include "support/PieceMaking.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ ViewRect panelOf(int windowWidth, int windowHeight)
 }
 
 struct HudFixture : ::testing::Test {
-    TextFakeDisplay display { 1024, 768 };
+    test::FakeDisplay display { 1024, 768 };
     TextFakeActions actions;
     Hud hud { display, actions, {}, testFontFile() };
     LevelDef level { 6, 6, 12 };
@@ -134,7 +135,7 @@ TEST(HudNumbers, EndAtOneRightEdge)
 TEST(HudProgress, CountsClearedLayersOfTheShownLevelAndCompletesIt)
 {
     const PieceSet pieces = test::piecesOf({ test::cube });
-    TextFakeDisplay display;
+    test::FakeDisplay display;
     TextFakeActions actions;
     int goalsReached = 0;
     Hud hud(

@@ -1,6 +1,7 @@
 #include "TextFakes.h"
 #include "render/Hud.h"
 #include "render/MenuButtons.h"
+#include "support/FakeDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 struct MenuFixture : ::testing::Test {
-    TextFakeDisplay display { 1024, 768 };
+    test::FakeDisplay display { 1024, 768 };
     TextFakeActions actions;
     Hud hud { display, actions, {}, testFontFile() };
     LevelDef level { 6, 6, 12 };
@@ -75,7 +76,7 @@ TEST_F(MenuFixture, SixButtonsInTheirRowsWithTheirLabels)
 
 TEST(MenuBeforeLayout, ButtonsMeasureNothingAndCannotBeHit)
 {
-    TextFakeDisplay display;
+    test::FakeDisplay display;
     TextFakeActions actions;
     Hud hud(display, actions, {}, testFontFile());
     for (const auto& b : hud.buttons()) {
@@ -144,7 +145,7 @@ class MenuRows : public ::testing::TestWithParam<std::pair<int, int>> { };
 TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
 {
     const auto [width, height] = GetParam();
-    TextFakeDisplay display { width, height };
+    test::FakeDisplay display { width, height };
     TextFakeActions actions;
     Hud hud { display, actions, {}, testFontFile() };
     hud.initFont();

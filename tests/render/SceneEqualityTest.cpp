@@ -2,15 +2,17 @@
 // cube, in the game's window layout, from several camera places: the two
 // pictures may differ in at most one pixel in a thousand. Runs under an X
 // display (scripts/with-xvfb).
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
 #include "reference/OneByOneLandedCubes.h"
 #include "render/GlutDisplay.h"
 #include "render/RenderContext.h"
 #include "render/SceneView.h"
+#include "support/FakeClock.h"
 #include "support/GlutTestWindow.h"
 #include "support/PictureCompare.h"
+#include "support/PieceMaking.h"
+#include "support/ScratchDir.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -90,13 +92,13 @@ TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
     writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
 
     const LevelDef level = fullPit();
-    const PieceSet pieces = scenePieces();
+    const PieceSet pieces = test::piecesOf({ test::cube, test::lineX3 });
     PlayField play(level, pieces);
     turnCubes(play.pit());
 
     GlutDisplay display;
     RenderContext context(display);
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     OneByOneLandedCubes reference;
     scene.initGl();

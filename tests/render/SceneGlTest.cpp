@@ -1,7 +1,6 @@
 // Scene code against a real OpenGL context: run under an X display
 // (scripts/with-xvfb). One window serves every test.
 #include "SceneBmp.h"
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
@@ -10,6 +9,9 @@
 #include "render/RenderContext.h"
 #include "render/SceneView.h"
 #include "render/TextureLoader.h"
+#include "support/FakeClock.h"
+#include "support/PieceMaking.h"
+#include "support/ScratchDir.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -71,7 +73,7 @@ std::vector<std::uint8_t> pixels(std::initializer_list<int> values)
 
 struct GlFixture : ::testing::Test {
     ScratchDir dir;
-    const PieceSet pieces = scenePieces();
+    const PieceSet pieces = test::piecesOf({ test::cube, test::lineX3 });
     void SetUp() override
     {
         while (glGetError() != GL_NO_ERROR) { }
@@ -157,7 +159,7 @@ TEST_F(GlTexture, PiecesInListsShowTheirTexture)
     LevelDef level { 3, 3, 4 };
     PlayField play(level, pieces);
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     PreviewView preview(display);
     scene.attach(play);
@@ -196,7 +198,7 @@ TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
     PlayField play(level, pieces);
 
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     PreviewView preview(display);
     scene.initGl();
@@ -242,7 +244,7 @@ TEST_F(GlViews, AFieldAttachedFromAnotherThreadGetsItsListsAtTheNextDraw)
     LevelDef small { 4, 4, 6 }, tall { 5, 4, 9 };
     PlayField first(small, pieces), second(tall, pieces);
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     scene.setViewport(ViewRect { 0, 0, 200, 200 });
     const int before = liveLists();
@@ -263,7 +265,7 @@ TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
     LevelDef level { 4, 4, 6 };
     PlayField play(level, pieces);
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     RenderContext context(display);
     scene.attach(play);
@@ -288,7 +290,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
 {
     const int testWindow = glutGetWindow();
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     LevelDef empty { 4, 4, 6 }, level { 4, 4, 6 };
     Material red;
     red.red = 1;

@@ -2,6 +2,7 @@
 #include "TextFakes.h"
 #include "data/FatalError.h"
 #include "data/ProcessWide.h"
+#include "support/FakeDisplay.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ const TextColour red { 1.0f, 0.0f, 0.0f };
 
 struct StatusFixture : ::testing::Test {
     ScratchDir dir;
-    TextFakeDisplay display;
+    test::FakeDisplay display;
 
     std::unique_ptr<StatusOverlay> overlay(const std::string& file)
     {
