@@ -15,6 +15,7 @@
 #include "e2e/Desktop.h"
 #include "e2e/GameProcess.h"
 #include "e2e/ScreenShot.h"
+#include "support/PieceMaking.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -61,7 +62,7 @@ std::string sessionLevels()
     return out.str();
 }
 
-const char* const OneCube = "<pieces><piece><c x=\"0\" y=\"0\" z=\"0\" color=\"E0E0E0\"/></piece></pieces>";
+const std::string OneCube = test::pieceFile({ test::cube }, { "E0E0E0" });
 
 void require(bool ok, const std::string& what)
 {

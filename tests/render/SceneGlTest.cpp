@@ -154,10 +154,9 @@ std::vector<std::uint8_t> readBack(int width, int height)
 TEST_F(GlTexture, PiecesInListsShowTheirTexture)
 {
     writeBmp24("Textures/green.bmp", 1, 1, pixels({ 0, 255, 0 }));
-    dir.write("Config/Pieces.dat",
-        "<p><piece><c x='0' y='0' z='0' color='FFFFFF' texture='Textures/green.bmp'/></piece></p>");
+    const PieceSet greenCubes = test::piecesOf({ test::cube }, { "FFFFFF", "Textures/green.bmp" });
     LevelDef level { 3, 3, 4 };
-    PlayField play(level, pieces);
+    PlayField play(level, greenCubes);
     GlutDisplay display;
     test::FakeClock clock;
     SceneView scene(display, clock);
