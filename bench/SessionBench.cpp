@@ -12,10 +12,10 @@
 // display it starts itself again under scripts/with-xvfb. Exits non-zero
 // when a step of the session cannot be carried out; a goal missed is
 // printed as such.
-#include "e2e/Desktop.h"
-#include "e2e/GameProcess.h"
-#include "e2e/ScreenShot.h"
 #include "support/PieceMaking.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
 
 #include <signal.h>
 #include <sys/wait.h>

@@ -1,12 +1,12 @@
 // A game played with the keyboard on a 1024 x 768 screen, with GLUT's real
 // game mode (a stand-in for the display's mode switching is preloaded).
 
-#include "Desktop.h"
-#include "GameProcess.h"
-#include "ScreenShot.h"
 #include "platform/SplashWindow.h"
 #include "support/BmpWriter.h"
 #include "support/PieceMaking.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
 
 #include <gtest/gtest.h>
 
