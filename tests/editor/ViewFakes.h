@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/dialog/ViewListener.h"
+#include "RecordingListener.h"
 #include "editor/view/EditorView.h"
 #include "editor/view/PickNames.h"
 #include "editor/view/ViewWindowService.h"
@@ -32,16 +32,6 @@ struct NamePicker : cubrava::CellPicker {
         lastLayer = scene.layer;
         return x < 0 ? -1 : x;
     }
-};
-
-struct RecordingListener : cubrava::ViewListener {
-    std::vector<std::pair<bool, bool>> selections; // noSelection, anyOccupied
-    std::vector<std::optional<cubrava::Material>> picks;
-    void selectionChanged(bool noSelection, bool anyOccupied) override
-    {
-        selections.emplace_back(noSelection, anyOccupied);
-    }
-    void blockPicked(const std::optional<cubrava::Material>& material) override { picks.push_back(material); }
 };
 
 inline cubrava::Material colour(float r, float g, float b, const std::string& texture = "")

@@ -1,8 +1,6 @@
 #include "render/Hud.h"
-#include "TextFakes.h"
-#include "data/LevelDef.h"
+#include "HudFixture.h"
 #include "model/PlayField.h"
-#include "support/FakeDisplay.h"
 #include "support/PieceMaking.h"
 
 #include <gtest/gtest.h>
@@ -12,33 +10,6 @@
 #include <vector>
 
 using namespace cubrava;
-
-namespace {
-
-// The Hud's rectangle in a window of the given size: the column's quarter
-// below the square preview.
-ViewRect panelOf(int windowWidth, int windowHeight)
-{
-    const int q = windowWidth / 4;
-    return ViewRect { windowWidth - q, 0, q, windowHeight - q };
-}
-
-struct HudFixture : ::testing::Test {
-    test::FakeDisplay display { 1024, 768 };
-    TextFakeActions actions;
-    Hud hud { display, actions, {}, testFontFile() };
-    LevelDef level { 6, 6, 12 };
-
-    void SetUp() override
-    {
-        level.name = "Warm up";
-        level.goal = 5;
-        hud.initFont();
-        hud.showLevel(level);
-    }
-};
-
-} // namespace
 
 // The layout follows the panel: the font is the smallest at which "Level:"
 // is wider than 35 % of the panel, the menu's is three quarters of it; the

@@ -1,7 +1,5 @@
-#include "TextFakes.h"
-#include "render/Hud.h"
+#include "HudFixture.h"
 #include "render/MenuButtons.h"
-#include "support/FakeDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +14,12 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-struct MenuFixture : ::testing::Test {
-    test::FakeDisplay display { 1024, 768 };
-    TextFakeActions actions;
-    Hud hud { display, actions, {}, testFontFile() };
-    LevelDef level { 6, 6, 12 };
-
+// The menu laid out in the panel of a 1024 x 768 window.
+struct MenuFixture : HudFixture {
     void SetUp() override
     {
-        level.name = "Menu level";
-        hud.initFont();
-        hud.showLevel(level);
-        hud.setViewport(ViewRect { 768, 0, 256, 512 });
+        HudFixture::SetUp();
+        hud.setViewport(panelOf(1024, 768));
     }
 
     const MenuButton& button(std::size_t i) const { return *hud.buttons()[i]; }
@@ -136,7 +128,7 @@ TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
     Hud hud { display, actions, {}, testFontFile() };
     hud.initFont();
     const int quarter = width / 4;
-    hud.setViewport(ViewRect { width - quarter, 0, quarter, height - quarter });
+    hud.setViewport(panelOf(width, height));
 
     const char* const labels[] = { "new game", "resume", "window mode", "prev song", "next song", "exit" };
     const char* const acts[]
@@ -212,7 +204,7 @@ TEST_F(MenuFixture, AfterADisplaySwitchTheLightFollowsThePointer)
     // keeps lighting what is under it.
     hud.setPointer(PointerPlace { midX(5), midY(5) });
     EXPECT_EQ(hovered(), (std::vector<bool> { false, false, false, false, false, true }));
-    hud.setViewport(ViewRect { 768, 0, 256, 512 });
+    hud.setViewport(panelOf(1024, 768));
     EXPECT_TRUE(button(5).hovered());
     hud.setPointer(std::nullopt);
     EXPECT_EQ(hovered(), std::vector<bool>(6, false));
@@ -220,7 +212,7 @@ TEST_F(MenuFixture, AfterADisplaySwitchTheLightFollowsThePointer)
     // While playing nothing lights, wherever the pointer was.
     hud.pointerMoved(midX(4), midY(4));
     hud.setPaused(false);
-    hud.setViewport(ViewRect { 768, 0, 256, 512 });
+    hud.setViewport(panelOf(1024, 768));
     EXPECT_EQ(hovered(), std::vector<bool>(6, false));
 }
 

@@ -10,6 +10,8 @@
 #include "render/SceneView.h"
 #include "render/TextureLoader.h"
 #include "support/FakeClock.h"
+#include "support/GlutTestWindow.h"
+#include "support/PictureCompare.h"
 #include "support/PieceMaking.h"
 #include "support/ScratchDir.h"
 
@@ -137,15 +139,6 @@ int liveLists()
     return live;
 }
 
-std::vector<std::uint8_t> readBack(int width, int height)
-{
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width * height * 3));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-}
-
 } // namespace
 
 // The falling piece and the next one are drawn from lists compiled after the
@@ -175,7 +168,7 @@ TEST_F(GlTexture, PiecesInListsShowTheirTexture)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     scene.draw(context);
     preview.draw(context);
-    const std::vector<std::uint8_t> rgb = readBack(400, 300);
+    const std::vector<std::uint8_t> rgb = readBackBuffer(400, 300);
     // White cubes lit white show no green.
     int green[2] = { 0, 0 };
     for (int y = 0; y < 300; ++y)
@@ -318,7 +311,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
         play.start(); // the first field's bursts end
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         scene.draw(context); // here the landed cubes' buffers come first
-        const std::vector<std::uint8_t> before = readBack(200, 200);
+        const std::vector<std::uint8_t> before = readBackBuffer(200, 200);
 
         scene.onPlayEvent(play, PlayEvent::LayerClearing, 4);
         for (int frames = 0; !scene.effects().empty() && frames < 400; ++frames) {
@@ -328,7 +321,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
         ASSERT_TRUE(scene.effects().empty());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         scene.draw(context);
-        EXPECT_TRUE(readBack(200, 200) == before) << "the landed cubes changed after a burst";
+        EXPECT_TRUE(readBackBuffer(200, 200) == before) << "the landed cubes changed after a burst";
     }
     glutDestroyWindow(second);
     glutSetWindow(testWindow);
@@ -379,11 +372,5 @@ TEST(GlutTimersTest, CallbacksFireOnceInTimeOrderAndErrorsReachTheHandler)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(400, 300);
-    glutCreateWindow("scene GL tests");
-    glutDisplayFunc([] {});
-    return RUN_ALL_TESTS();
+    return runTestsInGlutWindow(argc, argv, 400, 300, "scene GL tests");
 }
