@@ -23,10 +23,6 @@ using namespace cubrava;
 
 namespace {
 
-GlutEditorView* screen = nullptr;
-int side = 0;
-RenderContext* context = nullptr;
-
 struct KeptDrawing : ::testing::Test {
     ScratchDir dir;
     EditorView& view = screen->view();
@@ -178,5 +174,5 @@ TEST_F(KeptDrawing, ATextureFileThatComesLateShowsInTheNextFrame)
 
 int main(int argc, char** argv)
 {
-    return runInViewWindow(argc, argv, screen, side, context);
+    return runInViewWindow(argc, argv);
 }

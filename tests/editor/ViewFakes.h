@@ -6,6 +6,7 @@
 #include "editor/view/ViewWindowService.h"
 #include "render/RedisplayRequest.h"
 #include "support/FakeClock.h"
+#include "support/LevelMaking.h"
 
 #include <optional>
 #include <utility>
@@ -34,15 +35,7 @@ struct NamePicker : cubrava::CellPicker {
     }
 };
 
-inline cubrava::Material colour(float r, float g, float b, const std::string& texture = "")
-{
-    cubrava::Material m;
-    m.red = r;
-    m.green = g;
-    m.blue = b;
-    m.textureName = texture;
-    return m;
-}
+using cubrava::test::colour;
 
 // A view on fakes, showing a level.
 struct ViewRig {

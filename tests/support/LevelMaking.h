@@ -10,6 +10,17 @@
 
 namespace cubrava::test {
 
+// A cube's look: a colour, and a texture file or none.
+inline Material colour(float red, float green, float blue, const std::string& texture = "")
+{
+    Material m;
+    m.red = red;
+    m.green = green;
+    m.blue = blue;
+    m.textureName = texture;
+    return m;
+}
+
 // A level with no cubes, its numbers narrowed as the file's reader narrows them.
 inline LevelDef level(const std::string& name, int x, int y, int z, int goal, int drop)
 {
