@@ -1,54 +1,35 @@
 // Moves per second on a 10 x 10 x 20 pit, and the cost of one landing with its
-// full-layer scan. Reads its own piece file, written to a scratch file.
+// full-layer scan.
 
-#include "data/PieceSet.h"
 #include "data/ProcessWide.h"
 #include "model/PlayField.h"
+#include "support/PieceMaking.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <string>
 
 using namespace cubrava;
 
 namespace {
 
 // The eight tetracubes and four small pieces, as the game ships them.
-const char* const piecesXml = R"(<pieces>
-<piece><c x="0" y="0" z="0" color="FF0000"/><c x="1" y="0" z="0" color="FF0000"/><c x="2" y="0" z="0" color="FF0000"/><c x="3" y="0" z="0" color="FF0000"/></piece>
-<piece><c x="0" y="0" z="0" color="00FF00"/><c x="1" y="0" z="0" color="00FF00"/><c x="0" y="1" z="0" color="00FF00"/><c x="1" y="1" z="0" color="00FF00"/></piece>
-<piece><c x="0" y="0" z="0" color="0000FF"/><c x="1" y="0" z="0" color="0000FF"/><c x="2" y="0" z="0" color="0000FF"/><c x="1" y="1" z="0" color="0000FF"/></piece>
-<piece><c x="0" y="0" z="0" color="FFFF00"/><c x="1" y="0" z="0" color="FFFF00"/><c x="2" y="0" z="0" color="FFFF00"/><c x="2" y="1" z="0" color="FFFF00"/></piece>
-<piece><c x="0" y="0" z="0" color="00FFFF"/><c x="1" y="0" z="0" color="00FFFF"/><c x="1" y="1" z="0" color="00FFFF"/><c x="2" y="1" z="0" color="00FFFF"/></piece>
-<piece><c x="0" y="0" z="0" color="FF00FF"/><c x="1" y="0" z="0" color="FF00FF"/><c x="0" y="1" z="0" color="FF00FF"/><c x="0" y="0" z="1" color="FF00FF"/></piece>
-<piece><c x="0" y="0" z="0" color="FF8000"/><c x="1" y="0" z="0" color="FF8000"/><c x="1" y="1" z="0" color="FF8000"/><c x="1" y="1" z="1" color="FF8000"/></piece>
-<piece><c x="0" y="0" z="0" color="8000FF"/><c x="1" y="0" z="0" color="8000FF"/><c x="1" y="1" z="0" color="8000FF"/><c x="0" y="0" z="1" color="8000FF"/></piece>
-<piece><c x="0" y="0" z="0" color="FFFFFF"/></piece>
-<piece><c x="0" y="0" z="0" color="808080"/><c x="1" y="0" z="0" color="808080"/></piece>
-<piece><c x="0" y="0" z="0" color="80FF80"/><c x="1" y="0" z="0" color="80FF80"/><c x="2" y="0" z="0" color="80FF80"/></piece>
-<piece><c x="0" y="0" z="0" color="FF8080"/><c x="1" y="0" z="0" color="FF8080"/><c x="1" y="1" z="0" color="FF8080"/></piece>
-</pieces>
-)";
-
-PieceSet readBenchPieces()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "cubrava-bench-XXXXXX").string();
-    const std::filesystem::path dir = ::mkdtemp(pattern.data());
-    const std::filesystem::path file = dir / "Pieces.dat";
-    std::ofstream(file) << piecesXml;
-    PieceSet pieces;
-    readPieces(file.string(), pieces);
-    std::filesystem::remove_all(dir);
-    return pieces;
-}
-
 const PieceSet& benchPieces()
 {
-    static const PieceSet pieces = readBenchPieces();
+    static const PieceSet pieces = test::piecesOf({
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 2, 0, 0 }, { 3, 0, 0 } },
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 1, 0 }, { 1, 1, 0 } },
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 2, 0, 0 }, { 1, 1, 0 } },
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 2, 0, 0 }, { 2, 1, 0 } },
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 1, 1, 0 }, { 2, 1, 0 } },
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } },
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 1, 1, 0 }, { 1, 1, 1 } },
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 1, 1, 0 }, { 0, 0, 1 } },
+        test::cube,
+        { { 0, 0, 0 }, { 1, 0, 0 } },
+        test::lineX3,
+        { { 0, 0, 0 }, { 1, 0, 0 }, { 1, 1, 0 } },
+    });
     return pieces;
 }
 

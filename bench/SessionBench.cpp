@@ -12,9 +12,10 @@
 // display it starts itself again under scripts/with-xvfb. Exits non-zero
 // when a step of the session cannot be carried out; a goal missed is
 // printed as such.
-#include "e2e/Desktop.h"
-#include "e2e/GameProcess.h"
-#include "e2e/ScreenShot.h"
+#include "support/PieceMaking.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -61,7 +62,7 @@ std::string sessionLevels()
     return out.str();
 }
 
-const char* const OneCube = "<pieces><piece><c x=\"0\" y=\"0\" z=\"0\" color=\"E0E0E0\"/></piece></pieces>";
+const std::string OneCube = test::pieceFile({ test::cube }, { "E0E0E0" });
 
 void require(bool ok, const std::string& what)
 {

@@ -1,9 +1,9 @@
 #include "audio/Dj.h"
 #include "FakeSoundLibrary.h"
-#include "data/FatalError.h"
 #include "data/LevelDef.h"
 #include "data/ProcessWide.h"
 #include "model/PlayField.h"
+#include "support/FatalMessage.h"
 #include "support/PieceMaking.h"
 #include "support/ScratchDir.h"
 
@@ -147,14 +147,10 @@ TEST_F(DjTest, BuildsQuietlyLeavingTheOutputToThePlaybackThreadAndNeedsItsConfig
         (Calls { "open 1", "load Sounds/Rotate.wav", "load Sounds/Land.wav", "load Sounds/Clear.wav", "margin 0.1" }));
 
     std::filesystem::remove("Config/DJ.dat");
-    try {
-        Dj broken(std::make_unique<FakeSoundLibrary>(audio), timing);
-        FAIL() << "built without Config/DJ.dat";
-    } catch (const FatalError& e) {
-        EXPECT_STREQ(e.what(),
-            "There was an error reading the DJ configuration file.\n"
-            "You may want to reinstall the game before playing again.");
-    }
+    EXPECT_EQ(test::fatalMessageOf([&] { Dj broken(std::make_unique<FakeSoundLibrary>(audio), timing); }),
+        "There was an error reading the DJ configuration file.\n"
+        "You may want to reinstall the game before playing again.")
+        << "built without Config/DJ.dat";
 }
 
 TEST_F(DjTest, PlaysTheEffectOfEachEventOverTheMusic)
@@ -316,14 +312,10 @@ TEST_F(DjTest, ThreadThatMissesItsFirstPassGivesTheDjErrorButABrokenDeviceDoesNo
     timing.readyLimit = 150ms;
     makeDj(ThreeSoundtracks);
     const auto start = std::chrono::steady_clock::now();
-    try {
-        dj->startThread();
-        FAIL() << "started although the thread never got through";
-    } catch (const FatalError& e) {
-        EXPECT_STREQ(e.what(),
-            "There was an error initializing the Cubrava DJ.\n"
-            "Try closing other sound intensive applications and restart Cubrava.");
-    }
+    EXPECT_EQ(test::fatalMessageOf([&] { dj->startThread(); }),
+        "There was an error initializing the Cubrava DJ.\n"
+        "Try closing other sound intensive applications and restart Cubrava.")
+        << "started although the thread never got through";
     EXPECT_GE(std::chrono::steady_clock::now() - start, 150ms);
     audio->set(&FakeAudio::blockUpdates, false);
     EXPECT_TRUE(updatesContinue());
@@ -445,12 +437,8 @@ TEST_F(DjTest, ErrorOnThePlaybackThreadIsThrownToTheNextCaller)
     }
     ASSERT_TRUE(noPlaybackThreadLeft());
     EXPECT_TRUE(sawCall("close 1"));
-    try {
-        event(PlayEvent::PieceRotated);
-        FAIL() << "the error was lost";
-    } catch (const FatalError& e) {
-        EXPECT_STREQ(e.what(), "cannot read Music/b.wav");
-    }
+    EXPECT_EQ(test::fatalMessageOf([&] { event(PlayEvent::PieceRotated); }), "cannot read Music/b.wav")
+        << "the error was lost";
     const std::size_t calls = audio->callsSnapshot().size();
     EXPECT_NO_THROW(dj->changeSong(SongStep::Next));
     EXPECT_EQ(playbackThreads(), 0) << "no second playback thread";

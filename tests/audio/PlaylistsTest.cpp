@@ -1,6 +1,6 @@
 #include "audio/Playlists.h"
-#include "data/FatalError.h"
 #include "data/ProcessWide.h"
+#include "support/FatalMessage.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +20,7 @@ std::string readFailure(const ScratchDir& dir, const char* text)
     if (text)
         dir.write("DJ.dat", text);
     Playlists lists;
-    try {
-        readPlaylists("DJ.dat", lists);
-    } catch (const FatalError& e) {
-        return e.what();
-    }
-    return "";
+    return test::fatalMessageOf([&] { readPlaylists("DJ.dat", lists); });
 }
 
 } // namespace

@@ -17,20 +17,11 @@
 #include <unistd.h>
 
 using namespace cubrava;
+using cubrava::test::colour;
 using cubrava::test::level;
 namespace fs = std::filesystem;
 
 namespace {
-
-Material colour(float red, float green, float blue, const std::string& texture = "")
-{
-    Material m;
-    m.red = red;
-    m.green = green;
-    m.blue = blue;
-    m.textureName = texture;
-    return m;
-}
 
 std::string contentsOf(const fs::path& file)
 {

@@ -1,5 +1,6 @@
 #include "data/PlayerFolder.h"
 #include "data/FatalError.h"
+#include "support/FatalMessage.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -154,10 +155,7 @@ TEST(PlayerFolder, AFolderThatCannotBeMadeIsReported)
     ScratchDir scratch;
     ship(scratch, "share/cubrava", "levels");
     scratch.write("home/.local/share/cubrava", "a file where the folder should be");
-    try {
-        preparePlayerFolder(scratch.path() / "share/cubrava", scratch.path() / "home/.local/share/cubrava");
-        FAIL() << "no error";
-    } catch (const FatalError& e) {
-        EXPECT_NE(std::string(e.what()).find("home/.local/share/cubrava"), std::string::npos) << e.what();
-    }
+    const std::string message = test::fatalMessageOf(
+        [&] { preparePlayerFolder(scratch.path() / "share/cubrava", scratch.path() / "home/.local/share/cubrava"); });
+    EXPECT_NE(message.find("home/.local/share/cubrava"), std::string::npos) << message;
 }

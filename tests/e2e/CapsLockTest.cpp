@@ -1,8 +1,8 @@
 // Caps Lock on, as a player may leave it: the Alt bindings still work.
 
-#include "Desktop.h"
-#include "GameProcess.h"
-#include "ScreenShot.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
 // A game played with the keyboard on a 1024 x 768 screen, with GLUT's real
 // game mode (a stand-in for the display's mode switching is preloaded).
 
-#include "Desktop.h"
-#include "GameProcess.h"
-#include "ScreenShot.h"
 #include "platform/SplashWindow.h"
 #include "support/BmpWriter.h"
+#include "support/PieceMaking.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +37,8 @@ std::string checkerBmp()
 }
 
 // One chiral piece: every quarter turn about any axis changes what is seen.
-const char* const BranchPiece = "<pieces><piece>"
-                                "<c x='0' y='0' z='0' color='A0A0A0'/><c x='1' y='0' z='0' color='A0A0A0'/>"
-                                "<c x='0' y='1' z='0' color='A0A0A0'/><c x='0' y='0' z='1' color='A0A0A0'/>"
-                                "</piece></pieces>";
+const std::string BranchPiece
+    = test::pieceFile({ { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } }, { "A0A0A0" });
 
 const char* const TestLevel
     = "<levels>\n"

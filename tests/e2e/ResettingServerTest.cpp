@@ -4,8 +4,8 @@
 // each program is the server's only client, and each start follows the end
 // of the one before: every start must reach its first frame.
 
-#include "Desktop.h"
-#include "GameProcess.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ TEST(ResettingServer, EveryStartOfBothProgramsReachesItsFirstFrame)
         int reached = 0;
         for (int start = 1; start <= Starts; ++start) {
             RunFolder folder;
-            ProcessStart how { std::filesystem::path(CUBRAVA_RUN_DIR) / program, {}, folder.path(), folder.path(),
+            ProcessStart how { folder.program(program), {}, folder.path(), folder.path(),
                 { { "LD_PRELOAD", CUBRAVA_FRAME_COUNTER },
                     { "CUBRAVA_FRAME_COUNT_FILE", (folder.path() / "frames.txt").string() } },
                 // The game's check for a sound server runs as on a desktop.

@@ -2,12 +2,12 @@
 // level, the side panel and the menu as a player first sees them, and the
 // fatal start-up messages.
 
-#include "Desktop.h"
-#include "GameProcess.h"
-#include "ScreenShot.h"
 #include "data/LevelList.h"
 #include "data/PieceSet.h"
 #include "platform/SplashWindow.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
 
 #include <gtest/gtest.h>
 

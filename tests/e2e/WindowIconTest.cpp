@@ -1,10 +1,10 @@
 // The game's window carries the program's icon, whether GLUT's game mode
 // made it or a window covering the screen stands in for it.
 
-#include "Desktop.h"
-#include "GameProcess.h"
-#include "WindowIcons.h"
 #include "platform/SplashWindow.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/WindowIcons.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "DialogFakes.h"
 #include "editor/dialog/LevelEditorDialog.h"
 #include "editor/dialog/TextureEntries.h"
+#include "support/LevelMaking.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -35,16 +36,6 @@ protected:
     FakeControls controls;
     LevelEditorDialog dialog { levels, view, controls, DialogServices { nullptr, nullptr, "Textures" } };
 };
-
-Material picked(float r, float g, float b, const std::string& texture)
-{
-    Material m;
-    m.red = r;
-    m.green = g;
-    m.blue = b;
-    m.textureName = texture;
-    return m;
-}
 
 } // namespace
 
@@ -91,13 +82,13 @@ TEST_F(BlockBrush, PickedCubesAndTheTextureBoxSetTheBrush)
     dialog.textureChosen(2);
     EXPECT_EQ(dialog.brush().textureName, "Textures/wood.bmp");
 
-    dialog.blockPicked(picked(0.0f, 1.0f, 0.0f, "Textures/MARBLE.BMP"));
+    dialog.blockPicked(colour(0.0f, 1.0f, 0.0f, "Textures/MARBLE.BMP"));
     EXPECT_EQ(controls.textureSelection, 1) << "letter case is ignored";
     EXPECT_EQ(controls.colourTexts[ColourChannel::Green], "255");
     EXPECT_EQ(dialog.brush().textureName, "Textures/MARBLE.BMP");
 
     // A texture in a sub-folder has no entry of its own.
-    dialog.blockPicked(picked(0.0f, 0.0f, 1.0f, "Textures/sub/stone.bmp"));
+    dialog.blockPicked(colour(0.0f, 0.0f, 1.0f, "Textures/sub/stone.bmp"));
     EXPECT_EQ(controls.textureSelection, -1);
     EXPECT_EQ(dialog.brush().textureName, "Textures/sub/stone.bmp");
 
@@ -106,7 +97,7 @@ TEST_F(BlockBrush, PickedCubesAndTheTextureBoxSetTheBrush)
     EXPECT_EQ(dialog.brush().blue, 1.0f);
     EXPECT_EQ(dialog.brush().textureName, "Textures/sub/stone.bmp");
 
-    dialog.blockPicked(picked(0.5f, 0.5f, 0.5f, ""));
+    dialog.blockPicked(colour(0.5f, 0.5f, 0.5f, ""));
     EXPECT_EQ(controls.textureSelection, 0);
 
     dialog.addBlocks();

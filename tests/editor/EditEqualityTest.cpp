@@ -11,6 +11,7 @@
 #include "editor/view/ViewWindow.h"
 #include "reference/OneByOneEditCubes.h"
 #include "support/PictureCompare.h"
+#include "support/ScratchDir.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -22,30 +23,6 @@ using namespace cubrava;
 
 namespace {
 
-GlutEditorView* screen = nullptr;
-int side = 0;
-RenderContext* context = nullptr;
-
-const float Palette[6][3] = { { 0.95f, 0.2f, 0.2f }, { 0.2f, 0.8f, 0.25f }, { 0.25f, 0.4f, 1.0f },
-    { 0.95f, 0.85f, 0.2f }, { 0.6f, 0.3f, 0.95f }, { 0.2f, 0.8f, 0.9f } };
-
-// An 8 x 8 x 16 level: six colours and two textures, in the cells `filled` keeps.
-template <typename Filled> LevelDef level(Filled filled)
-{
-    LevelDef out(8, 8, 16);
-    int i = 0;
-    for (int z = 0; z < 16; ++z)
-        for (int x = 0; x < 8; ++x)
-            for (int y = 0; y < 8; ++y, ++i) {
-                if (!filled(x, y, z))
-                    continue;
-                const char* texture = i % 7 == 0 ? "Textures/small.bmp" : i % 11 == 0 ? "Textures/large.bmp" : "";
-                out.addBlock(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z),
-                    colour(Palette[i % 6][0], Palette[i % 6][1], Palette[i % 6][2], texture));
-            }
-    return out;
-}
-
 struct KeptDrawing : ::testing::Test {
     ScratchDir dir;
     EditorView& view = screen->view();
@@ -53,9 +30,7 @@ struct KeptDrawing : ::testing::Test {
 
     void SetUp() override
     {
-        std::filesystem::create_directories("Textures");
-        writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
-        writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
+        writeComparisonTextures();
         view.reshape(side, side);
     }
 
@@ -125,7 +100,7 @@ struct KeptDrawing : ::testing::Test {
 
 TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAFullLevel)
 {
-    view.setLevel(level([](int, int, int) { return true; }));
+    view.setLevel(comparisonLevel([](int, int, int) { return true; }));
     const CameraLimits limits = view.cameraControl().limits();
     const double start = 0.7 * limits.maxDistance, low = limits.minHeight * 0.25;
 
@@ -157,7 +132,8 @@ TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAFullLevel)
 TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAPartlyFullLevelAsCellsChange)
 {
     // Holes everywhere, two empty layers and an empty top.
-    view.setLevel(level([](int x, int y, int z) { return (x * 3 + y * 5 + z * 7) % 4 != 0 && z != 3 && z < 12; }));
+    view.setLevel(
+        comparisonLevel([](int x, int y, int z) { return (x * 3 + y * 5 + z * 7) % 4 != 0 && z != 3 && z < 12; }));
     toLayer(4);
     select(1, 1, 6, 3);
     hover(2, 5);
@@ -198,5 +174,5 @@ TEST_F(KeptDrawing, ATextureFileThatComesLateShowsInTheNextFrame)
 
 int main(int argc, char** argv)
 {
-    return runInViewWindow(argc, argv, screen, side, context);
+    return runInViewWindow(argc, argv);
 }

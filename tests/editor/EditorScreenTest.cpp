@@ -6,11 +6,11 @@
 // fails, and a level file that cannot be read. Message texts are copied out
 // of their boxes with Ctrl+C. Every wait is for a condition, with a deadline.
 #include "data/LevelList.h"
-#include "e2e/Desktop.h"
-#include "e2e/GameProcess.h"
-#include "e2e/ScreenShot.h"
-#include "e2e/WindowIcons.h"
-#include "editor/EditorOnScreen.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/EditorOnScreen.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
+#include "support/screen/WindowIcons.h"
 
 #include <gtest/gtest.h>
 

@@ -14,11 +14,6 @@ using namespace cubrava;
 
 namespace {
 
-// One window for every test, as the view thread has.
-GlutEditorView* screen = nullptr;
-int side = 0;
-RenderContext* context = nullptr;
-
 struct EditorViewGl : ::testing::Test {
     EditorView& view = screen->view();
 
@@ -139,5 +134,5 @@ TEST_F(EditorViewGl, FramesInEitherModeLeaveTheRenderingStateAsTheyFoundIt)
 
 int main(int argc, char** argv)
 {
-    return runInViewWindow(argc, argv, screen, side, context);
+    return runInViewWindow(argc, argv);
 }

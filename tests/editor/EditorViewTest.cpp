@@ -2,6 +2,7 @@
 // selection, layers, modes, the block operations and what listeners hear.
 #include "ViewFakes.h"
 #include "editor/view/HitRecords.h"
+#include "support/LevelMaking.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,13 @@
 #include <tuple>
 
 using namespace cubrava;
+using cubrava::test::level;
 
 namespace {
 
 using Cells = std::set<std::tuple<int, int, int>>;
 using Reports = std::vector<std::pair<bool, bool>>;
 const std::pair<bool, bool> Empty { true, false }, Free { false, false }, Occupied { false, true };
-
-LevelDef level(int x, int y, int z)
-{
-    return LevelDef(static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z));
-}
 
 // The cubes of the view, as exported.
 Cells cubes(EditorView& view)

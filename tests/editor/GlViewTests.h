@@ -38,11 +38,14 @@ inline std::pair<int, int> projectToWindow(const cubrava::EditorView& view, int 
     return { static_cast<int>(wx), side - 1 - static_cast<int>(wy) };
 }
 
-// Runs the program's tests in one view window, as the view thread has one:
-// screen, side and context point at the view, its width and the window's
-// RenderContext while they run.
-inline int runInViewWindow(
-    int argc, char** argv, cubrava::GlutEditorView*& screen, int& side, cubrava::RenderContext*& context)
+// The one view window the program's tests draw in, as the view thread has
+// one: the views, the window's width and its RenderContext, while they run.
+inline cubrava::GlutEditorView* screen = nullptr;
+inline int side = 0;
+inline cubrava::RenderContext* context = nullptr;
+
+// The main of such a program.
+inline int runInViewWindow(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     glutInit(&argc, argv);

@@ -2,6 +2,7 @@
 // order and complete, and the view thread never waits for them.
 
 #include "editor/widgets/ViewEventRelay.h"
+#include "RecordingListener.h"
 
 #include <FL/Fl.H>
 #include <gtest/gtest.h>
@@ -17,33 +18,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class Recorder : public ViewListener {
-public:
-    std::vector<std::string> events;
-    bool onOtherThread = false;
-    std::thread::id mainThread = std::this_thread::get_id();
-
-    void selectionChanged(bool noSelection, bool anyOccupied) override
-    {
-        note(std::string("selection ") + (noSelection ? "none" : "some") + (anyOccupied ? " occupied" : ""));
-    }
-
-    void blockPicked(const std::optional<Material>& material) override
-    {
-        note(material ? "picked " + material->textureName : "picked nothing");
-    }
-
-    void historyRequested(HistoryStep step) override { note(step == HistoryStep::Undo ? "undo" : "redo"); }
-
-private:
-    void note(const std::string& event)
-    {
-        onOtherThread = onOtherThread || std::this_thread::get_id() != mainThread;
-        events.push_back(event);
-    }
-};
-
-// What the view thread sends for report i; the recorder's note of it.
+// What the view thread sends for report i; the recorder's words for it.
 std::string send(ViewListener& relay, int i)
 {
     switch (i % 3) {
@@ -74,7 +49,7 @@ void pumpUntil(const std::function<bool()>& done)
 TEST(ViewEventRelay, DeliversEveryReportInOrderOnTheMainThreadWithoutHoldingUpTheSender)
 {
     ViewEventRelay relay;
-    Recorder recorder;
+    RecordingListener recorder;
     relay.connect(&recorder);
     constexpr int Count = 3000;
     auto sender = std::async(std::launch::async, [&] {
@@ -87,17 +62,17 @@ TEST(ViewEventRelay, DeliversEveryReportInOrderOnTheMainThreadWithoutHoldingUpTh
     // never finish.
     ASSERT_EQ(sender.wait_for(30s), std::future_status::ready);
     std::vector<std::string> sent = sender.get();
-    EXPECT_TRUE(recorder.events.empty()) << "reports arrive only through the main thread's loop";
+    EXPECT_TRUE(recorder.reports.empty()) << "reports arrive only through the main thread's loop";
 
-    pumpUntil([&] { return recorder.events.size() >= sent.size(); });
-    EXPECT_EQ(recorder.events, sent);
-    EXPECT_FALSE(recorder.onOtherThread);
+    pumpUntil([&] { return recorder.reports.size() >= sent.size(); });
+    EXPECT_EQ(recorder.reports, sent);
+    EXPECT_FALSE(recorder.toldOnAnotherThread);
 }
 
 TEST(ViewEventRelay, DropsReportsOnceTheListenerIsGone)
 {
     ViewEventRelay relay, sentinel;
-    Recorder closedDialog, marker;
+    RecordingListener closedDialog, marker;
     relay.connect(&closedDialog);
     sentinel.connect(&marker);
     std::thread([&] {
@@ -105,7 +80,7 @@ TEST(ViewEventRelay, DropsReportsOnceTheListenerIsGone)
         sentinel.selectionChanged(false, false); // delivered after the first
     }).join();
     relay.connect(nullptr);
-    pumpUntil([&] { return !marker.events.empty(); });
-    ASSERT_EQ(marker.events.size(), 1u);
-    EXPECT_TRUE(closedDialog.events.empty());
+    pumpUntil([&] { return !marker.reports.empty(); });
+    ASSERT_EQ(marker.reports.size(), 1u);
+    EXPECT_TRUE(closedDialog.reports.empty());
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "editor/dialog/ViewListener.h"
+#include "RecordingListener.h"
 #include "editor/view/EditorView.h"
 #include "editor/view/PickNames.h"
 #include "editor/view/ViewWindowService.h"
 #include "render/RedisplayRequest.h"
-#include "render/SceneFakes.h"
+#include "support/FakeClock.h"
+#include "support/LevelMaking.h"
 
 #include <optional>
 #include <utility>
@@ -34,33 +35,13 @@ struct NamePicker : cubrava::CellPicker {
     }
 };
 
-struct RecordingListener : cubrava::ViewListener {
-    std::vector<std::pair<bool, bool>> selections; // noSelection, anyOccupied
-    std::vector<std::optional<cubrava::Material>> picks;
-    void selectionChanged(bool noSelection, bool anyOccupied) override
-    {
-        selections.emplace_back(noSelection, anyOccupied);
-    }
-    void blockPicked(const std::optional<cubrava::Material>& material) override { picks.push_back(material); }
-    std::vector<cubrava::HistoryStep> history;
-    void historyRequested(cubrava::HistoryStep step) override { history.push_back(step); }
-};
-
-inline cubrava::Material colour(float r, float g, float b, const std::string& texture = "")
-{
-    cubrava::Material m;
-    m.red = r;
-    m.green = g;
-    m.blue = b;
-    m.textureName = texture;
-    return m;
-}
+using cubrava::test::colour;
 
 // A view on fakes, showing a level.
 struct ViewRig {
     static constexpr int NoCell = -1;
     FakeViewWindow window;
-    FakeClock clock;
+    cubrava::test::FakeClock clock;
     int wakes = 0;
     cubrava::RedisplayRequest redisplay { [this] { return ++wakes, true; } };
     NamePicker picker;

@@ -3,10 +3,10 @@
 // selecting cells with the pointer, the layer keys and camera mode, read
 // from the screen. Every wait is for something on screen, with a deadline.
 #include "data/LevelList.h"
-#include "e2e/Desktop.h"
-#include "e2e/GameProcess.h"
-#include "e2e/ScreenShot.h"
-#include "editor/ViewProjection.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
+#include "support/screen/ViewProjection.h"
 
 #include <gtest/gtest.h>
 

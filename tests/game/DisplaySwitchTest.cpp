@@ -85,7 +85,7 @@ TEST(DisplaySwitches, TwentyLeaveTheObjectsWhereTheFirstLeftThem)
         "<levels><level name='Floor' x='4' y='4' z='8' goal='1' drop='250'><blocks>"
         "<b x='0' y='0' z='0' color='00FF00'/><b x='1' y='0' z='0' color='0000FF' texture='Textures/small.bmp'/>"
         "</blocks></level></levels>",
-        DefaultStatus, "<p><piece><c x='0' y='0' z='0' color='FFFFFF' texture='Textures/small.bmp'/></piece></p>");
+        DefaultStatus, pieceFile({ cube }, { "FFFFFF", "Textures/small.bmp" }));
     FakeClock clock;
     GlutDisplay display;
     WindowScreen screen;

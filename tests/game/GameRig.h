@@ -1,7 +1,10 @@
 #pragma once
 
-#include "GameFakes.h"
+#include "FakeScreen.h"
 #include "game/Game.h"
+#include "support/FakeClock.h"
+#include "support/FakeDisplay.h"
+#include "support/PieceMaking.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +31,7 @@ inline const char* const DefaultLevels
       "</levels>";
 
 // One piece: a single red cube.
-inline const char* const DefaultPieces = "<p><piece><c x='0' y='0' z='0' color='FF0000'/></piece></p>";
+inline const std::string DefaultPieces = pieceFile({ cube });
 
 // The configuration files and the font a Game reads, in the scratch folder.
 inline void writeGameFiles(const ScratchDir& dir, const std::string& levels = DefaultLevels,

@@ -2,10 +2,10 @@
 // reader ends with its own message, never a crash, a hang or a huge allocation.
 
 #include "audio/Playlists.h"
-#include "data/FatalError.h"
 #include "data/LevelList.h"
 #include "data/PieceSet.h"
 #include "render/StatusMessages.h"
+#include "support/FatalMessage.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -49,12 +49,7 @@ const ConfigReader readers[] = {
 
 std::string failure(const ConfigReader& reader)
 {
-    try {
-        reader.read(reader.file);
-    } catch (const FatalError& e) {
-        return e.what();
-    }
-    return "no failure";
+    return test::fatalMessageOf([&] { reader.read(reader.file); });
 }
 
 } // namespace

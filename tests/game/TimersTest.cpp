@@ -1,6 +1,6 @@
 #include "GameRig.h"
 #include "data/ProcessWide.h"
-#include "model/PlaySupport.h"
+#include "support/PlayRecorder.h"
 
 #include <functional>
 
@@ -81,7 +81,7 @@ TEST(Timers, APendingStepHalvesWithEachResumeAndRunsOnce)
     }
     // The last resume armed a step of 0 ms: it runs the turn's end, and with
     // it the next piece, exactly once; the older timers are harmless.
-    Recorder spawns;
+    PlayRecorder spawns;
     rig.play().addListener(spawns);
     rig.clock.advance(0);
     EXPECT_NE(rig.play().activePiece(), nullptr);
@@ -111,7 +111,7 @@ TEST(Timers, AShortPauseLateInTheStartPauseNeitherDelaysNorRepeatsTheStart)
 {
     GameRig rig;
     rig.alt('n');
-    Recorder events;
+    PlayRecorder events;
     rig.play().addListener(events);
     rig.clock.advance(2900);
     rig.key(27);

@@ -4,11 +4,11 @@
 
 #include "Player.h"
 #include "data/LevelList.h"
-#include "e2e/Desktop.h"
-#include "e2e/GameProcess.h"
-#include "e2e/ScreenShot.h"
-#include "editor/EditorOnScreen.h"
 #include "platform/SplashWindow.h"
+#include "support/screen/Desktop.h"
+#include "support/screen/EditorOnScreen.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "e2e/GameProcess.h"
+#include "support/screen/GameProcess.h"
 
 #include <filesystem>
 #include <string>

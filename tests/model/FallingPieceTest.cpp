@@ -32,7 +32,8 @@ TEST(FallingPiece, SpawnsCentredRoundingTowardsTheOriginFourLayersAboveTheRim)
 TEST(FallingPiece, AThreeWidePieceSpawnsAtOneInAFiveWidePit)
 {
     const PieceSet pieces = piecesOf({ lineX3 });
-    auto play = startedField(level(5, 5, 10), pieces);
+    const LevelDef def = level(5, 5, 10);
+    auto play = startedField(def, pieces);
     EXPECT_EQ(play->piecePosition().x, 1);
     EXPECT_EQ(play->piecePosition().y, 2);
     EXPECT_EQ(play->dropDistance(), 13);
@@ -41,8 +42,9 @@ TEST(FallingPiece, AThreeWidePieceSpawnsAtOneInAFiveWidePit)
 TEST(FallingPiece, DropToFloorMovesWithoutLandingAndTheNextRequestLands)
 {
     const PieceSet pieces = piecesOf({ cube });
-    PlayField play(level(3, 3, 4), pieces);
-    Recorder recorder;
+    const LevelDef def = level(3, 3, 4);
+    PlayField play(def, pieces);
+    PlayRecorder recorder;
     play.addListener(recorder);
     play.start();
     play.advance();
@@ -67,7 +69,8 @@ TEST(FallingPiece, DropToFloorMovesWithoutLandingAndTheNextRequestLands)
 TEST(FallingPiece, StepDownLowersOneLayerAndLandsOnCubes)
 {
     const PieceSet pieces = piecesOf({ cube });
-    auto play = startedField(level(3, 3, 4, { { 1, 1, 0 }, { 1, 1, 1 } }), pieces);
+    const LevelDef def = level(3, 3, 4, { { 1, 1, 0 }, { 1, 1, 1 } });
+    auto play = startedField(def, pieces);
     EXPECT_EQ(play->dropDistance(), 5);
     for (int i = 0; i < 5; ++i)
         play->move(MoveKind::StepDown);
@@ -82,8 +85,9 @@ TEST(FallingPiece, StepDownLowersOneLayerAndLandsOnCubes)
 TEST(FallingPiece, BlockedMovesAndTurnsAreRefusedSilentlyWithoutAKick)
 {
     const PieceSet pieces = piecesOf({ lineY3 });
-    PlayField play(level(3, 3, 6, { { 0, 0, 9 } }), pieces);
-    Recorder recorder;
+    const LevelDef def = level(3, 3, 6, { { 0, 0, 9 } });
+    PlayField play(def, pieces);
+    PlayRecorder recorder;
     play.addListener(recorder);
     play.start();
     play.advance();
@@ -126,7 +130,8 @@ TEST(FallingPiece, TurnsFollowTheTablesAndFourTurnsComeBack)
     EXPECT_EQ(turned.orientation, turnZ(0));
 
     const PieceSet pieces = piecesOf({ { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } });
-    auto play = startedField(level(6, 6, 8), pieces);
+    const LevelDef def = level(6, 6, 8);
+    auto play = startedField(def, pieces);
     for (MoveKind turn : { MoveKind::RotateX, MoveKind::RotateY, MoveKind::RotateZ }) {
         const PieceDef start = *play->activePiece();
         for (int i = 0; i < 4; ++i) {
@@ -150,8 +155,9 @@ TEST(FallingPiece, AnOverlappingSpawnEndsPlayAndTheFieldGoesQuiet)
 {
     const PieceSet pieces = piecesOf({ cube });
     // The spawn cell of a cube in a 3 x 3 x 4 pit is (1, 1, 7).
-    PlayField play(level(3, 3, 4, { { 1, 1, 7 } }), pieces);
-    Recorder recorder;
+    const LevelDef def = level(3, 3, 4, { { 1, 1, 7 } });
+    PlayField play(def, pieces);
+    PlayRecorder recorder;
     play.addListener(recorder);
     play.start();
     play.advance();

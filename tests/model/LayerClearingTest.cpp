@@ -1,7 +1,5 @@
 #include "PlaySupport.h"
 
-#include "model/LevelProgress.h"
-
 #include <gtest/gtest.h>
 
 using namespace cubrava;
@@ -17,11 +15,6 @@ std::vector<std::array<int, 3>> actions(const PlayField& play)
     return out;
 }
 
-struct CountingObserver : CellObserver {
-    int calls = 0;
-    void cellsChanged() override { ++calls; }
-};
-
 } // namespace
 
 // A 3 x 1 pit whose column x = 2 is empty: a standing piece of three fills
@@ -31,10 +24,9 @@ TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
     const PieceSet pieces = piecesOf({ column(3) });
     LevelDef def = level(3, 1, 6, { { 0, 0, 0 }, { 1, 0, 0 }, { 0, 0, 1 }, { 0, 0, 2 }, { 1, 0, 2 }, { 0, 0, 3 } });
     PlayField play(def, pieces);
-    Recorder recorder;
-    CountingObserver observer;
+    PlayRecorder recorder;
     play.addListener(recorder);
-    play.pit().addCellObserver(observer);
+    play.pit().addCellObserver(recorder);
     play.start();
     play.advance();
     play.move(MoveKind::XPlus);
@@ -50,14 +42,14 @@ TEST(LayerClearing, LayersClearAndSinkBottomUpOneActionAtATime)
     EXPECT_EQ(play.pit().layerCount(0), 3) << "cells change only as the actions run";
 
     recorder.events.clear();
-    const int observed = observer.calls;
+    const int observed = recorder.cellChanges;
     for (int i = 0; i < 4; ++i)
         play.advance();
     const std::vector<std::pair<PlayEvent, int>> told
         = { { PlayEvent::LayerClearing, 0 }, { PlayEvent::LayerCleared, 0 }, { PlayEvent::LayerDropped, 0 },
               { PlayEvent::LayerClearing, 2 }, { PlayEvent::LayerCleared, 2 }, { PlayEvent::LayerDropped, 1 } };
     EXPECT_EQ(recorder.events, told);
-    EXPECT_EQ(observer.calls, observed + 4) << "once per layer action";
+    EXPECT_EQ(recorder.cellChanges, observed + 4) << "once per layer action";
 
     // Old layer 1 (x = 0 and the piece's x = 2) lies on layer 0, old layer 3 on layer 1.
     EXPECT_EQ(play.pit().occupancy(pos(0, 0, 0)), Occupancy::Filled);
@@ -74,7 +66,8 @@ TEST(LayerClearing, FillingOnlyTheTopLayerSinksNothing)
 {
     const PieceSet pieces = piecesOf({ cube });
     // A floating cube at (1, 0, 1); the falling cube lands on (0, 0, 0) beside it.
-    PlayField play(level(2, 1, 5, { { 0, 0, 0 }, { 1, 0, 1 } }), pieces);
+    const LevelDef def = level(2, 1, 5, { { 0, 0, 0 }, { 1, 0, 1 } });
+    PlayField play(def, pieces);
     play.start();
     play.advance();
     ASSERT_EQ(play.piecePosition().x, 0);
@@ -89,8 +82,9 @@ TEST(LayerClearing, FillingOnlyTheTopLayerSinksNothing)
 TEST(LayerClearing, CubesLeftAboveTheRimEndPlayEvenWhileLayersClear)
 {
     const PieceSet pieces = piecesOf({ column(5) });
-    PlayField play(level(2, 1, 3, { { 0, 0, 0 } }), pieces);
-    Recorder recorder;
+    const LevelDef def = level(2, 1, 3, { { 0, 0, 0 } });
+    PlayField play(def, pieces);
+    PlayRecorder recorder;
     play.addListener(recorder);
     play.start();
     play.advance();
@@ -114,9 +108,10 @@ TEST(LayerClearing, CubesLeftAboveTheRimEndPlayEvenWhileLayersClear)
 TEST(LayerClearing, EveryListenerHearsEachEventInRegistrationOrder)
 {
     const PieceSet pieces = piecesOf({ cube });
-    PlayField play(level(1, 1, 4), pieces);
+    const LevelDef def = level(1, 1, 4);
+    PlayField play(def, pieces);
     std::vector<std::string> log;
-    Recorder a, b;
+    PlayRecorder a, b;
     a.name = "a";
     b.name = "b";
     a.shared = b.shared = &log;
@@ -144,19 +139,12 @@ TEST(LayerClearing, EveryListenerHearsEachEventInRegistrationOrder)
 TEST(LevelGoal, ThreeLinesOverTwoTurnsCompleteTheLevelAtTheEndOfTheSecond)
 {
     const PieceSet pieces = piecesOf({ column(2) });
-    LevelDef def = level(2, 1, 6, { { 0, 0, 0 }, { 0, 0, 1 }, { 0, 0, 2 } }, 3);
-    PlayField play(def, pieces);
-    Shell shell;
+    const LevelDef def = level(2, 1, 6, { { 0, 0, 0 }, { 0, 0, 1 }, { 0, 0, 2 } }, 3);
     int advanced = 0;
-    LevelProgress progress([&] { ++advanced; });
-    progress.setLevel(def);
-    Recorder recorder;
-    play.addListener(shell);
-    play.addListener(progress);
-    play.addListener(recorder);
-
-    play.start();
-    play.advance();
+    ShellGame game(def, pieces, [&] { ++advanced; });
+    PlayField& play = game.play;
+    const LevelProgress& progress = game.progress;
+    const PlayRecorder& recorder = game.recorder;
     play.move(MoveKind::XPlus);
     dropAndLand(play);
     settle(play);
@@ -186,17 +174,10 @@ TEST(LevelGoal, GoalZeroCompletesTheFirstTurnAndANegativeGoalNeverDoes)
 {
     const PieceSet pieces = piecesOf({ cube });
     for (int goal : { 0, -56 }) {
-        LevelDef def = level(3, 3, 6, {}, goal);
-        PlayField play(def, pieces);
-        Shell shell;
-        LevelProgress progress;
-        progress.setLevel(def);
-        play.addListener(shell);
-        play.addListener(progress);
-        play.start();
-        play.advance();
-        dropAndLand(play);
-        settle(play);
-        EXPECT_EQ(play.isRunning(), goal != 0) << goal;
+        const LevelDef def = level(3, 3, 6, {}, goal);
+        ShellGame game(def, pieces);
+        dropAndLand(game.play);
+        settle(game.play);
+        EXPECT_EQ(game.play.isRunning(), goal != 0) << goal;
     }
 }

@@ -7,18 +7,10 @@
 using namespace cubrava;
 using namespace cubrava::test;
 
-namespace {
-
-struct CountingObserver : CellObserver {
-    int calls = 0;
-    void cellsChanged() override { ++calls; }
-};
-
-} // namespace
-
 TEST(Pit, GridBoundsIncludeTheHeadroomAndTheFloorBlocks)
 {
-    Pit pit(level(4, 4, 4), CellMaterials::Referenced);
+    const LevelDef def = level(4, 4, 4);
+    Pit pit(def, CellMaterials::Referenced);
     EXPECT_EQ(pit.gridHeight(), 12);
     EXPECT_EQ(pit.pitHeight(), 4);
     EXPECT_EQ(pit.occupancy(pos(0, 0, 11)), Occupancy::Empty);
@@ -44,8 +36,9 @@ TEST(Pit, StartingLayoutSkipsDuplicatesAndOutsidersAndMayReachTheHeadroom)
 
 TEST(Pit, CellEditsKeepCountsAndStackHeightAndTellObservers)
 {
-    Pit pit(level(3, 3, 5, { { 0, 0, 0 }, { 2, 2, 3 } }), CellMaterials::Referenced);
-    CountingObserver observer;
+    const LevelDef def = level(3, 3, 5, { { 0, 0, 0 }, { 2, 2, 3 } });
+    Pit pit(def, CellMaterials::Referenced);
+    PlayRecorder observer;
     pit.addCellObserver(observer);
     pit.addCellObserver(observer);
 
@@ -54,11 +47,11 @@ TEST(Pit, CellEditsKeepCountsAndStackHeightAndTellObservers)
     EXPECT_FALSE(pit.putCell(pos(3, 0, 0), m, 0)) << "outside";
     EXPECT_FALSE(pit.clearCell(pos(1, 1, 1))) << "empty";
     EXPECT_FALSE(pit.clearCell(pos(-1, 0, 0))) << "outside";
-    EXPECT_EQ(observer.calls, 0);
+    EXPECT_EQ(observer.cellChanges, 0);
 
     EXPECT_TRUE(pit.putCell(pos(1, 0, 1), m, 5));
     EXPECT_EQ(pit.cellAt(pos(1, 0, 1))->orientation, 5);
-    EXPECT_EQ(observer.calls, 1) << "registered once, told once";
+    EXPECT_EQ(observer.cellChanges, 1) << "registered once, told once";
     EXPECT_EQ(pit.stackHeight(), 4);
 
     // Emptying the only cell of the top layer lowers the stack to the next filled layer.
@@ -69,7 +62,7 @@ TEST(Pit, CellEditsKeepCountsAndStackHeightAndTellObservers)
     EXPECT_TRUE(pit.clearCell(pos(0, 0, 0)));
     EXPECT_EQ(pit.stackHeight(), 0);
     EXPECT_EQ(pit.layerCount(0), 0);
-    EXPECT_EQ(observer.calls, 4);
+    EXPECT_EQ(observer.cellChanges, 4);
 }
 
 TEST(Pit, CopiedMaterialsStayApartFromTheLevelAndTheBrushAndMoveWithTheirLayer)

@@ -1,7 +1,6 @@
 #include "PlaySupport.h"
 
 #include "data/ProcessWide.h"
-#include "model/LevelProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +12,9 @@ using namespace cubrava::test;
 TEST(ScriptedGame, StraightThreesLaidCrosswiseReachTheGoal)
 {
     const PieceSet straightThrees = piecesOf({ lineX3 });
-    LevelDef def = level(3, 3, 6, {}, 3);
-    PlayField play(def, straightThrees);
-    Shell shell;
-    LevelProgress progress;
-    progress.setLevel(def);
-    Recorder recorder;
-    play.addListener(shell);
-    play.addListener(progress);
-    play.addListener(recorder);
-
-    play.start();
-    play.advance();
+    const LevelDef def = level(3, 3, 6, {}, 3);
+    ShellGame game(def, straightThrees);
+    PlayField& play = game.play;
     int pieces = 0;
     while (play.isRunning() && pieces < 20) {
         const int row = pieces % 3;
@@ -43,26 +33,21 @@ TEST(ScriptedGame, StraightThreesLaidCrosswiseReachTheGoal)
         ++pieces;
         settle(play);
     }
-    EXPECT_EQ(recorder.count(PlayEvent::Stopped), 1);
-    EXPECT_EQ(recorder.count(PlayEvent::GameOver), 0);
+    EXPECT_EQ(game.recorder.count(PlayEvent::Stopped), 1);
+    EXPECT_EQ(game.recorder.count(PlayEvent::GameOver), 0);
     EXPECT_EQ(pieces, 9);
-    EXPECT_EQ(progress.lines(), 3u);
-    EXPECT_EQ(recorder.count(PlayEvent::PieceRotated), 3);
-    EXPECT_EQ(recorder.count(PlayEvent::LayerCleared), 3);
+    EXPECT_EQ(game.progress.lines(), 3u);
+    EXPECT_EQ(game.recorder.count(PlayEvent::PieceRotated), 3);
+    EXPECT_EQ(game.recorder.count(PlayEvent::LayerCleared), 3);
     EXPECT_EQ(play.pit().stackHeight(), 0);
 }
 
 TEST(ScriptedGame, PilingUpInOneRowEndsWithCubesAboveTheRim)
 {
     const PieceSet pieces = piecesOf({ lineX3 });
-    LevelDef def = level(3, 3, 4, {}, 5);
-    PlayField play(def, pieces);
-    Shell shell;
-    Recorder recorder;
-    play.addListener(shell);
-    play.addListener(recorder);
-    play.start();
-    play.advance();
+    const LevelDef def = level(3, 3, 4, {}, 5);
+    ShellGame game(def, pieces);
+    PlayField& play = game.play;
     int landings = 0;
     while (play.isRunning() && landings < 20) {
         dropAndLand(play);
@@ -70,23 +55,20 @@ TEST(ScriptedGame, PilingUpInOneRowEndsWithCubesAboveTheRim)
         settle(play);
     }
     EXPECT_EQ(landings, 5) << "four rows fit in a pit four high; the fifth sticks out";
-    EXPECT_EQ(recorder.count(PlayEvent::GameOver), 1);
-    EXPECT_EQ(recorder.count(PlayEvent::LayerCleared), 0);
+    EXPECT_EQ(game.recorder.count(PlayEvent::GameOver), 1);
+    EXPECT_EQ(game.recorder.count(PlayEvent::LayerCleared), 0);
     EXPECT_EQ(play.pit().stackHeight(), 5);
 }
 
 TEST(ScriptedGame, RandomPiecesFollowTheSeededGenerator)
 {
     const PieceSet pieces = piecesOf({ cube, lineX3, lineY3, column(2) });
-    LevelDef def = level(8, 8, 12);
+    const LevelDef def = level(8, 8, 12);
     std::vector<int> sizesA, sizesB;
     for (auto* sizes : { &sizesA, &sizesB }) {
         cubrava::srand(1234);
-        PlayField play(def, pieces);
-        Shell shell;
-        play.addListener(shell);
-        play.start();
-        play.advance();
+        ShellGame game(def, pieces);
+        PlayField& play = game.play;
         for (int i = 0; i < 12 && play.isRunning(); ++i) {
             sizes->push_back(play.activePiece()->ex * 100 + play.activePiece()->ey * 10 + play.activePiece()->ez);
             dropAndLand(play);

@@ -1,5 +1,6 @@
 #include "render/CameraControl.h"
-#include "SceneFakes.h"
+#include "support/FakeClock.h"
+#include "support/FakeDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,8 @@ namespace {
 
 // The control alone, as a view without display lists (the editor's) uses it.
 struct CameraControlTest : ::testing::Test {
-    CountingDisplay window;
-    FakeClock clock;
+    test::FakeDisplay window { 800, 600 };
+    test::FakeClock clock;
     CameraControl control { window, clock };
 
     void SetUp() override { control.setPit(6, 4, 10); }

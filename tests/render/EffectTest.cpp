@@ -1,4 +1,3 @@
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "data/ProcessWide.h"
 #include "model/Pit.h"
@@ -6,6 +5,7 @@
 #include "render/RenderContext.h"
 #include "render/ShardBurst.h"
 #include "render/SparkBurst.h"
+#include "support/FakeDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,6 @@ using namespace cubrava;
 
 namespace {
 
-float r()
-{
-    return static_cast<float>(cubrava::rand()) * (1.0f / 32767.0f);
-}
-
 float distanceOf(const Spark& s)
 {
     return std::sqrt(s.x * s.x + s.y * s.y);
@@ -30,60 +25,57 @@ float distanceOf(const Spark& s)
 
 } // namespace
 
-TEST(SparkBurst, StartValuesComeFromTheGeneratorInOrder)
+// Every spark starts white and half seen, over the pit's floor plan inside
+// its layer, heading straight out from the middle; over its first phase it
+// turns orange while it fades to 0.2 and grows by half. A seeded burst repeats.
+TEST(SparkBurst, SparksStartWhiteInsideTheirLayerHeadingOutAndASeededBurstRepeats)
 {
-    cubrava::srand(1234);
-    SparkBurst burst(8, 6, 3);
-
-    cubrava::srand(1234);
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        const Spark& s = burst.sparks()[i];
-        const int life = cubrava::rand() % 45 + 50;
-        EXPECT_EQ(s.alive, 1);
-        EXPECT_EQ(s.phase, 1);
-        EXPECT_FLOAT_EQ(s.alpha, 0.5f);
-        EXPECT_FLOAT_EQ(s.alphaStep, -0.3f / life);
-        EXPECT_FLOAT_EQ(s.redStep, 0.0f);
-        EXPECT_FLOAT_EQ(s.greenStep, -0.5f / life);
-        EXPECT_FLOAT_EQ(s.blueStep, -1.0f / life);
-        const float x = r() * 8 - 4;
-        const float y = r() * 6 - 3;
-        const float z = 3 + r();
-        EXPECT_FLOAT_EQ(s.x, x);
-        EXPECT_FLOAT_EQ(s.y, y);
-        EXPECT_FLOAT_EQ(s.z, z);
-        const float half = -0.5f * r() * (z - 3);
-        EXPECT_FLOAT_EQ(s.halfSize, half);
-        EXPECT_FLOAT_EQ(s.halfSizeStep, half * 0.5f / life);
-        const float reach = std::sqrt(x * x + y * y);
-        EXPECT_FLOAT_EQ(s.dirX, x / reach);
-        EXPECT_FLOAT_EQ(s.dirY, y / reach);
-        EXPECT_FLOAT_EQ(s.dirZ, r() + 0.5f);
-        EXPECT_FLOAT_EQ(s.speed, (r() * 0.05f + 0.1f) * 8 * 0.2f);
-        EXPECT_EQ(s.riseSpeed, 0.0f);
-        EXPECT_EQ(s.swingStep, 0.0f);
-    }
+    cubrava::srand(7);
+    SparkBurst burst(8, 6, 5);
     EXPECT_EQ(burst.liveCount(), SparkBurst::Count);
     EXPECT_FLOAT_EQ(burst.originX(), 4.0f);
     EXPECT_FLOAT_EQ(burst.originY(), 3.0f);
-}
-
-TEST(SparkBurst, EightWidePitSparksStartBetweenPointSixteenAndPointTwentyFourInsideTheirLayer)
-{
-    cubrava::srand(7);
-    SparkBurst burst(8, 8, 5);
     for (const Spark& s : burst.sparks()) {
-        ASSERT_GE(s.speed, 0.16f - 1e-6f);
-        ASSERT_LE(s.speed, 0.24f + 1e-6f);
+        ASSERT_EQ(s.alive, 1);
+        ASSERT_EQ(s.phase, 1);
+        ASSERT_EQ(s.red + s.green + s.blue, 3.0f);
+        ASSERT_FLOAT_EQ(s.alpha, 0.5f);
+        const float life = -0.5f / s.greenStep;
+        ASSERT_GE(life, 50 - 1e-3f);
+        ASSERT_LE(life, 94 + 1e-3f);
+        ASSERT_EQ(s.redStep, 0.0f);
+        ASSERT_NEAR(s.blue + life * s.blueStep, 0.0f, 1e-5f);
+        ASSERT_NEAR(s.alpha + life * s.alphaStep, 0.2f, 1e-5f);
+        ASSERT_NEAR(s.halfSize + life * s.halfSizeStep, 1.5f * s.halfSize, 1e-5f);
+
         ASSERT_GE(s.z, 5.0f);
         ASSERT_LE(s.z, 6.0f);
         ASSERT_LE(std::fabs(s.x), 4.0f);
-        ASSERT_LE(std::fabs(s.y), 4.0f);
-        ASSERT_NEAR(s.dirX * s.dirX + s.dirY * s.dirY, 1.0f, 1e-5f);
+        ASSERT_LE(std::fabs(s.y), 3.0f);
         ASSERT_LE(s.halfSize, 0.0f);
-        ASSERT_GE(s.halfSize, -0.5f);
+        ASSERT_GE(s.halfSize, -0.5f * (s.z - 5.0f) - 1e-6f) << "no larger than its height in the layer allows";
+
+        ASSERT_NEAR(s.dirX * s.dirX + s.dirY * s.dirY, 1.0f, 1e-5f);
+        ASSERT_GE(s.dirX * s.x + s.dirY * s.y, 0.0f) << "outwards";
+        ASSERT_NEAR(s.dirX * s.y - s.dirY * s.x, 0.0f, 1e-4f) << "straight from the middle";
+        ASSERT_GE(s.dirZ, 0.5f);
+        ASSERT_LE(s.dirZ, 1.5f);
+        ASSERT_GE(s.speed, 0.16f - 1e-6f) << "an eight-wide pit";
+        ASSERT_LE(s.speed, 0.24f + 1e-6f);
+        ASSERT_EQ(s.swingStep, 0.0f);
+        ASSERT_EQ(s.riseSpeed, 0.0f);
     }
+
+    cubrava::srand(7);
+    SparkBurst again(8, 6, 5);
+    for (std::size_t i = 0; i < burst.sparks().size(); ++i) {
+        const Spark &a = burst.sparks()[i], &b = again.sparks()[i];
+        ASSERT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z && a.halfSize == b.halfSize && a.dirZ == b.dirZ
+            && a.speed == b.speed && a.greenStep == b.greenStep)
+            << "spark " << i;
+    }
+    cubrava::srand(8);
+    EXPECT_NE(SparkBurst(8, 6, 5).sparks()[0].x, burst.sparks()[0].x);
 }
 
 TEST(SparkBurst, SparksSwingBeyondEightToEightAndAHalfThenRiseAndSlow)
@@ -259,60 +251,9 @@ using ShardBurstTest = ShardFixture;
 
 } // namespace
 
-TEST_F(ShardBurstTest, StartValuesComeFromTheGeneratorInOrder)
-{
-    cubrava::srand(2024);
-    ShardBurst burst(*pit, 1);
-
-    cubrava::srand(2024);
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        const Shard& s = burst.shards()[i];
-        const int life = cubrava::rand() % 50 + 100;
-        EXPECT_FLOAT_EQ(s.alpha, 1.0f);
-        EXPECT_FLOAT_EQ(s.alphaStep, -1.0f / life);
-        const int cx = cubrava::rand() % 4;
-        const int cy = cubrava::rand() % 3;
-        EXPECT_FLOAT_EQ(s.red, cx / 10.0f);
-        EXPECT_FLOAT_EQ(s.green, cy / 10.0f);
-        const int plane = cubrava::rand() % 4;
-        float v[3][3];
-        for (auto& p : v) {
-            const float a = r();
-            const float z = 1 + r();
-            switch (plane) {
-            case 0:
-                p[0] = cx + 0.02f, p[1] = cy + a * 0.46f + 0.02f;
-                break;
-            case 1:
-                p[0] = cx + 0.48f, p[1] = cy + a * 0.46f + 0.02f;
-                break;
-            case 2:
-                p[0] = cx + a * 0.46f + 0.02f, p[1] = cy + 0.02f;
-                break;
-            default:
-                p[0] = cx + a * 0.46f + 0.02f, p[1] = cy + 0.48f;
-                break;
-            }
-            p[0] -= 2.0f;
-            p[1] -= 1.5f;
-            p[2] = z;
-        }
-        for (int axis = 0; axis < 3; ++axis) {
-            const float centre = (v[0][axis] + v[1][axis] + v[2][axis]) / 3;
-            EXPECT_NEAR(s.centre[axis], centre, 1e-5f);
-            for (int k = 0; k < 3; ++k)
-                EXPECT_NEAR(s.vertices[k][axis], v[k][axis] - centre, 1e-5f);
-        }
-        EXPECT_FLOAT_EQ(s.speed, (r() * 0.1f + 0.2f) * 4 * 0.2f);
-        EXPECT_FLOAT_EQ(s.spinAxis[0], r());
-        EXPECT_FLOAT_EQ(s.spinAxis[1], r());
-        EXPECT_FLOAT_EQ(s.spinAxis[2], r());
-        EXPECT_FLOAT_EQ(s.spinStep, r() * 15);
-        EXPECT_EQ(s.spin, 0.0f);
-    }
-}
-
+// Every shard is a triangle cut 0.02 inside one of the four upright planes
+// of its cell's near quarter, in the cell's colour, fully seen for 100 to 149
+// steps, still, and heading straight out level. A seeded burst repeats.
 TEST_F(ShardBurstTest, EveryShardIsCutFromItsOwnCellAndFacesAlongItsPlane)
 {
     cubrava::srand(77);
@@ -323,17 +264,57 @@ TEST_F(ShardBurstTest, EveryShardIsCutFromItsOwnCellAndFacesAlongItsPlane)
         const int cellY = static_cast<int>(std::floor(s.centre[1] + 1.5f));
         ASSERT_FLOAT_EQ(s.red, cellX / 10.0f);
         ASSERT_FLOAT_EQ(s.green, cellY / 10.0f);
-        ASSERT_GE(s.centre[2], 1.0f);
-        ASSERT_LE(s.centre[2], 2.0f);
+
+        // Corners in the cell's own measure: all on one plane, none outside the quarter.
+        float corner[3][3];
+        for (int k = 0; k < 3; ++k) {
+            corner[k][0] = s.centre[0] + s.vertices[k][0] + 2.0f - static_cast<float>(cellX);
+            corner[k][1] = s.centre[1] + s.vertices[k][1] + 1.5f - static_cast<float>(cellY);
+            corner[k][2] = s.centre[2] + s.vertices[k][2];
+            for (int axis = 0; axis < 2; ++axis) {
+                ASSERT_GE(corner[k][axis], 0.02f - 1e-4f);
+                ASSERT_LE(corner[k][axis], 0.48f + 1e-4f);
+            }
+            ASSERT_GE(corner[k][2], 1.0f - 1e-4f);
+            ASSERT_LE(corner[k][2], 2.0f + 1e-4f);
+        }
+        const auto onePlane = [&](int axis) {
+            const float at = corner[0][axis];
+            return (std::fabs(at - 0.02f) < 1e-4f || std::fabs(at - 0.48f) < 1e-4f)
+                && std::fabs(corner[1][axis] - at) < 1e-4f && std::fabs(corner[2][axis] - at) < 1e-4f;
+        };
+        ASSERT_TRUE(onePlane(0) || onePlane(1));
 
         const float n = std::sqrt(s.normal[0] * s.normal[0] + s.normal[1] * s.normal[1] + s.normal[2] * s.normal[2]);
         ASSERT_NEAR(n, 1.0f, 1e-4f);
         for (const auto& v : s.vertices) // the normal is square to the shard
             ASSERT_NEAR(v[0] * s.normal[0] + v[1] * s.normal[1] + v[2] * s.normal[2], 0.0f, 1e-4f);
+
+        ASSERT_EQ(s.alpha, 1.0f);
+        ASSERT_GE(-1.0f / s.alphaStep, 100 - 1e-3f);
+        ASSERT_LE(-1.0f / s.alphaStep, 149 + 1e-3f);
+        ASSERT_EQ(s.spin, 0.0f);
+        ASSERT_GE(s.spinStep, 0.0f);
+        ASSERT_LE(s.spinStep, 15.0f);
+        for (float axis : s.spinAxis) {
+            ASSERT_GE(axis, 0.0f);
+            ASSERT_LE(axis, 1.0f);
+        }
         ASSERT_NEAR(s.dir[0] * s.dir[0] + s.dir[1] * s.dir[1], 1.0f, 1e-5f);
         ASSERT_EQ(s.dir[2], 0.0f);
-        ASSERT_GE(s.speed, 0.16f - 1e-6f);
+        ASSERT_GE(s.dir[0] * s.centre[0] + s.dir[1] * s.centre[1], 0.0f) << "outwards";
+        ASSERT_NEAR(s.dir[0] * s.centre[1] - s.dir[1] * s.centre[0], 0.0f, 1e-4f) << "straight from the middle";
+        ASSERT_GE(s.speed, 0.16f - 1e-6f) << "a four-wide pit";
         ASSERT_LE(s.speed, 0.24f + 1e-6f);
+    }
+
+    cubrava::srand(77);
+    ShardBurst again(*pit, 1);
+    for (std::size_t i = 0; i < burst.shards().size(); ++i) {
+        const Shard &a = burst.shards()[i], &b = again.shards()[i];
+        ASSERT_TRUE(a.centre[0] == b.centre[0] && a.centre[1] == b.centre[1] && a.centre[2] == b.centre[2]
+            && a.speed == b.speed && a.spinStep == b.spinStep && a.alphaStep == b.alphaStep)
+            << "shard " << i;
     }
 }
 
@@ -422,7 +403,7 @@ struct ScriptedEffect : Effect {
 TEST(EffectList, AnEffectGoesAfterTheDrawThatFindsItDeadAndTheRestCarryOn)
 {
     std::vector<std::string> log;
-    CountingDisplay display;
+    test::FakeDisplay display { 800, 600 };
     RenderContext context(display);
     EffectList effects;
     effects.add(std::make_unique<ScriptedEffect>("a", 2, log));

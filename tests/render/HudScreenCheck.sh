@@ -2,7 +2,7 @@
 # Screenshot checks of the side panel, its menu and the status text, run under
 # a private X server (scripts/with-xvfb):
 #
-#   HudScreenCheck.sh path/to/hud_demo path/to/run-folder
+#   HudScreenCheck.sh path/to/hud_demo path/to/run-folder path/to/xprobe
 #
 # The demo's window is 1024 x 768 at (0, 0): the panel is 256 x 512 at
 # (768, 0) from the bottom left, one panel unit is 102.4 pixels, and screen
@@ -11,6 +11,7 @@ set -u
 
 demo=$1
 run=$2
+xprobe=$3
 convert=/usr/bin/convert
 work=$(mktemp -d "${TMPDIR:-/tmp}/hud-check.XXXXXX")
 pid=""
@@ -74,14 +75,6 @@ start_demo() {
     pid=$!
 }
 
-# The pixels of a screenshot region that are not black, as "x y r g b" lines
-# in screen coordinates (no condition below looks for black, and leaving the
-# background out makes this many times faster).
-dump() {
-    local shot=$1 w=$2 h=$3 x=$4 y=$5
-    "$convert" "$shot" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 -transparent black sparse-color:- |
-        tr ' ' '\n' | awk -v ox="$x" -v oy="$y" -F'[,()]' 'NF >= 6 { print $1 + ox, $2 + oy, $4, $5, $6 }'
-}
 
 # "count minx miny maxx maxy" of the pixels in a dump that match an awk
 # condition on x, y, r, g, b.
@@ -92,8 +85,13 @@ stats() {
          END { print n + 0, minx + 0, miny + 0, maxx + 0, maxy + 0 }" "$1"
 }
 
+# shoot NAME: the screen's pixels that are not black, as "x y r g b" lines
+# (no condition below looks for black), the panel's in NAME.panel and the
+# pit's in NAME.pit.
 shoot() {
-    import -window root "$work/$1.png" && dump "$work/$1.png" 256 768 768 0 >"$work/$1.panel"
+    "$xprobe" dump 0 0 1024 768 >"$work/$1.screen" || return 1
+    awk '$1 >= 768' "$work/$1.screen" >"$work/$1.panel"
+    awk '$1 < 768' "$work/$1.screen" >"$work/$1.pit"
 }
 
 # shows NAME CONDITION MINIMUM: takes a screenshot NAME and sets n to its
@@ -147,7 +145,6 @@ done
 
 # The status message in cyan, centred over the pit (the left 768 columns),
 # a little over three quarters of it wide.
-dump "$work/first.png" 768 768 0 0 >"$work/first.pit"
 read -r n minx miny maxx maxy <<<"$(stats "$work/first.pit" 'r == 0 && g == 255 && b == 255')"
 centre=$(((minx + maxx) / 2))
 middle=$(((miny + maxy) / 2))

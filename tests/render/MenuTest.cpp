@@ -1,5 +1,4 @@
-#include "TextFakes.h"
-#include "render/Hud.h"
+#include "HudFixture.h"
 #include "render/MenuButtons.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +14,12 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-struct MenuFixture : ::testing::Test {
-    TextFakeDisplay display { 1024, 768 };
-    TextFakeActions actions;
-    Hud hud { display, actions, {}, testFontFile() };
-    LevelDef level { 6, 6, 12 };
-
+// The menu laid out in the panel of a 1024 x 768 window.
+struct MenuFixture : HudFixture {
     void SetUp() override
     {
-        level.name = "Menu level";
-        hud.initFont();
-        hud.showLevel(level);
-        hud.setViewport(ViewRect { 768, 0, 256, 512 });
+        HudFixture::SetUp();
+        hud.setViewport(panelOf(1024, 768));
     }
 
     const MenuButton& button(std::size_t i) const { return *hud.buttons()[i]; }
@@ -56,26 +49,9 @@ struct MenuFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(MenuFixture, SixButtonsInTheirRowsWithTheirLabels)
-{
-    const char* labels[] = { "new game", "resume", "window mode", "prev song", "next song", "exit" };
-    const int baselines[] = { 768 - 286, 768 - 256, 768 - 225, 768 - 194, 768 - 163, 768 - 133 };
-    ASSERT_EQ(hud.buttons().size(), 6u);
-    for (std::size_t i = 0; i < 6; ++i) {
-        SCOPED_TRACE(labels[i]);
-        EXPECT_EQ(button(i).label(), labels[i]);
-        EXPECT_EQ(button(i).hitLeft(), 808); // trunc(768 + 0.08 * 512)
-        EXPECT_EQ(button(i).hitBaseline(), baselines[i]);
-        EXPECT_EQ(button(i).labelWidth(), hud.menuFont().textWidth(labels[i]));
-        EXPECT_GT(button(i).labelWidth(), 0);
-        EXPECT_FALSE(button(i).hovered());
-        EXPECT_TRUE(button(i).colour() == MenuButton::NormalColour);
-    }
-}
-
 TEST(MenuBeforeLayout, ButtonsMeasureNothingAndCannotBeHit)
 {
-    TextFakeDisplay display;
+    test::FakeDisplay display;
     TextFakeActions actions;
     Hud hud(display, actions, {}, testFontFile());
     for (const auto& b : hud.buttons()) {
@@ -141,19 +117,43 @@ TEST_F(MenuFixture, HoverLightsOneButtonAndRedrawsOnlyOnChange)
 // the right-hand quarter below the preview square.
 class MenuRows : public ::testing::TestWithParam<std::pair<int, int>> { };
 
+// Six labels in evenly spaced rows from the top down, one left edge, all
+// inside the panel, each measured in the menu's font; every point of a row's text
+// lights and acts its own button.
 TEST_P(MenuRows, EveryPointOfATextRowLightsAndActsItsOwnButtonOnce)
 {
     const auto [width, height] = GetParam();
-    TextFakeDisplay display { width, height };
+    test::FakeDisplay display { width, height };
     TextFakeActions actions;
     Hud hud { display, actions, {}, testFontFile() };
     hud.initFont();
     const int quarter = width / 4;
-    hud.setViewport(ViewRect { width - quarter, 0, quarter, height - quarter });
+    hud.setViewport(panelOf(width, height));
 
+    const char* const labels[] = { "new game", "resume", "window mode", "prev song", "next song", "exit" };
     const char* const acts[]
         = { "newGame", "togglePause", "toggleDisplayMode", "changeSong previous", "changeSong next", "exitGame" };
     const auto& buttons = hud.buttons();
+    ASSERT_EQ(buttons.size(), 6u);
+    const int rowStep = buttons[1]->hitBaseline() - buttons[0]->hitBaseline();
+    EXPECT_GT(rowStep, 0);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const MenuButton& b = *buttons[i];
+        SCOPED_TRACE(labels[i]);
+        EXPECT_EQ(b.label(), labels[i]);
+        EXPECT_EQ(b.labelWidth(), hud.menuFont().textWidth(labels[i]));
+        EXPECT_GT(b.labelWidth(), 0);
+        EXPECT_EQ(b.hitLeft(), buttons[0]->hitLeft());
+        EXPECT_GT(b.hitLeft(), width - quarter);
+        EXPECT_LT(b.hitLeft() + b.labelWidth(), width);
+        EXPECT_GT(b.hitBaseline() - b.labelHeight(), quarter) << "below the preview square";
+        EXPECT_LT(b.hitBaseline(), height);
+        if (i > 0) {
+            EXPECT_NEAR(b.hitBaseline() - buttons[i - 1]->hitBaseline(), rowStep, 1);
+        }
+        EXPECT_FALSE(b.hovered());
+        EXPECT_TRUE(b.colour() == MenuButton::NormalColour);
+    }
     const int smallLetterTop = hud.menuFont().glyph('x').top;
     ASSERT_GT(smallLetterTop, 0);
     int shared = 0; // points that more than one box holds
@@ -204,7 +204,7 @@ TEST_F(MenuFixture, AfterADisplaySwitchTheLightFollowsThePointer)
     // keeps lighting what is under it.
     hud.setPointer(PointerPlace { midX(5), midY(5) });
     EXPECT_EQ(hovered(), (std::vector<bool> { false, false, false, false, false, true }));
-    hud.setViewport(ViewRect { 768, 0, 256, 512 });
+    hud.setViewport(panelOf(1024, 768));
     EXPECT_TRUE(button(5).hovered());
     hud.setPointer(std::nullopt);
     EXPECT_EQ(hovered(), std::vector<bool>(6, false));
@@ -212,7 +212,7 @@ TEST_F(MenuFixture, AfterADisplaySwitchTheLightFollowsThePointer)
     // While playing nothing lights, wherever the pointer was.
     hud.pointerMoved(midX(4), midY(4));
     hud.setPaused(false);
-    hud.setViewport(ViewRect { 768, 0, 256, 512 });
+    hud.setViewport(panelOf(1024, 768));
     EXPECT_EQ(hovered(), std::vector<bool>(6, false));
 }
 

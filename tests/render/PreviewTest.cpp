@@ -1,8 +1,9 @@
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
 #include "render/PreviewView.h"
 #include "render/RenderContext.h"
+#include "support/FakeDisplay.h"
+#include "support/PieceMaking.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,10 @@ using namespace cubrava;
 namespace {
 
 struct PreviewFixture : ::testing::Test {
-    CountingDisplay display;
+    test::FakeDisplay display { 800, 600 };
     RenderContext context { display };
     LevelDef level { 5, 5, 8 };
-    const PieceSet pieces = scenePieces();
+    const PieceSet pieces = test::piecesOf({ test::cube, test::lineX3 });
     std::unique_ptr<PlayField> play;
     PreviewView preview { display };
 

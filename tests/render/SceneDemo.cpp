@@ -12,7 +12,6 @@
 // from the start without wrapping.
 #include "SceneBmp.h"
 #include "data/LevelDef.h"
-#include "data/PieceSet.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
 #include "render/GlutInput.h"
@@ -20,6 +19,8 @@
 #include "render/PreviewView.h"
 #include "render/RenderContext.h"
 #include "render/SceneView.h"
+#include "support/LevelMaking.h"
+#include "support/PieceMaking.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -39,6 +40,7 @@
 #include <vector>
 
 using namespace cubrava;
+using cubrava::test::colour;
 
 namespace {
 
@@ -54,7 +56,8 @@ struct Demo {
         std::exit(1);
     } };
     LevelDef level { 6, 6, 14 };
-    PieceSet pieces;
+    // The one piece: three purple cubes in a row and one on the first.
+    const PieceSet pieces = test::piecesOf({ { { 0, 0, 0 }, { 1, 0, 0 }, { 2, 0, 0 }, { 0, 0, 1 } } }, { "D040F0" });
     std::unique_ptr<PlayField> play;
     SceneView scene { display, timers };
     PreviewView preview { display };
@@ -68,16 +71,6 @@ double lastYaw = 0.0;
 double turned = 0.0; // degrees of yaw, unwrapped
 std::chrono::steady_clock::time_point firstKey;
 bool keyPressed = false;
-
-Material colour(float r, float g, float b, const std::string& texture = "")
-{
-    Material m;
-    m.red = r;
-    m.green = g;
-    m.blue = b;
-    m.textureName = texture;
-    return m;
-}
 
 // A private folder with a checker texture the level uses.
 void writeContent()
@@ -97,18 +90,6 @@ void writeContent()
             p[2] = light ? 255 : 60;
         }
     writeBmp24("Textures/checker.bmp", side, side, rgb);
-}
-
-// The one piece: three purple cubes in a row and one on the first.
-void addPiece(PieceSet& pieces)
-{
-    std::vector<Block> blocks;
-    std::vector<std::unique_ptr<Material>> materials;
-    for (const Block at : { Block { 0, 0, 0 }, Block { 1, 0, 0 }, Block { 2, 0, 0 }, Block { 0, 0, 1 } }) {
-        materials.push_back(std::make_unique<Material>(colour(0xD0 / 255.0f, 0x40 / 255.0f, 0xF0 / 255.0f)));
-        blocks.push_back(Block { at.x, at.y, at.z, materials.back().get() });
-    }
-    pieces.add(blocks, std::move(materials));
 }
 
 // A full floor in stripes of red, green and blue, with two checkered cubes
@@ -268,7 +249,6 @@ int main(int argc, char** argv)
 
     try {
         buildLevel(demo->level);
-        addPiece(demo->pieces);
         demo->play = std::make_unique<PlayField>(demo->level, demo->pieces);
         demo->preview.attach(*demo->play);
         demo->scene.attach(*demo->play);

@@ -2,15 +2,17 @@
 // cube, in the game's window layout, from several camera places: the two
 // pictures may differ in at most one pixel in a thousand. Runs under an X
 // display (scripts/with-xvfb).
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
 #include "reference/OneByOneLandedCubes.h"
 #include "render/GlutDisplay.h"
 #include "render/RenderContext.h"
 #include "render/SceneView.h"
+#include "support/FakeClock.h"
 #include "support/GlutTestWindow.h"
 #include "support/PictureCompare.h"
+#include "support/PieceMaking.h"
+#include "support/ScratchDir.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -31,30 +33,6 @@ constexpr int WindowHeight = 768;
 // The scene's part of the window, as the game cuts it.
 constexpr int SceneWidth = WindowWidth - WindowWidth / 4;
 constexpr long ScenePixels = static_cast<long>(SceneWidth) * WindowHeight;
-
-// Every cell of an 8 x 8 x 16 pit: six colours, two textures, every orientation.
-LevelDef fullPit()
-{
-    static const float palette[6][3] = { { 0.95f, 0.2f, 0.2f }, { 0.2f, 0.8f, 0.25f }, { 0.25f, 0.4f, 1.0f },
-        { 0.95f, 0.85f, 0.2f }, { 0.6f, 0.3f, 0.95f }, { 0.2f, 0.8f, 0.9f } };
-    LevelDef level(8, 8, 16);
-    int i = 0;
-    for (int z = 0; z < 16; ++z)
-        for (int x = 0; x < 8; ++x)
-            for (int y = 0; y < 8; ++y, ++i) {
-                Material look;
-                look.red = palette[i % 6][0];
-                look.green = palette[i % 6][1];
-                look.blue = palette[i % 6][2];
-                if (i % 7 == 0)
-                    look.textureName = "Textures/small.bmp";
-                else if (i % 11 == 0)
-                    look.textureName = "Textures/large.bmp";
-                level.addBlock(
-                    static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z), look);
-            }
-    return level;
-}
 
 // Turns every landed cube to an orientation of its own, as landed pieces leave them.
 void turnCubes(Pit& pit)
@@ -85,18 +63,17 @@ std::vector<std::uint8_t> drawAndRead(const std::function<void()>& draw)
 TEST(BatchedPit, LooksAsTheCubesDrawnOneByOneFromEveryCameraPlace)
 {
     ScratchDir dir;
-    std::filesystem::create_directories("Textures");
-    writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
-    writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
+    writeComparisonTextures();
 
-    const LevelDef level = fullPit();
-    const PieceSet pieces = scenePieces();
+    // Every cell of the pit, every orientation.
+    const LevelDef level = comparisonLevel([](int, int, int) { return true; });
+    const PieceSet pieces = test::piecesOf({ test::cube, test::lineX3 });
     PlayField play(level, pieces);
     turnCubes(play.pit());
 
     GlutDisplay display;
     RenderContext context(display);
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     OneByOneLandedCubes reference;
     scene.initGl();

@@ -1,7 +1,6 @@
 // Scene code against a real OpenGL context: run under an X display
 // (scripts/with-xvfb). One window serves every test.
 #include "SceneBmp.h"
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
 #include "render/GlutDisplay.h"
@@ -10,6 +9,11 @@
 #include "render/RenderContext.h"
 #include "render/SceneView.h"
 #include "render/TextureLoader.h"
+#include "support/FakeClock.h"
+#include "support/GlutTestWindow.h"
+#include "support/PictureCompare.h"
+#include "support/PieceMaking.h"
+#include "support/ScratchDir.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -71,7 +75,7 @@ std::vector<std::uint8_t> pixels(std::initializer_list<int> values)
 
 struct GlFixture : ::testing::Test {
     ScratchDir dir;
-    const PieceSet pieces = scenePieces();
+    const PieceSet pieces = test::piecesOf({ test::cube, test::lineX3 });
     void SetUp() override
     {
         while (glGetError() != GL_NO_ERROR) { }
@@ -135,15 +139,6 @@ int liveLists()
     return live;
 }
 
-std::vector<std::uint8_t> readBack(int width, int height)
-{
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width * height * 3));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
-}
-
 } // namespace
 
 // The falling piece and the next one are drawn from lists compiled after the
@@ -152,12 +147,11 @@ std::vector<std::uint8_t> readBack(int width, int height)
 TEST_F(GlTexture, PiecesInListsShowTheirTexture)
 {
     writeBmp24("Textures/green.bmp", 1, 1, pixels({ 0, 255, 0 }));
-    dir.write("Config/Pieces.dat",
-        "<p><piece><c x='0' y='0' z='0' color='FFFFFF' texture='Textures/green.bmp'/></piece></p>");
+    const PieceSet greenCubes = test::piecesOf({ test::cube }, { "FFFFFF", "Textures/green.bmp" });
     LevelDef level { 3, 3, 4 };
-    PlayField play(level, pieces);
+    PlayField play(level, greenCubes);
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     PreviewView preview(display);
     scene.attach(play);
@@ -174,7 +168,7 @@ TEST_F(GlTexture, PiecesInListsShowTheirTexture)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     scene.draw(context);
     preview.draw(context);
-    const std::vector<std::uint8_t> rgb = readBack(400, 300);
+    const std::vector<std::uint8_t> rgb = readBackBuffer(400, 300);
     // White cubes lit white show no green.
     int green[2] = { 0, 0 };
     for (int y = 0; y < 300; ++y)
@@ -196,7 +190,7 @@ TEST_F(GlViews, SceneAndPreviewDrawWithRealListsAndLeaveTheStateAsTheyFoundIt)
     PlayField play(level, pieces);
 
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     PreviewView preview(display);
     scene.initGl();
@@ -242,7 +236,7 @@ TEST_F(GlViews, AFieldAttachedFromAnotherThreadGetsItsListsAtTheNextDraw)
     LevelDef small { 4, 4, 6 }, tall { 5, 4, 9 };
     PlayField first(small, pieces), second(tall, pieces);
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     scene.setViewport(ViewRect { 0, 0, 200, 200 });
     const int before = liveLists();
@@ -263,7 +257,7 @@ TEST_F(GlViews, BurstsDrawUntilTheirLastParticleDiesThenLeaveTheScene)
     LevelDef level { 4, 4, 6 };
     PlayField play(level, pieces);
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     SceneView scene(display, clock);
     RenderContext context(display);
     scene.attach(play);
@@ -288,7 +282,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
 {
     const int testWindow = glutGetWindow();
     GlutDisplay display;
-    FakeClock clock;
+    test::FakeClock clock;
     LevelDef empty { 4, 4, 6 }, level { 4, 4, 6 };
     Material red;
     red.red = 1;
@@ -317,7 +311,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
         play.start(); // the first field's bursts end
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         scene.draw(context); // here the landed cubes' buffers come first
-        const std::vector<std::uint8_t> before = readBack(200, 200);
+        const std::vector<std::uint8_t> before = readBackBuffer(200, 200);
 
         scene.onPlayEvent(play, PlayEvent::LayerClearing, 4);
         for (int frames = 0; !scene.effects().empty() && frames < 400; ++frames) {
@@ -327,7 +321,7 @@ TEST_F(GlViews, BurstsInANewContextLeaveTheLandedCubesAsTheyWere)
         ASSERT_TRUE(scene.effects().empty());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         scene.draw(context);
-        EXPECT_TRUE(readBack(200, 200) == before) << "the landed cubes changed after a burst";
+        EXPECT_TRUE(readBackBuffer(200, 200) == before) << "the landed cubes changed after a burst";
     }
     glutDestroyWindow(second);
     glutSetWindow(testWindow);
@@ -378,11 +372,5 @@ TEST(GlutTimersTest, CallbacksFireOnceInTimeOrderAndErrorsReachTheHandler)
 
 int main(int argc, char** argv)
 {
-    ::testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(400, 300);
-    glutCreateWindow("scene GL tests");
-    glutDisplayFunc([] {});
-    return RUN_ALL_TESTS();
+    return runTestsInGlutWindow(argc, argv, 400, 300, "scene GL tests");
 }

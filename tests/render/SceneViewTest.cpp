@@ -1,8 +1,10 @@
 #include "render/SceneView.h"
-#include "SceneFakes.h"
 #include "data/LevelDef.h"
 #include "model/PlayField.h"
 #include "render/RenderContext.h"
+#include "support/FakeClock.h"
+#include "support/FakeDisplay.h"
+#include "support/PieceMaking.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +17,10 @@ namespace {
 
 // A 6 x 4 x 10 pit attached to a view with a counting display and a fake clock.
 struct SceneFixture : ::testing::Test {
-    CountingDisplay display;
-    FakeClock clock;
+    test::FakeDisplay display { 800, 600 };
+    test::FakeClock clock;
     LevelDef level { 6, 4, 10 };
-    const PieceSet pieces = scenePieces();
+    const PieceSet pieces = test::piecesOf({ test::cube, test::lineX3 });
     std::unique_ptr<PlayField> play;
     SceneView view { display, clock };
 

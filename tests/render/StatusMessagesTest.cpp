@@ -1,5 +1,5 @@
 #include "render/StatusMessages.h"
-#include "data/FatalError.h"
+#include "support/FatalMessage.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -30,12 +30,7 @@ std::string failureOf(const ScratchDir& dir, const std::string* text)
     if (text)
         dir.write("Config/Status.dat", *text);
     StatusMessages lists;
-    try {
-        readStatusMessages(lists);
-    } catch (const FatalError& e) {
-        return e.what();
-    }
-    return "no error";
+    return test::fatalMessageOf([&] { readStatusMessages(lists); });
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #include "render/StatusOverlay.h"
 #include "TextFakes.h"
-#include "data/FatalError.h"
 #include "data/ProcessWide.h"
+#include "support/FakeDisplay.h"
+#include "support/FatalMessage.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ const TextColour red { 1.0f, 0.0f, 0.0f };
 
 struct StatusFixture : ::testing::Test {
     ScratchDir dir;
-    TextFakeDisplay display;
+    test::FakeDisplay display;
 
     std::unique_ptr<StatusOverlay> overlay(const std::string& file)
     {
@@ -144,24 +145,13 @@ TEST_F(StatusFixture, FontAndFileFailuresRaiseTheirMessages)
 {
     dir.write("Config/Status.dat", "<s/>");
     StatusOverlay status(display);
-    try {
+    EXPECT_EQ(test::fatalMessageOf([&] {
         status.show("PAUSED", red);
-        ADD_FAILURE() << "showing without a face";
-    } catch (const FatalError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("There was an error initializing the fonts.", 0), 0u);
-    }
-    try {
-        status.init("fonts/none.ttf");
-        ADD_FAILURE() << "a missing font";
-    } catch (const FatalError& e) {
-        EXPECT_EQ(std::string(e.what()), std::string(FontErrorMessage));
-    }
+    }).rfind("There was an error initializing the fonts.", 0),
+        0u)
+        << "showing without a face";
+    EXPECT_EQ(test::fatalMessageOf([&] { status.init("fonts/none.ttf"); }), FontErrorMessage) << "a missing font";
 
     std::filesystem::remove(dir.path() / "Config/Status.dat");
-    try {
-        StatusOverlay none(display);
-        ADD_FAILURE() << "no Status.dat";
-    } catch (const FatalError& e) {
-        EXPECT_EQ(std::string(e.what()), std::string(StatusErrorMessage));
-    }
+    EXPECT_EQ(test::fatalMessageOf([&] { StatusOverlay none(display); }), StatusErrorMessage) << "no Status.dat";
 }

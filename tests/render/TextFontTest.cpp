@@ -1,6 +1,6 @@
 #include "render/TextFont.h"
 #include "TextFakes.h"
-#include "data/FatalError.h"
+#include "support/FatalMessage.h"
 #include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -15,16 +15,6 @@ namespace {
 const std::string fontMessage = "There was an error initializing the fonts.\n"
                                 "If this persists, you may wan to reinstall the game.";
 
-template <typename Action> std::string failureOf(Action action)
-{
-    try {
-        action();
-    } catch (const FatalError& e) {
-        return e.what();
-    }
-    return "no error";
-}
-
 } // namespace
 
 TEST(TextFont, EveryFailureToOpenOrSizeRaisesTheFontMessage)
@@ -32,13 +22,13 @@ TEST(TextFont, EveryFailureToOpenOrSizeRaisesTheFontMessage)
     ScratchDir dir;
     dir.write("fonts/bnkgothm.ttf", "not a font at all");
     TextFont font;
-    EXPECT_EQ(failureOf([&] { font.setSize(20); }), fontMessage) << "size without a face";
-    EXPECT_EQ(failureOf([&] { font.open("fonts/missing.ttf"); }), fontMessage);
-    EXPECT_EQ(failureOf([&] { font.open(); }), fontMessage) << "not a TrueType file";
+    EXPECT_EQ(test::fatalMessageOf([&] { font.setSize(20); }), fontMessage) << "size without a face";
+    EXPECT_EQ(test::fatalMessageOf([&] { font.open("fonts/missing.ttf"); }), fontMessage);
+    EXPECT_EQ(test::fatalMessageOf([&] { font.open(); }), fontMessage) << "not a TrueType file";
     EXPECT_FALSE(font.isOpen());
 
     font.open(testFontFile());
-    EXPECT_EQ(failureOf([&] { font.setSize(0); }), fontMessage);
+    EXPECT_EQ(test::fatalMessageOf([&] { font.setSize(0); }), fontMessage);
     EXPECT_FALSE(font.hasSize());
     EXPECT_EQ(font.textWidth("Level:"), 0) << "a failed size leaves no usable size behind";
 }

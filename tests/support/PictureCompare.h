@@ -3,13 +3,16 @@
 // Comparing two pictures read back from the renderer, and the test images
 // they are drawn with.
 
+#include "data/LevelDef.h"
 #include "support/BmpWriter.h"
 
 #include <GL/gl.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,4 +70,37 @@ inline void writeCheckerBmp(const std::string& path, int cell, std::uint8_t a, s
             layout.pixels.push_back(pixel);
         }
     std::ofstream(path, std::ios::binary) << buildBmp(layout);
+}
+
+// An 8 x 8 x 16 level of six colours, every seventh cell wearing a small
+// checker and every eleventh a large one (writeComparisonTextures), in the
+// cells `filled` keeps.
+inline cubrava::LevelDef comparisonLevel(const std::function<bool(int x, int y, int z)>& filled)
+{
+    static const float palette[6][3] = { { 0.95f, 0.2f, 0.2f }, { 0.2f, 0.8f, 0.25f }, { 0.25f, 0.4f, 1.0f },
+        { 0.95f, 0.85f, 0.2f }, { 0.6f, 0.3f, 0.95f }, { 0.2f, 0.8f, 0.9f } };
+    cubrava::LevelDef level(8, 8, 16);
+    int i = 0;
+    for (int z = 0; z < 16; ++z)
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 8; ++y, ++i) {
+                if (!filled(x, y, z))
+                    continue;
+                cubrava::Material look;
+                look.red = palette[i % 6][0];
+                look.green = palette[i % 6][1];
+                look.blue = palette[i % 6][2];
+                look.textureName = i % 7 == 0 ? "Textures/small.bmp" : i % 11 == 0 ? "Textures/large.bmp" : "";
+                level.addBlock(
+                    static_cast<std::int8_t>(x), static_cast<std::int8_t>(y), static_cast<std::int8_t>(z), look);
+            }
+    return level;
+}
+
+// The textures of comparisonLevel, in Textures/ of the working folder.
+inline void writeComparisonTextures()
+{
+    std::filesystem::create_directories("Textures");
+    writeCheckerBmp("Textures/small.bmp", 4, 250, 30);
+    writeCheckerBmp("Textures/large.bmp", 16, 200, 60);
 }

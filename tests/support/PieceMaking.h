@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,18 +27,37 @@ inline Shape column(int height)
     return s;
 }
 
-// The pieces in memory, in order, each one colour as a piece file gives it:
-// red, green, blue, yellow, cyan, magenta, then red again.
-inline PieceSet piecesOf(const std::vector<Shape>& shapes)
+// How the cubes of every piece look: a colour as a piece file writes it, or
+// none for the pieces' own colours in turn (red, green, blue, yellow, cyan,
+// magenta, then red again), and a texture file, or none.
+struct PieceLook {
+    PieceLook(std::string colourName = "", std::string textureFile = "")
+        : colour(std::move(colourName))
+        , texture(std::move(textureFile))
+    {
+    }
+
+    std::string colour;
+    std::string texture;
+
+    std::string colourOf(std::size_t piece) const
+    {
+        static const char* const own[] = { "FF0000", "00FF00", "0000FF", "FFFF00", "00FFFF", "FF00FF" };
+        return colour.empty() ? own[piece % 6] : colour;
+    }
+};
+
+// The pieces in memory, in order, as a piece file gives them.
+inline PieceSet piecesOf(const std::vector<Shape>& shapes, const PieceLook& look = {})
 {
-    const char* colours[] = { "FF0000", "00FF00", "0000FF", "FFFF00", "00FFFF", "FF00FF" };
     PieceSet pieces;
     for (std::size_t i = 0; i < shapes.size(); ++i) {
         std::vector<Block> blocks;
         std::vector<std::unique_ptr<Material>> materials;
         for (const auto& c : shapes[i]) {
             auto material = std::make_unique<Material>();
-            parseColour(colours[i % 6], material->red, material->green, material->blue);
+            parseColour(look.colourOf(i).c_str(), material->red, material->green, material->blue);
+            material->textureName = look.texture;
             blocks.push_back(Block { static_cast<std::int8_t>(c[0]), static_cast<std::int8_t>(c[1]),
                 static_cast<std::int8_t>(c[2]), material.get() });
             materials.push_back(std::move(material));
@@ -45,6 +65,24 @@ inline PieceSet piecesOf(const std::vector<Shape>& shapes)
         pieces.add(blocks, std::move(materials));
     }
     return pieces;
+}
+
+// The same pieces as the text of a piece file, for the programs that read one.
+inline std::string pieceFile(const std::vector<Shape>& shapes, const PieceLook& look = {})
+{
+    std::string text = "<pieces>\n";
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        text += "<piece>";
+        for (const auto& c : shapes[i]) {
+            text += "<c x='" + std::to_string(c[0]) + "' y='" + std::to_string(c[1]) + "' z='" + std::to_string(c[2])
+                + "' color='" + look.colourOf(i) + "'";
+            if (!look.texture.empty())
+                text += " texture='" + look.texture + "'";
+            text += "/>";
+        }
+        text += "</piece>\n";
+    }
+    return text + "</pieces>\n";
 }
 
 } // namespace cubrava::test

@@ -1,6 +1,6 @@
 #include "EditorOnScreen.h"
 
-#include "e2e/Desktop.h"
+#include "Desktop.h"
 
 #include <gtest/gtest.h>
 

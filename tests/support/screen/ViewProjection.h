@@ -1,7 +1,7 @@
 #pragma once
 
-#include "e2e/ScreenShot.h"
 #include "platform/WindowLookup.h"
+#include "support/screen/ScreenShot.h"
 
 namespace cubrava::e2e {
 

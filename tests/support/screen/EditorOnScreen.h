@@ -4,10 +4,10 @@
 // dialog's controls by their dialog units, a cell picked in the view, boxes
 // read with Ctrl+C and answered. Every wait is for a condition, with a deadline.
 
-#include "e2e/GameProcess.h"
-#include "e2e/ScreenShot.h"
-#include "editor/ViewProjection.h"
 #include "platform/WindowLookup.h"
+#include "support/screen/GameProcess.h"
+#include "support/screen/ScreenShot.h"
+#include "support/screen/ViewProjection.h"
 
 #include <functional>
 #include <string>
