@@ -3,6 +3,8 @@
 #include "data/ProcessWide.h"
 #include "platform/FreeMemory.h"
 
+#include "render/AreaRedraw.h"
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -84,6 +86,7 @@ void Game::initCallbacks()
 void Game::initRendering()
 {
     context_ = std::make_unique<RenderContext>(services_.display);
+    drawn_.reset();
     scene_->initGl();
     dj_->startThread();
     preview_->initGl();
@@ -344,16 +347,125 @@ void Game::advanceLevelIndex()
 
 // --- the window system ---
 
-void Game::drawFrame()
+// Everything a view shows is told by these values: a frame compares them
+// with the last frame's and redraws the areas whose values moved. Whatever
+// lies over the pit (the scene's effects, status line and key help) counts
+// as the pit's.
+struct Game::FrameState {
+    std::uint64_t sceneStatic = 0, scenePiece = 0;
+    Camera camera;
+    ViewRect sceneViewport;
+    bool effects = false;
+    bool statusVisible = false;
+    std::string statusText;
+    TextColour statusColour;
+    int statusSize = 0;
+    ViewRect statusViewport;
+    bool helpVisible = false;
+    std::string helpHeading;
+    int helpSize = 0;
+    ViewRect helpViewport;
+
+    std::uint64_t previewPiece = 0;
+    float previewAngle = 0.0f;
+    ViewRect previewViewport;
+
+    std::uint64_t hudChanges = 0;
+    float hudScroll = 0.0f;
+    ViewRect hudViewport;
+};
+
+namespace {
+
+bool operator==(const ViewRect& a, const ViewRect& b)
 {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+bool operator==(const Camera& a, const Camera& b)
+{
+    return a.yaw == b.yaw && a.pitch == b.pitch && a.distance == b.distance && a.heightOffset == b.heightOffset
+        && a.topView == b.topView;
+}
+
+} // namespace
+
+Game::FrameState Game::frameState() const
+{
+    FrameState s;
+    s.sceneStatic = scene_->staticVersion();
+    s.scenePiece = scene_->pieceVersion();
+    s.camera = scene_->camera();
+    s.sceneViewport = scene_->viewport();
+    s.effects = !scene_->effects().empty();
+    s.statusVisible = status_->visible();
+    s.statusText = status_->text();
+    s.statusColour = status_->colour();
+    s.statusSize = status_->fontSize();
+    s.statusViewport = status_->viewport();
+    s.helpVisible = keyHelp_.visible();
+    s.helpHeading = keyHelp_.heading();
+    s.helpSize = keyHelp_.fontSize();
+    s.helpViewport = keyHelp_.viewport();
+    s.previewPiece = preview_->pieceVersion();
+    s.previewAngle = preview_->angle();
+    s.previewViewport = preview_->viewport();
+    s.hudChanges = hud_->changes();
+    s.hudScroll = hud_->scroll();
+    s.hudViewport = hud_->viewport();
+    return s;
+}
+
+FrameChanges Game::drawFrame()
+{
+    FrameChanges changes;
     if (!context_)
-        return;
+        return changes;
+    FrameState now = frameState();
+    const FrameState* was = drawn_.get();
+    const bool pitSame = was && !now.effects && was->sceneStatic == now.sceneStatic && was->scenePiece == now.scenePiece
+        && was->camera == now.camera && was->sceneViewport == now.sceneViewport
+        && was->statusVisible == now.statusVisible && was->statusText == now.statusText
+        && was->statusColour == now.statusColour && was->statusSize == now.statusSize
+        && was->statusViewport == now.statusViewport && was->helpVisible == now.helpVisible
+        && was->helpHeading == now.helpHeading && was->helpSize == now.helpSize && was->helpViewport == now.helpViewport
+        && was->previewViewport == now.previewViewport && was->hudViewport == now.hudViewport;
+    if (!pitSame || !services_.screen.keepsBackBuffer()) {
+        drawWhole();
+        changes.whole = true;
+    } else {
+        if (was->previewPiece != now.previewPiece || was->previewAngle != now.previewAngle)
+            redraw(
+                now.previewViewport, [this] { preview_->draw(*context_); }, changes);
+        const ViewRect& panel = now.hudViewport;
+        if (was->hudChanges != now.hudChanges) {
+            redraw(
+                panel, [this] { hud_->draw(*context_); }, changes);
+        } else if (was->hudScroll != now.hudScroll) {
+            redraw(
+                hud_->nameArea(), [this] { hud_->draw(*context_); }, changes);
+        }
+    }
+    drawn_ = std::make_unique<FrameState>(std::move(now));
+    return changes;
+}
+
+void Game::drawWhole()
+{
     scene_->draw(*context_);
     preview_->draw(*context_);
     hud_->draw(*context_);
     // Under the status line: "PAUSED" stays bright over the help's veil.
     keyHelp_.draw(*context_);
     status_->draw(*context_);
+}
+
+// The area is drawn as a whole frame draws it there: the scene's clear, then
+// its one view, which draws nowhere else; the scene draws nothing there.
+void Game::redraw(const ViewRect& area, const std::function<void()>& draw, FrameChanges& changes)
+{
+    redrawArea(area, draw);
+    changes.areas.push_back(area);
 }
 
 void Game::reshape(int width, int height)

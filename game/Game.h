@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameChanges.h"
 #include "Screen.h"
 #include "audio/Dj.h"
 #include "data/LevelList.h"
@@ -87,8 +88,9 @@ public:
 
     void onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg) override;
 
-    // Window-system callbacks.
-    void drawFrame();
+    // Window-system callbacks. A frame redraws only what changed since the
+    // last one where the screen keeps the back buffer, else the whole window.
+    FrameChanges drawFrame();
     void reshape(int width, int height);
     void idle();
     void keyboard(unsigned char key, Modifiers modifiers);
@@ -132,6 +134,10 @@ private:
     void gravityTick(std::int32_t generation);
     void stepTimer(std::int32_t generation);
     void startTimer(std::int32_t generation);
+    struct FrameState;
+    FrameState frameState() const;
+    void drawWhole();
+    void redraw(const ViewRect& area, const std::function<void()>& draw, FrameChanges& changes);
     void pieceKey(unsigned char key);
     void shellKey(unsigned char key, Modifiers modifiers);
 
@@ -164,6 +170,8 @@ private:
     std::int32_t displayGeneration_ = 0;
     LevelList levels_;
     std::chrono::steady_clock::time_point lastAnimationStep_ {};
+    // What the last frame showed; none: the next one is drawn whole.
+    std::unique_ptr<FrameState> drawn_;
     // Last, so it goes first: while the display it belongs to is still there.
     std::unique_ptr<RenderContext> context_;
 };

@@ -25,6 +25,11 @@ public:
     void setPointerVisible(bool visible) override;
     void setIdleWanted(bool wanted) override;
     std::optional<PointerPlace> pointerPlace() const override;
+    bool keepsBackBuffer() const override;
+
+    // Shows the back buffer: copied to the window where the display can copy
+    // it and leave it as it is, else swapped.
+    void present() const;
 
     // Leaves whatever display is open, so a message box can take the input
     // that game mode grabs.
@@ -40,6 +45,8 @@ private:
     bool gameMode_ = false;
     int coveringWindow_ = 0;
     int window_ = 0;
+    // Whether the display copies a back buffer to the window; asked once.
+    mutable int copiesBackBuffer_ = -1;
 };
 
 } // namespace cubrava

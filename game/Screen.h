@@ -35,6 +35,10 @@ public:
     // Where the pointer is now over the current display; nothing when that
     // cannot be told. A new display gets no pointer motion until it moves.
     virtual std::optional<PointerPlace> pointerPlace() const = 0;
+
+    // Whether a frame shown leaves the back buffer as it was drawn, so the
+    // next frame need redraw only what changed.
+    virtual bool keepsBackBuffer() const = 0;
 };
 
 } // namespace cubrava

@@ -90,7 +90,7 @@ void onDisplay()
         if (!game().displayReady())
             return;
         game().drawFrame();
-        glutSwapBuffers();
+        program->screen.present();
         // Images that failed to load while the frame was drawn are shown now
         // that it is on screen.
         showImageFailures();
@@ -104,7 +104,7 @@ void onReshape(int width, int height)
         if (!game().displayReady())
             return;
         game().drawFrame();
-        glutSwapBuffers();
+        program->screen.present();
         showImageFailures();
     });
 }

@@ -64,10 +64,12 @@ void Hud::initGl()
 {
     glClearStencil(0);
     maskPending_ = true;
+    ++changes_;
 }
 
 void Hud::setViewport(const ViewRect& rect)
 {
+    ++changes_;
     viewport_ = rect;
     const int w = rect.width;
     const int h = rect.height;
@@ -94,6 +96,7 @@ void Hud::setViewport(const ViewRect& rect)
 
 void Hud::showLevel(const LevelDef& level)
 {
+    ++changes_;
     level_ = &level;
     progress_.setLevel(level);
     if (viewport_.width != -1) {
@@ -109,6 +112,14 @@ void Hud::measureName()
     nameWidth_ = (level_ && w > 0) ? static_cast<float>(font_.textWidth(level_->name)) / static_cast<float>(w) : 0.0f;
 }
 
+ViewRect Hud::nameArea() const
+{
+    const int reach = font_.lineHeight();
+    const int bottom = std::max(viewport_.y, bandBottom_ - reach);
+    const int top = std::min(viewport_.y + viewport_.height, bandBottom_ + bandHeight_ + reach);
+    return ViewRect { viewport_.x, bottom, viewport_.width, top - bottom };
+}
+
 void Hud::scrollStep()
 {
     scroll_ -= 0.005f;
@@ -119,6 +130,7 @@ void Hud::scrollStep()
 
 void Hud::setPaused(bool paused)
 {
+    ++changes_;
     pauseButton_->showPaused(paused);
     menuActive_ = paused;
     // While playing the pointer turns the camera; its place here goes stale.
@@ -130,6 +142,7 @@ void Hud::setPaused(bool paused)
 
 void Hud::setDisplayModeLabel(bool fullScreen)
 {
+    ++changes_;
     displayModeButton_->showMode(fullScreen);
     relight();
     display_.postRedisplay();
@@ -153,8 +166,10 @@ void Hud::relight()
         if (button->setHovered(button.get() == over))
             changed = true;
     }
-    if (changed)
+    if (changed) {
+        ++changes_;
         display_.postRedisplay();
+    }
 }
 
 void Hud::pointerMoved(int x, int y)
@@ -175,6 +190,7 @@ void Hud::buttonChanged(MouseButton button, ButtonState state, int x, int y)
     if (button != MouseButton::Left || state != ButtonState::Up)
         return;
     if (MenuButton* target = buttonAt(x, y)) {
+        ++changes_;
         target->activate();
         // The action may have changed a label or the display under the
         // pointer. New game and pause put their own colour back; that stays.
@@ -188,8 +204,10 @@ void Hud::onPlayEvent(PlayField& play, PlayEvent event, std::int32_t arg)
 {
     const std::uint32_t before = progress_.lines();
     progress_.onPlayEvent(play, event, arg);
-    if (progress_.lines() != before)
+    if (progress_.lines() != before) {
+        ++changes_;
         display_.postRedisplay();
+    }
 }
 
 void Hud::draw(RenderContext& context, const TextDrawing& text)

@@ -82,6 +82,12 @@ public:
     float bandRight() const { return bandRight_; }
     float nameWidth() const { return nameWidth_; }
     float scroll() const { return scroll_; }
+    // The window area the scrolling name may touch: its band, and as far
+    // above and below it as the letters of its font reach, across the panel.
+    ViewRect nameArea() const;
+    // Moves whenever anything the panel shows changes, the name's scrolling
+    // aside: that changes only the name's band.
+    std::uint64_t changes() const { return changes_; }
 
 private:
     // The one button the pointer is over. Where boxes overlap, the one whose
@@ -116,6 +122,7 @@ private:
     bool maskPending_ = false;
     bool menuActive_ = true; // the game starts paused
     std::optional<PointerPlace> pointer_;
+    std::uint64_t changes_ = 0;
 };
 
 } // namespace cubrava

@@ -29,6 +29,7 @@ public:
     // "Level 3 of 14" for the third of fourteen.
     const std::string& heading() const { return heading_; }
     int fontSize() const { return font_.size(); }
+    const ViewRect& viewport() const { return viewport_; }
 
     void draw(RenderContext& context, const TextDrawing& text = TextDrawing()) const;
 

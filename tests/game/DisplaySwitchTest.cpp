@@ -2,6 +2,7 @@
 // of its own as game mode and the window have (run under scripts/with-xvfb).
 #define GL_GLEXT_PROTOTYPES
 #include "GameRig.h"
+#include "WindowScreen.h"
 #include "render/GlutDisplay.h"
 #include "support/PictureCompare.h"
 
@@ -15,49 +16,6 @@ using namespace cubrava;
 using namespace cubrava::test;
 
 namespace {
-
-constexpr int Width = 1024;
-constexpr int Height = 768;
-
-// Every display is a new GLUT window, full screen or not.
-class WindowScreen : public Screen {
-public:
-    void enterFullScreen() override
-    {
-        open();
-        full_ = true;
-    }
-    void leaveFullScreen() override
-    {
-        close();
-        full_ = false;
-    }
-    bool fullScreen() const override { return full_; }
-    void openWindow() override { open(); }
-    void closeWindow() override { close(); }
-    void registerCallbacks() override
-    {
-        glutDisplayFunc([] {});
-    }
-    void setPointerVisible(bool) override { }
-    void setIdleWanted(bool) override { }
-    std::optional<PointerPlace> pointerPlace() const override { return std::nullopt; }
-
-private:
-    void open()
-    {
-        glutInitWindowSize(Width, Height);
-        window_ = glutCreateWindow("Cubrava");
-    }
-    void close()
-    {
-        glutDestroyWindow(window_);
-        window_ = 0;
-    }
-
-    int window_ = 0;
-    bool full_ = false;
-};
 
 // The objects of every kind alive in the current rendering context, among
 // the first names it hands out.

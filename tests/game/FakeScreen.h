@@ -26,6 +26,9 @@ struct FakeScreen : Screen {
     void setPointerVisible(bool visible) override { pointerVisible = visible; }
     void setIdleWanted(bool wanted) override { idleWanted = wanted; }
     std::optional<PointerPlace> pointerPlace() const override { return pointer; }
+    bool keepsBackBuffer() const override { return keepsBack; }
+
+    bool keepsBack = false;
 
     // Where the pointer is on the display made last; nothing: not known.
     std::optional<PointerPlace> pointer;

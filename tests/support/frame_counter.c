@@ -1,5 +1,6 @@
 /* Test-only: counts the frames a GLUT program shows. Preloaded, it stands in
- * for glutSwapBuffers, passes each call on, and after every frame writes the
+ * for glutSwapBuffers and glXCopySubBufferMESA (which shows a frame while
+ * keeping the back buffer), passes each call on, and after every frame writes the
  * count, the time since the first frame and the monotonic clock's reading at
  * the first frame (for start-up times) to the file named by
  * CUBRAVA_FRAME_COUNT_FILE, so a test can wait for a frame drawn after
@@ -35,14 +36,10 @@ static void syncDisplay(void)
         sync(display, 0);
 }
 
-void glutSwapBuffers(void)
+static void frameShown(void)
 {
-    static void (*next)(void);
     static unsigned long frames;
     static double first;
-    if (!next)
-        next = (void (*)(void))dlsym(RTLD_NEXT, "glutSwapBuffers");
-    next();
     syncDisplay();
     const double now = seconds();
     if (frames++ == 0)
@@ -59,4 +56,22 @@ void glutSwapBuffers(void)
     fprintf(out, "%lu %.3f %.6f\n", frames, now - first, first);
     if (fclose(out) == 0)
         rename(temporary, name);
+}
+
+void glutSwapBuffers(void)
+{
+    static void (*next)(void);
+    if (!next)
+        next = (void (*)(void))dlsym(RTLD_NEXT, "glutSwapBuffers");
+    next();
+    frameShown();
+}
+
+void glXCopySubBufferMESA(void* display, unsigned long drawable, int x, int y, int width, int height)
+{
+    static void (*next)(void*, unsigned long, int, int, int, int);
+    if (!next)
+        next = (void (*)(void*, unsigned long, int, int, int, int))dlsym(RTLD_NEXT, "glXCopySubBufferMESA");
+    next(display, drawable, x, y, width, height);
+    frameShown();
 }
