@@ -41,8 +41,9 @@ inline Figures summarise(std::vector<double> ms)
 
 // Times frames runs of frame, each finished (glFinish) before the clock is
 // read, after ten untimed ones; stops early once done() holds. The window's
-// events are handled between frames, outside the time.
-inline Figures timeFrames(int frames, const std::function<void()>& frame, const std::function<bool()>& done = {})
+// events are handled between frames, outside the time, and so is between().
+inline Figures timeFrames(int frames, const std::function<void()>& frame, const std::function<bool()>& done = {},
+    const std::function<void()>& between = {})
 {
     std::vector<double> times;
     for (int i = -10; i < frames; ++i) {
@@ -55,6 +56,8 @@ inline Figures timeFrames(int frames, const std::function<void()>& frame, const 
         if (i >= 0)
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         glutMainLoopEvent();
+        if (between)
+            between();
     }
     return summarise(times);
 }
