@@ -124,6 +124,7 @@ void CubeSequence::draw(RenderContext& context, std::size_t first, std::size_t l
             && cubes_[to].depthWrites == run.depthWrites)
             ++to;
         glDepthMask(run.depthWrites ? GL_TRUE : GL_FALSE);
+        glStencilMask(run.depthWrites ? ~0u : 0u);
         const unsigned texture = kept.textures[run.texture];
         bindTexture(texture);
         glDrawRangeElements(GL_TRIANGLES, static_cast<GLuint>(from * CubeVertexCount),
@@ -133,6 +134,7 @@ void CubeSequence::draw(RenderContext& context, std::size_t first, std::size_t l
         from = to;
     }
     glDepthMask(GL_TRUE);
+    glStencilMask(~0u);
     if (buffered) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -147,6 +149,7 @@ void CubeSequence::drawSolid(const Kept& kept, std::size_t first, std::size_t la
     const GLboolean blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
+    glStencilMask(~0u);
     // Unless the near plane cuts one open, a face turned away from the eye
     // lies behind one of its own cube's.
     float eye[3];

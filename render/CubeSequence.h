@@ -31,9 +31,10 @@ public:
     std::size_t size() const { return cubes_.size(); }
 
     // Draws cubes first to last - 1 in order. Lighting, blending and the
-    // depth test are the caller's; depth writes are on again at the end. The
-    // textures are looked up when the cubes first go to a context after a
-    // change.
+    // depth and stencil tests are the caller's; stencil writes follow depth
+    // writes, so the stencil buffer can mark where cubes that write depth
+    // show. Both are on again at the end. The textures are looked up when the
+    // cubes first go to a context after a change.
     void draw(RenderContext& context, std::size_t first, std::size_t last);
     void draw(RenderContext& context) { draw(context, 0, size()); }
 

@@ -1,6 +1,7 @@
 #define GL_GLEXT_PROTOTYPES
 #include "OverlayImage.h"
 
+#include "OverlayCanvas.h"
 #include "RenderContext.h"
 
 #include <GL/gl.h>
@@ -12,20 +13,6 @@
 namespace cubrava {
 
 namespace {
-
-// The depth buffer's format: the window's own precision, so that the pass
-// meets the same depths off screen as on screen.
-GLenum windowDepthFormat()
-{
-    GLint depthBits = 24, stencilBits = 0;
-    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
-    if (depthBits <= 16)
-        return GL_DEPTH_COMPONENT16;
-    if (depthBits >= 32)
-        return GL_DEPTH_COMPONENT32;
-    return stencilBits > 0 ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT24;
-}
 
 // The window rectangle within the viewport that holds the picture of the box
 // from low to high in the current transforms, a pixel to spare on each side:
@@ -64,32 +51,113 @@ ViewRect windowArea(const ViewRect& viewport, const float low[3], const float hi
     return ViewRect { x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0) };
 }
 
-// The image's objects in a rendering context, and what they hold.
+bool sameRect(const ViewRect& a, const ViewRect& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// The image's texture in a rendering context, and what it holds.
 struct Kept {
-    unsigned framebuffer = 0;
-    unsigned colour = 0; // a texture
-    unsigned depth = 0; // a renderbuffer
+    unsigned colour = 0;
     int width = 0, height = 0;
-    bool complete = false;
     bool recorded = false;
 };
 
-// Gives the kept objects storage of the given size; false when the renderer
-// draws nothing off screen.
+// Draws into an image while it lives: the canvas bound with the image's
+// texture, the viewport placed so the window's pixels land on the image's;
+// the framebuffer and viewport as they were afterwards.
+class Target {
+public:
+    Target(
+        RenderContext& context, OverlayCanvas& canvas, const Kept& kept, const ViewRect& viewport, const ViewRect& area)
+    {
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer_);
+        glGetIntegerv(GL_VIEWPORT, viewport_);
+        // The window's stencil marks are not the image's.
+        stencil_ = glIsEnabled(GL_STENCIL_TEST);
+        glDisable(GL_STENCIL_TEST);
+        bound_ = canvas.bind(context, kept.colour, kept.width, kept.height);
+        glViewport(viewport.x - area.x, viewport.y - area.y, viewport.width, viewport.height);
+    }
+    ~Target()
+    {
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer_));
+        glViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
+        if (stencil_)
+            glEnable(GL_STENCIL_TEST);
+    }
+    Target(const Target&) = delete;
+    Target& operator=(const Target&) = delete;
+
+    bool bound() const { return bound_; }
+
+private:
+    GLint framebuffer_ = 0;
+    GLint viewport_[4] = {};
+    GLboolean stencil_ = GL_FALSE;
+    bool bound_ = false;
+};
+
+// Lays a whole image's texture over the given window rectangle: copied as it
+// is, or composed after what is there.
+void layTexture(unsigned texture, const ViewRect& onto, bool compose)
+{
+    glPushAttrib(
+        GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT);
+    glViewport(onto.x, onto.y, onto.width, onto.height);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    if (compose) {
+        glEnable(GL_BLEND);
+        glBlendFuncSeparate(GL_ONE, GL_SRC_ALPHA, GL_ZERO, GL_SRC_ALPHA);
+        // An alpha of one with no colour: the pixel stays as it was.
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_LESS, 1.0f);
+    } else {
+        glDisable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+    }
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glPopAttrib();
+}
+
+// Gives the texture storage of the given size.
 bool prepare(RenderContext& context, Kept& kept, int width, int height)
 {
-    if (kept.complete && width == kept.width && height == kept.height)
-        return true;
     if (!context.hasFramebuffers() || width <= 0 || height <= 0)
         return false;
-    if (kept.framebuffer == 0) {
+    if (kept.colour == 0)
         kept.colour = context.newTexture();
-        kept.depth = context.newRenderbuffer();
-        kept.framebuffer = context.newFramebuffer();
-    }
-    if (kept.colour == 0 || kept.depth == 0 || kept.framebuffer == 0)
+    if (kept.colour == 0)
         return false;
-
+    if (kept.width == width && kept.height == height)
+        return true;
     GLint boundTexture = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
     glBindTexture(GL_TEXTURE_2D, kept.colour);
@@ -98,29 +166,14 @@ bool prepare(RenderContext& context, Kept& kept, int width, int height)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    // Sixteen bits a channel: the image then holds the pass to within
+    // Sixteen bits a channel: the image then holds the passes to within
     // rounding of the blends as the screen's eight bits round them one by
     // one; eight bits would add rounding of its own to every blend.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
-
-    const GLenum depthFormat = windowDepthFormat();
-    glBindRenderbuffer(GL_RENDERBUFFER, kept.depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, width, height);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-
-    GLint bound = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    glBindFramebuffer(GL_FRAMEBUFFER, kept.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, kept.colour, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER,
-        depthFormat == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-        kept.depth);
-    kept.complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
     kept.width = width;
     kept.height = height;
-    return kept.complete;
+    return true;
 }
 
 } // namespace
@@ -130,27 +183,48 @@ bool OverlayImage::recorded(RenderContext& context) const
     return context.kept<Kept>(key_).recorded;
 }
 
-bool OverlayImage::record(RenderContext& context, const ViewRect& viewport, const float low[3], const float high[3],
-    const std::function<void()>& depth, const std::function<void()>& pass)
+bool OverlayImage::start(RenderContext& context, OverlayCanvas& canvas, const ViewRect& viewport, const float low[3],
+    const float high[3], const OverlayImage* from)
 {
     Kept& kept = context.kept<Kept>(key_);
     kept.recorded = false;
-    // As large as the window part the viewport covers, so the viewport's
-    // pixels stay where they are.
-    if (!prepare(context, kept, viewport.x + viewport.width, viewport.y + viewport.height))
+    viewport_ = viewport;
+    area_ = windowArea(viewport, low, high);
+    if (from && (!from->recorded(context) || !sameRect(from->viewport_, viewport_) || !sameRect(from->area_, area_)))
         return false;
+    if (!prepare(context, kept, area_.width, area_.height))
+        return false;
+    Target target(context, canvas, kept, viewport_, area_);
+    if (!target.bound())
+        return false;
+    if (from) {
+        layTexture(context.kept<Kept>(from->key_).colour, ViewRect { 0, 0, kept.width, kept.height }, false);
+    } else {
+        GLfloat clearColour[4];
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    }
+    kept.recorded = true;
+    return true;
+}
 
-    GLint bound = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    GLfloat clearColour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+bool OverlayImage::add(RenderContext& context, OverlayCanvas& canvas, const std::function<void()>& depth,
+    const std::function<void()>& pass)
+{
+    Kept& kept = context.kept<Kept>(key_);
+    if (!kept.recorded)
+        return false;
+    Target target(context, canvas, kept, viewport_, area_);
+    kept.recorded = target.bound();
+    if (!kept.recorded)
+        return false;
     const GLboolean blending = glIsEnabled(GL_BLEND);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, kept.framebuffer);
-    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    GLboolean depthWrites = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
     glDepthMask(GL_TRUE);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     depth();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -161,62 +235,30 @@ bool OverlayImage::record(RenderContext& context, const ViewRect& viewport, cons
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     if (!blending)
         glDisable(GL_BLEND);
-
-    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
-    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-    viewport_ = viewport;
-    area_ = windowArea(viewport, low, high);
-    kept.recorded = true;
+    glDepthMask(depthWrites);
     return true;
+}
+
+bool OverlayImage::follow(RenderContext& context, OverlayCanvas& canvas, const OverlayImage& then)
+{
+    Kept& kept = context.kept<Kept>(key_);
+    if (!kept.recorded)
+        return false;
+    kept.recorded = then.recorded(context) && sameRect(then.viewport_, viewport_) && sameRect(then.area_, area_);
+    if (!kept.recorded)
+        return false;
+    Target target(context, canvas, kept, viewport_, area_);
+    kept.recorded = target.bound();
+    if (kept.recorded)
+        layTexture(context.kept<Kept>(then.key_).colour, ViewRect { 0, 0, kept.width, kept.height }, true);
+    return kept.recorded;
 }
 
 void OverlayImage::apply(RenderContext& context) const
 {
     const Kept& kept = context.kept<Kept>(key_);
-    if (!kept.recorded || area_.width <= 0 || area_.height <= 0)
-        return;
-    glPushAttrib(
-        GL_CURRENT_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT);
-    glViewport(area_.x, area_.y, area_.width, area_.height);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_SRC_ALPHA);
-    // An alpha of one with no colour: the pass left the pixel as it was.
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_LESS, 1.0f);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, kept.colour);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    const float s0 = static_cast<float>(area_.x) / kept.width, t0 = static_cast<float>(area_.y) / kept.height;
-    const float s1 = static_cast<float>(area_.x + area_.width) / kept.width;
-    const float t1 = static_cast<float>(area_.y + area_.height) / kept.height;
-    glBegin(GL_QUADS);
-    glTexCoord2f(s0, t0);
-    glVertex2f(-1.0f, -1.0f);
-    glTexCoord2f(s1, t0);
-    glVertex2f(1.0f, -1.0f);
-    glTexCoord2f(s1, t1);
-    glVertex2f(1.0f, 1.0f);
-    glTexCoord2f(s0, t1);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glPopAttrib();
+    if (kept.recorded)
+        layTexture(kept.colour, area_, true);
 }
 
 } // namespace cubrava

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -63,6 +64,10 @@ public:
     void display(RenderContext& context);
     // The same with the cubes drawn another way.
     void display(RenderContext& context, EditCubes& cubes);
+    // An idle moment: draws, off screen, a step of what the next change of
+    // layer would otherwise draw in its frame; whether more is left. The
+    // window calls it while it says so and nothing else is to be done.
+    bool prepareAhead(RenderContext& context);
     // Stores the viewport; the window then displays at once.
     void reshape(int width, int height);
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z go to the listeners as undo and redo.
@@ -100,6 +105,9 @@ private:
     void pickAt(int x, int y);
     void noteSelection(Reports& reports) const;
     void deliver(const Reports& reports);
+    // Runs draw with the camera's projection and transform applied and the
+    // depth test on, under the view lock.
+    void inScene(const std::function<void()>& draw);
 
     ViewWindowService& window_;
     RedisplayRequest& redisplay_;

@@ -1,4 +1,5 @@
-// The OpenGL side of EditorView: the frame in either mode.
+// The OpenGL side of EditorView: the frame in either mode, and what idle
+// moments draw ahead for it.
 #include "EditorView.h"
 
 #include "EditCubes.h"
@@ -30,44 +31,60 @@ void EditorView::display(RenderContext& context, EditCubes& cubes)
 {
     // Requests from here on wake the loop again.
     redisplay_.take();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     if (!pit_)
         return;
     const Pit& pit = *pit_;
+    inScene([&] {
+        drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
+        placeSceneLights();
+        enableCubeLighting();
+        if (editMode_)
+            cubes.drawEditMode(context, pit, cells_, layer_, ghost_, hovered_, selection_, viewport_);
+        else
+            cubes.drawCameraMode(context, pit, cells_);
+        disableCubeLighting();
+    });
+    if (editMode_)
+        layerLabel_.draw(context, viewport_, layer_, pit.pitHeight());
+}
 
+bool EditorView::prepareAhead(RenderContext& context)
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    if (!pit_ || !editMode_ || !cubes_.hasWorkAhead())
+        return false;
+    bool more = false;
+    inScene([&] {
+        placeSceneLights();
+        enableCubeLighting();
+        more = cubes_.prepareAhead(context, cells_, layer_, viewport_);
+        disableCubeLighting();
+    });
+    // The renderer draws when it must: now, not in the next frame.
+    glFinish();
+    return more;
+}
+
+void EditorView::inScene(const std::function<void()>& draw)
+{
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     camera_.applyProjection(viewport_);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     camera_.applyCamera();
-
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
-    drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
-    placeSceneLights();
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHT1);
-    if (editMode_)
-        cubes.drawEditMode(context, pit, cells_, layer_, ghost_, hovered_, selection_, viewport_);
-    else
-        cubes.drawCameraMode(context, pit, cells_);
-    glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHT0);
-    glDisable(GL_COLOR_MATERIAL);
-    glDisable(GL_LIGHTING);
+    draw();
+    glDepthMask(GL_TRUE);
     glDisable(GL_DEPTH_TEST);
-
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    if (editMode_)
-        layerLabel_.draw(context, viewport_, layer_, pit.pitHeight());
 }
 
 } // namespace cubrava

@@ -6,16 +6,9 @@
 
 #include <GL/gl.h>
 
-#include <cstring>
-
 namespace cubrava {
 
 namespace {
-
-bool sameView(const ViewRect& a, const ViewRect& b)
-{
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
 
 bool sameSelection(const Selection& a, const Selection& b)
 {
@@ -23,21 +16,6 @@ bool sameSelection(const Selection& a, const Selection& b)
 }
 
 } // namespace
-
-void ViewCubes::gatherFaint(const Pit& pit, std::uint64_t cells)
-{
-    faint_.clear();
-    layerStarts_.clear();
-    for (int z = 0; z < pit.pitHeight(); ++z) {
-        layerStarts_.push_back(faint_.size());
-        forEachCubeOfLayer(pit, z, [&](const Material& material, int x, int y, Orientation orientation) {
-            faint_.add(material, x, y, z, orientation, EditLook::FaintAlpha, EditLook::FaintBrighten, false);
-        });
-    }
-    layerStarts_.push_back(faint_.size());
-    faintCells_ = cells;
-    faintBuilt_ = true;
-}
 
 void ViewCubes::gatherLayer(const Pit& pit, const LayerKey& key, const Material& ghost)
 {
@@ -53,38 +31,16 @@ void ViewCubes::gatherLayer(const Pit& pit, const LayerKey& key, const Material&
     layerBuilt_ = true;
 }
 
-void ViewCubes::drawFaint(RenderContext& context, int layer)
-{
-    const std::size_t layers = layerStarts_.size() - 1;
-    if (layer < 0 || static_cast<std::size_t>(layer) >= layers) {
-        faint_.draw(context);
-        return;
-    }
-    faint_.draw(context, 0, layerStarts_[static_cast<std::size_t>(layer)]);
-    faint_.draw(context, layerStarts_[static_cast<std::size_t>(layer) + 1], faint_.size());
-}
-
-ViewCubes::FaintKey ViewCubes::faintKeyNow(std::uint64_t cells, int layer, const ViewRect& viewport) const
-{
-    FaintKey key;
-    key.cells = cells;
-    key.textures = textures_;
-    key.layer = layer;
-    key.viewport = viewport;
-    glGetFloatv(GL_MODELVIEW_MATRIX, key.modelview);
-    glGetFloatv(GL_PROJECTION_MATRIX, key.projection);
-    return key;
-}
-
 void ViewCubes::drawEditMode(RenderContext& context, const Pit& pit, std::uint64_t cells, int layer,
     const Material& ghost, int hovered, const Selection& selection, const ViewRect& viewport)
 {
-    // Both asked, whatever the first answers.
-    const bool fainter = faint_.retryMissingTextures(context);
-    if (layer_.retryMissingTextures(context) || fainter)
-        ++textures_;
-    if (!faintBuilt_ || faintCells_ != cells)
-        gatherFaint(pit, cells);
+    layer_.retryMissingTextures(context);
+    faint_.retryMissingTextures(context);
+    if (!faintBuilt_ || faintCells_ != cells) {
+        faint_.gather(pit);
+        faintCells_ = cells;
+        faintBuilt_ = true;
+    }
     const LayerKey key { cells, layer, hovered, selection };
     if (!layerBuilt_ || layerKey_.cells != key.cells || layerKey_.layer != key.layer || layerKey_.hovered != key.hovered
         || !sameSelection(layerKey_.selection, key.selection))
@@ -92,47 +48,32 @@ void ViewCubes::drawEditMode(RenderContext& context, const Pit& pit, std::uint64
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    layer_.draw(context);
-
-    const std::size_t faintCount = faint_.size()
-        - (static_cast<std::size_t>(layer) + 1 < layerStarts_.size()
-                ? layerStarts_[static_cast<std::size_t>(layer) + 1] - layerStarts_[static_cast<std::size_t>(layer)]
-                : 0);
-    if (faintCount > 0) {
-        const FaintKey now = faintKeyNow(cells, layer, viewport);
-        const bool current = overlay_.recorded(context) && overlayKey_.cells == now.cells
-            && overlayKey_.textures == now.textures && overlayKey_.layer == now.layer
-            && sameView(overlayKey_.viewport, now.viewport)
-            && std::memcmp(overlayKey_.modelview, now.modelview, sizeof now.modelview) == 0
-            && std::memcmp(overlayKey_.projection, now.projection, sizeof now.projection) == 0;
-        if (!current) {
-            // What the faint cubes are depth tested against: the grid, drawn
-            // before the cubes, and the layer's solid cubes.
-            const float low[3] = { 0.0f, 0.0f, 0.0f };
-            const float high[3] = { static_cast<float>(pit.width()), static_cast<float>(pit.depth()),
-                static_cast<float>(pit.pitHeight()) };
-            const bool recorded = overlay_.record(
-                context, viewport, low, high,
-                [&] {
-                    drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
-                    layer_.draw(context);
-                },
-                [&] {
-                    glDepthMask(GL_FALSE);
-                    drawFaint(context, layer);
-                });
-            if (recorded)
-                overlayKey_ = now;
-        }
-        if (overlay_.recorded(context)) {
-            overlay_.apply(context);
-        } else {
-            glDepthMask(GL_FALSE);
-            drawFaint(context, layer);
-        }
+    const bool split = FaintLayers::splitView(pit);
+    if (split) {
+        // Where the solid cubes show: the stencil writes follow the depth writes.
+        glEnable(GL_STENCIL_TEST);
+        glStencilFunc(GL_ALWAYS, 1, 1);
+        glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     }
+    layer_.draw(context);
+    glDisable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 0, ~0u);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+
+    faint_.draw(context, layer, viewport, split, [&] {
+        drawPitGrid(pit.width(), pit.depth(), pit.pitHeight());
+        layer_.draw(context);
+    });
+    glStencilFunc(GL_ALWAYS, 0, ~0u);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
+}
+
+bool ViewCubes::prepareAhead(RenderContext& context, std::uint64_t cells, int layer, const ViewRect& viewport)
+{
+    if (!faintBuilt_ || faintCells_ != cells)
+        return false;
+    return faint_.prepareAhead(context, layer, viewport);
 }
 
 void ViewCubes::drawCameraMode(RenderContext& context, const Pit& pit, std::uint64_t cells)

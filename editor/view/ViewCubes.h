@@ -1,15 +1,14 @@
 #pragma once
 
 #include "EditCubes.h"
+#include "FaintLayers.h"
 #include "Selection.h"
 #include "data/Material.h"
 #include "render/CubeSequence.h"
 #include "render/LandedBatch.h"
-#include "render/OverlayImage.h"
 #include "render/ViewRect.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace cubrava {
 
@@ -19,11 +18,8 @@ class Pit;
 // of cube by cube: the picture the cubes drawn one by one make.
 //
 // Edit mode: the edited layer's cubes go in their drawing order, a call per
-// run. The faint cubes of the other layers, blended over it, depend only on
-// the cells, the layer, the camera and the depth the grid and the layer's
-// solid cubes leave, not on the hovered or selected cells: they are drawn
-// into an OverlayImage when one of those changes and laid over the frames
-// after it. (In edit mode the camera stays, so that is seldom.)
+// run, marking where its solid cubes show in the stencil buffer when the
+// faint cubes of the other layers (FaintLayers) may use the marks.
 //
 // `cells` counts the changes of the play field (a new field, a cell put or
 // cleared); the cubes are gathered again when it moves. A texture whose file
@@ -36,15 +32,13 @@ public:
     // The landed cubes the game's way.
     void drawCameraMode(RenderContext& context, const Pit& pit, std::uint64_t cells) override;
 
+    // Whether the next layer change would want images not yet drawn.
+    bool hasWorkAhead() const { return faint_.hasWorkAhead(); }
+    // Draws a step of them, in the transforms of edit mode's frames; whether
+    // more is left. Nothing once the cells changed: a frame comes first.
+    bool prepareAhead(RenderContext& context, std::uint64_t cells, int layer, const ViewRect& viewport);
+
 private:
-    struct FaintKey {
-        std::uint64_t cells = 0;
-        std::uint64_t textures = 0;
-        int layer = -1;
-        ViewRect viewport;
-        float modelview[16] = {};
-        float projection[16] = {};
-    };
     struct LayerKey {
         std::uint64_t cells = 0;
         int layer = -1;
@@ -52,27 +46,18 @@ private:
         Selection selection;
     };
 
-    void gatherFaint(const Pit& pit, std::uint64_t cells);
     void gatherLayer(const Pit& pit, const LayerKey& key, const Material& ghost);
-    void drawFaint(RenderContext& context, int layer);
-    FaintKey faintKeyNow(std::uint64_t cells, int layer, const ViewRect& viewport) const;
 
-    // Every cube of the pit, bottom layer first, faint; where each layer starts.
-    CubeSequence faint_;
-    std::vector<std::size_t> layerStarts_;
+    // The cubes of every layer, faint, and what they were gathered for.
+    FaintLayers faint_;
     std::uint64_t faintCells_ = 0;
     bool faintBuilt_ = false;
     // The edited layer's cells, in the order the view draws them.
     CubeSequence layer_;
     LayerKey layerKey_;
     bool layerBuilt_ = false;
-    // The faint cubes over the edited layer, and what they were drawn for.
-    OverlayImage overlay_;
-    FaintKey overlayKey_;
     // Camera mode.
     LandedBatch landed_;
-    // Counts the textures that came late, each changing the faint picture.
-    std::uint64_t textures_ = 0;
 };
 
 } // namespace cubrava

@@ -31,6 +31,7 @@ ViewWindow::~ViewWindow()
     if (window_ != 0 && glutGet(GLUT_INIT_STATE)) {
         glutSetWindow(window_);
         glutCloseFuncUcall(nullptr, nullptr);
+        glutIdleFuncUcall(nullptr, nullptr);
     }
 }
 
@@ -42,7 +43,11 @@ void ViewWindow::create()
 
 void ViewWindow::open(int x, int y, int width, int height)
 {
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    // The stencil buffer marks where the edited layer's solid cubes show; a
+    // display without one still gets a view, drawn the slower way.
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STENCIL);
+    if (!glutGet(GLUT_DISPLAY_MODE_POSSIBLE))
+        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(width, height);
     glutInitWindowPosition(x, y);
     window_ = glutCreateWindow(ViewWindowTitle);
@@ -101,7 +106,25 @@ void ViewWindow::onDisplay(void* self)
         glutSwapBuffers();
         if (static_cast<ViewWindow*>(self)->endRequested())
             glutLeaveMainLoop();
+        else
+            glutIdleFuncUcall(onIdle, self);
     });
+}
+
+// Runs while the view has work for idle moments: GLUT calls it only when no
+// event waits, and the loop sleeps again once it is gone.
+void ViewWindow::onIdle(void* self)
+{
+    ViewWindow& window = *static_cast<ViewWindow*>(self);
+    bool more = false;
+    guarded(self, [&](EditorView& view) {
+        if (window.window_ == 0 || !window.context_)
+            return;
+        glutSetWindow(window.window_);
+        more = view.prepareAhead(*window.context_);
+    });
+    if (!more)
+        glutIdleFuncUcall(nullptr, nullptr);
 }
 
 void ViewWindow::onReshape(int width, int height, void* self)

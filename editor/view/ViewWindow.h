@@ -30,7 +30,8 @@ private:
 };
 
 // The view's GLUT window and its eight callbacks, which hand every event to
-// the view, and the RenderContext of the window's rendering context: made with
+// the view, with the idle moments after a frame, for as long as the view has
+// work for them; and the RenderContext of the window's rendering context: made with
 // the window, gone when GLUT closes it, however the loop ends. A failure
 // escaping a callback is kept and ends the event loop, so the thread that runs
 // the loop can report it; nothing unwinds through GLUT.
@@ -50,7 +51,8 @@ public:
 
     // On the thread that called glutInit and runs the loop: a square window a
     // side of trunc(0.6 x screen width) at (10, 50), RGB, double-buffered with
-    // a depth buffer, titled ViewWindowTitle, its rendering context set up.
+    // depth and stencil buffers, titled ViewWindowTitle, its rendering context
+    // set up.
     void create();
     // Told the X window of each window made, the first and those that replace
     // a closed one; on the view thread. Set before create.
@@ -75,6 +77,7 @@ private:
     void open(int x, int y, int width, int height);
     template <typename Action> static void guarded(void* self, Action action);
     static void onDisplay(void* self);
+    static void onIdle(void* self);
     static void onReshape(int width, int height, void* self);
     static void onKeyboard(unsigned char key, int x, int y, void* self);
     static void onKeyboardUp(unsigned char key, int x, int y, void* self);

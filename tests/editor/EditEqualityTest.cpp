@@ -1,7 +1,9 @@
 // The editing view's cubes drawn from kept buffers against the same view drawn
 // cube by cube: on a full level and a partly full one, on several layers, with
 // a hovered cell and a selection, from camera places reached in camera mode,
-// after cells are added and removed, and once a texture's file comes late.
+// after cells are added and removed, as the layer steps up and down with and
+// without the idle moments' drawing ahead, with the eye above the pit and
+// below its rim, and once a texture's file comes late.
 // The two pictures may differ in at most one pixel in a thousand. The kept
 // drawing carries what it keeps from one step to the next, as on screen. Runs
 // under a 1280 x 1024 X display (scripts/with-xvfb), so the view is 768 x 768.
@@ -10,6 +12,7 @@
 #include "editor/view/GlutEditorView.h"
 #include "editor/view/ViewWindow.h"
 #include "reference/OneByOneEditCubes.h"
+#include "render/ParticleArrays.h"
 #include "support/PictureCompare.h"
 #include "support/ScratchDir.h"
 
@@ -77,6 +80,24 @@ struct KeptDrawing : ::testing::Test {
             view.keyDown('8');
         while (view.currentLayer() > layer)
             view.keyDown('2');
+    }
+
+    // What the view's loop does when no event waits.
+    void idle()
+    {
+        while (view.prepareAhead(*context)) { }
+    }
+
+    double eyeHeight() const
+    {
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        view.cameraControl().applyCamera();
+        float eye[3];
+        currentEyePosition(eye);
+        glPopMatrix();
+        return eye[2];
     }
 
     // Into camera mode, the camera moved there, and back to edit mode; the
@@ -150,6 +171,61 @@ TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneOnAPartlyFullLevelAsCellsChange)
     toLayer(13);
     hover(6, 6);
     expectSamePicture("above the cubes");
+}
+
+TEST_F(KeptDrawing, LooksAsTheCubesDrawnOneByOneAsTheLayerStepsAndOtherLayersChange)
+{
+    // Each layer unlike its neighbours, with holes, the top two empty.
+    const auto filled = [](int x, int y, int z) { return (x + 2 * y + 3 * z) % 5 != 0 && z < 14; };
+    view.setLevel(comparisonLevel(filled));
+    ASSERT_GT(eyeHeight(), 16.0) << "the eye above the pit, where the layers below and above go apart";
+    expectSamePicture("layer 0");
+    toLayer(1);
+    expectSamePicture("stepped up to layer 1");
+    toLayer(2);
+    expectSamePicture("stepped up to layer 2");
+    idle();
+    toLayer(3);
+    expectSamePicture("stepped up to layer 3, drawn ahead");
+    idle();
+    toLayer(2);
+    expectSamePicture("stepped down to layer 2, drawn ahead");
+    toLayer(1);
+    expectSamePicture("stepped down to layer 1");
+
+    // Kept and drawn-ahead images that hold the changed layer are drawn
+    // again. The cell has none above it on layer 2.
+    select(0, 2, 0, 2);
+    view.addBlocks(colour(1.0f, 1.0f, 0.1f));
+    expectSamePicture("a cube added on layer 1");
+    idle();
+    toLayer(2);
+    expectSamePicture("layer 2, over the added cube");
+    toLayer(0);
+    expectSamePicture("layer 0, under the added cube");
+    idle();
+    view.replaceCubes(comparisonLevel([&](int x, int y, int z) { return filled(x, y, z) != (z == 9 && x < 4); }));
+    expectSamePicture("layer 9 changed, as by an undo");
+    toLayer(10);
+    expectSamePicture("layer 10, over the changed layer");
+    toLayer(8);
+    expectSamePicture("layer 8, under it");
+
+    // With the eye level with the middle of the pit, rays rise to the upper
+    // layers: one image holds every other layer.
+    const CameraLimits limits = view.cameraControl().limits();
+    moveCamera(200, -90, limits.maxDistance, 0.0);
+    ASSERT_LT(eyeHeight(), 16.0) << "the eye below the rim";
+    expectSamePicture("the eye below the rim");
+    idle();
+    toLayer(9);
+    expectSamePicture("the eye below the rim, a layer up");
+    view.removeBlocks();
+    expectSamePicture("the eye below the rim, a cube removed");
+    moveCamera(34, -38, 0.7 * limits.maxDistance, limits.minHeight * 0.25);
+    ASSERT_GT(eyeHeight(), 16.0);
+    toLayer(10);
+    expectSamePicture("the eye above the pit again");
 }
 
 TEST_F(KeptDrawing, ATextureFileThatComesLateShowsInTheNextFrame)
