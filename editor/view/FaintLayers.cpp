@@ -151,13 +151,27 @@ std::vector<FaintLayers::Want> FaintLayers::around(int layer) const
     std::vector<Want> wants { { Span::Below, layer }, { Span::Above, layer } };
     // The way the last step went first, and on each side first the image no
     // quick drawing gives: the part above a higher layer, below a lower one.
+    // That one grows from the nearest checkpoint further on, so a held key
+    // never waits for every layer to be drawn again: the checkpoints come
+    // first, the farthest first, each growing from the one before it.
+    const int height = layerCount();
+    const int stride = std::max(2, (height + 2) / 3);
+    bool forward = true;
     for (const int side : { layer + direction_, layer - direction_ }) {
-        if (side < 0 || side >= layerCount())
+        if (side < 0 || side >= height)
             continue;
         const Span slow = side > layer ? Span::Above : Span::Below;
         const Span quick = side > layer ? Span::Below : Span::Above;
+        if (forward && slow == Span::Above) {
+            for (int c = (height - 2) / stride * stride; c > side; c -= stride)
+                wants.push_back(Want { Span::Above, c });
+        } else if (forward) {
+            for (int c = stride; c < side; c += stride)
+                wants.push_back(Want { Span::Below, c });
+        }
         wants.push_back(Want { slow, side });
         wants.push_back(Want { quick, side });
+        forward = false;
     }
     return wants;
 }
@@ -316,8 +330,16 @@ void FaintLayers::draw(
         // Drawn directly below.
     } else if (split) {
         const auto grid = [this] { drawPitGrid(width_, depth_, layerCount()); };
-        const auto below = image(context, Want { Span::Below, layer }, grid);
-        const auto above = below ? image(context, Want { Span::Above, layer }, grid) : std::nullopt;
+        // The image under way first: beginning the other would end it.
+        const Want belowWant { Span::Below, layer }, aboveWant { Span::Above, layer };
+        std::optional<const OverlayImage*> below, above;
+        if (building(aboveWant)) {
+            above = image(context, aboveWant, grid);
+            below = above ? image(context, belowWant, grid) : std::nullopt;
+        } else {
+            below = image(context, belowWant, grid);
+            above = below ? image(context, aboveWant, grid) : std::nullopt;
+        }
         if (below && above) {
             if (*below) {
                 glEnable(GL_STENCIL_TEST);
