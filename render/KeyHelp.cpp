@@ -1,5 +1,7 @@
 #include "KeyHelp.h"
 
+#include "PixelTransforms.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -87,14 +89,8 @@ void KeyHelp::draw(RenderContext& context, const TextDrawing& text) const
 {
     if (!visible_ || viewport_.width <= 0 || viewport_.height <= 0 || !font_.hasSize())
         return;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
     glViewport(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
-    glOrtho(0.0, viewport_.width, 0.0, viewport_.height, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    const PixelTransforms pixels(viewport_);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
@@ -122,10 +118,6 @@ void KeyHelp::draw(RenderContext& context, const TextDrawing& text) const
     }
 
     glDisable(GL_BLEND);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
 }
 
 } // namespace cubrava

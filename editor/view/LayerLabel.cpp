@@ -1,6 +1,7 @@
 #include "LayerLabel.h"
 
 #include "data/FatalError.h"
+#include "render/PixelTransforms.h"
 
 #include <GL/gl.h>
 
@@ -32,13 +33,7 @@ void LayerLabel::draw(RenderContext& context, const ViewRect& viewport, int laye
 {
     if (!font_.hasSize() || viewport.width <= 0 || viewport.height <= 0)
         return;
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, viewport.width, 0.0, viewport.height, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    const PixelTransforms pixels(viewport);
     glTranslatef(static_cast<float>(Margin),
         static_cast<float>(viewport.height - Margin - font_.lineHeight() - font_.descender()), 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -46,10 +41,6 @@ void LayerLabel::draw(RenderContext& context, const ViewRect& viewport, int laye
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     font_.draw(context, text(layer, layers));
     glDisable(GL_BLEND);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
 }
 
 } // namespace cubrava

@@ -2,6 +2,7 @@
 
 #include "editor/dialog/DialogControls.h"
 #include "editor/dialog/EditingView.h"
+#include "editor/dialog/LevelEditorDialog.h"
 #include "editor/dialog/NewLevelDialog.h"
 #include "editor/dialog/ViewListener.h"
 
@@ -179,5 +180,17 @@ public:
     void focus(NewLevelField field) override { focused = field; }
     void close() override { ++closed; }
 };
+
+// Services whose saves land in `saved`, each working while `saveWorks` says
+// so, with the game running while `gameRunning` says so, and no textures.
+inline DialogServices savingInto(
+    std::vector<LevelList>& saved, const bool* saveWorks = nullptr, const bool* gameRunning = nullptr)
+{
+    return DialogServices { [&saved, saveWorks](const LevelList& list) {
+                               saved.push_back(list);
+                               return !saveWorks || *saveWorks;
+                           },
+        [gameRunning] { return gameRunning && *gameRunning; }, "no-such-folder" };
+}
 
 } // namespace cubrava::test

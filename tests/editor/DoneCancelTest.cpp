@@ -30,12 +30,7 @@ protected:
     std::vector<LevelList> saved;
     bool saveWorks = true;
     bool gameRunning = false;
-    LevelEditorDialog dialog { levels, view, controls,
-        DialogServices { [this](const LevelList& list) {
-                            saved.push_back(list);
-                            return saveWorks;
-                        },
-            [this] { return gameRunning; }, "no-such-folder" } };
+    LevelEditorDialog dialog { levels, view, controls, savingInto(saved, &saveWorks, &gameRunning) };
 };
 
 } // namespace

@@ -27,12 +27,7 @@ protected:
     FakeView view;
     FakeControls controls;
     std::vector<LevelList> saved;
-    LevelEditorDialog dialog { levels, view, controls,
-        DialogServices { [this](const LevelList& list) {
-                            saved.push_back(list);
-                            return true;
-                        },
-            [] { return false; }, "no-such-folder" } };
+    LevelEditorDialog dialog { levels, view, controls, savingInto(saved) };
 
     void SetUp() override { dialog.open(); }
 
