@@ -155,7 +155,7 @@ std::vector<FaintLayers::Want> FaintLayers::around(int layer) const
     // never waits for every layer to be drawn again: the checkpoints come
     // first, the farthest first, each growing from the one before it.
     const int height = layerCount();
-    const int stride = std::max(2, (height + 2) / 3);
+    const int stride = std::max(2, (height + 3) / 4);
     bool forward = true;
     for (const int side : { layer + direction_, layer - direction_ }) {
         if (side < 0 || side >= height)

@@ -40,14 +40,14 @@ class RenderContext;
 // holds every other layer, depth tested against the layer's solid cubes too.
 //
 // At most KeptImages images are kept, those the frames used last and those
-// of the neighbouring layers, which idle moments prepare ahead, with two
-// checkpoints a third of the pit apart further on, which the images of the
-// layers on the way grow from. Each holds
-// the window part where the pit shows, eight bytes a pixel, beside one depth
-// buffer of that size. View thread only: every call is OpenGL.
+// of the neighbouring layers, which idle moments prepare ahead, with up to
+// three checkpoints a quarter of the pit apart further on, which the images
+// of the layers on the way grow from. Each holds the window part where the
+// pit shows, eight bytes a pixel, beside one depth buffer of that size. View
+// thread only: every call is OpenGL.
 class FaintLayers {
 public:
-    static constexpr int KeptImages = 8;
+    static constexpr int KeptImages = 9;
 
     // Whether a frame may lay the parts apart: the eye above the pit in the
     // current transforms, and the window holding a stencil buffer.
