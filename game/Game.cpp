@@ -377,11 +377,6 @@ struct Game::FrameState {
 
 namespace {
 
-bool operator==(const ViewRect& a, const ViewRect& b)
-{
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
 bool operator==(const Camera& a, const Camera& b)
 {
     return a.yaw == b.yaw && a.pitch == b.pitch && a.distance == b.distance && a.heightOffset == b.heightOffset

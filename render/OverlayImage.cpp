@@ -51,11 +51,6 @@ ViewRect windowArea(const ViewRect& viewport, const float low[3], const float hi
     return ViewRect { x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0) };
 }
 
-bool sameRect(const ViewRect& a, const ViewRect& b)
-{
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
 // The image's texture in a rendering context, and what it holds.
 struct Kept {
     unsigned colour = 0;
@@ -190,7 +185,7 @@ bool OverlayImage::start(RenderContext& context, OverlayCanvas& canvas, const Vi
     kept.recorded = false;
     viewport_ = viewport;
     area_ = windowArea(viewport, low, high);
-    if (from && (!from->recorded(context) || !sameRect(from->viewport_, viewport_) || !sameRect(from->area_, area_)))
+    if (from && (!from->recorded(context) || from->viewport_ != viewport_ || from->area_ != area_))
         return false;
     if (!prepare(context, kept, area_.width, area_.height))
         return false;
@@ -244,7 +239,7 @@ bool OverlayImage::follow(RenderContext& context, OverlayCanvas& canvas, const O
     Kept& kept = context.kept<Kept>(key_);
     if (!kept.recorded)
         return false;
-    kept.recorded = then.recorded(context) && sameRect(then.viewport_, viewport_) && sameRect(then.area_, area_);
+    kept.recorded = then.recorded(context) && then.viewport_ == viewport_ && then.area_ == area_;
     if (!kept.recorded)
         return false;
     Target target(context, canvas, kept, viewport_, area_);

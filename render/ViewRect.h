@@ -11,4 +11,14 @@ struct ViewRect {
     int height = -1;
 };
 
+inline bool operator==(const ViewRect& a, const ViewRect& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+inline bool operator!=(const ViewRect& a, const ViewRect& b)
+{
+    return !(a == b);
+}
+
 } // namespace cubrava

@@ -81,8 +81,7 @@ FaintLayers::ViewStamp FaintLayers::stampNow(const ViewRect& viewport) const
 
 bool FaintLayers::sameView(const ViewStamp& a, const ViewStamp& b)
 {
-    return a.viewport.x == b.viewport.x && a.viewport.y == b.viewport.y && a.viewport.width == b.viewport.width
-        && a.viewport.height == b.viewport.height && a.width == b.width && a.depth == b.depth && a.height == b.height
+    return a.viewport == b.viewport && a.width == b.width && a.depth == b.depth && a.height == b.height
         && std::memcmp(a.modelview, b.modelview, sizeof a.modelview) == 0
         && std::memcmp(a.projection, b.projection, sizeof a.projection) == 0;
 }

@@ -26,7 +26,7 @@ TEST_F(HudFixture, TheLayoutFollowsThePanel)
         const ViewRect panel = panelOf(width, height);
         hud.setViewport(panel);
         const ViewRect& v = hud.viewport();
-        EXPECT_TRUE(v.x == panel.x && v.y == panel.y && v.width == panel.width && v.height == panel.height);
+        EXPECT_TRUE(v == panel);
 
         const int size = hud.font().size();
         const double fitted = 0.35 * panel.width;
